@@ -1,0 +1,17 @@
+// The game: the title screen in a real window, on the desktop's event loop.
+
+#include "platform/qt/QtPlatform.h"
+#include "screens/GameContext.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("mofurin"));
+  QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
+  mofurin::platform::applyGameLook();
+  mofurin::platform::QtPlatform platform(QCoreApplication::applicationDirPath());
+  mofurin::GameContext ctx(platform);
+  ctx.start();
+  return QApplication::exec();
+}

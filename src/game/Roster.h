@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace mofurin {
+
+struct GameState;
+
+constexpr int kRosterSize = 16;
+constexpr int kDummyIndex = 12;
+constexpr int kFinalOpponentIndex = 13;
+
+struct RosterEntry {
+  const char16_t* name;
+  std::array<int, 4> startHp;  // H, A, L, B
+  std::array<int, 4> startAttack;
+  std::array<int, 4> startDefence;
+  int startLifeForce;
+  std::array<int, 4> startTechniques;  // technique numbers for slots 0..3
+};
+
+struct Rgb {
+  int r, g, b;
+};
+
+struct StarterRecord {
+  int starterSlot;  // 1..4, left to right on the starter screen
+  int index;        // roster index
+  QString slotLabel;
+  QStringList descriptionLines;
+  Rgb frameColour;
+
+  QString description() const;  // the three lines joined with newLine
+};
+
+enum class Facing { Front, Back };
+
+const RosterEntry& rosterEntry(int index);  // index 0..15
+QString RosterName(int index);              // empty outside 0..15
+bool isRosterIndex(int index);
+
+// File name, inside the program's picture folder, of a character's picture.
+QString RosterPicture(int index, Facing facing);
+
+const std::array<StarterRecord, 4>& StarterCharacters();
+
+// Writes entry index's starting data into the player's side of the game.
+void ApplyStartingData(GameState& game, int index);
+
+}  // namespace mofurin

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+namespace mofurin {
+
+constexpr int kInboxSize = 100;
+
+// The network link's values that live as long as the program.
+struct LinkState {
+  bool isHost = false;
+  QString peerAddress;
+  qint32 setupToSend = 0;
+  qint32 setupReceived = 0;
+  QString incomingMessage;
+  QString outgoingMessage;
+  std::array<QString, kInboxSize> inbox{};
+
+  void clearInbox() { inbox.fill(QString()); }
+};
+
+}  // namespace mofurin

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace mofurin {
+
+// Reads fields written in the sequential "write" notation: texts in double
+// quotes, bare numbers, separated by commas or line ends. Every read that
+// finds no proper field returns nothing, so a caller can stop quietly.
+class SequentialReader {
+ public:
+  explicit SequentialReader(QString text) : text_(std::move(text)) {}
+
+  // Reads and decodes a code page 932 file; nothing when it cannot be read.
+  static std::optional<SequentialReader> open(const QString& path);
+
+  bool atEnd() const { return pos_ >= text_.size(); }
+  std::optional<QString> readText();
+  std::optional<double> readNumber();
+
+ private:
+  void skipBlanks();
+  void skipDelimiter();  // past the next comma or line end
+  bool atLineEnd() const;
+  QString readBareField();
+
+  QString text_;
+  qsizetype pos_ = 0;
+};
+
+// Builds a file in the same notation: one record per line, items separated
+// by one comma, texts quoted as they stand, lines ended with CR LF.
+class SequentialWriter {
+ public:
+  SequentialWriter& text(const QString& value);
+  SequentialWriter& number(qint64 value);
+  SequentialWriter& endLine();
+
+  const QString& contents() const { return contents_; }
+  QByteArray bytes() const;
+
+  // Replaces the file as a whole: either the new contents are there
+  // afterwards or the old file is untouched.
+  bool saveTo(const QString& path) const;
+
+ private:
+  void separate();
+
+  QString contents_;
+  bool lineStarted_ = false;
+};
+
+}  // namespace mofurin

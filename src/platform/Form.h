@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/Colour.h"
+#include "platform/Widgets.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace mofurin::platform {
+
+class Platform;
+class Timer;
+
+enum class FormProp { Caption, Size, Enabled, Colours };
+
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void refresh(FormProp what) = 0;
+  virtual void detach() = 0;
+};
+
+// A screen: one window with its widgets, timers and handlers. Widgets and
+// timers are members of the screen class and register themselves here.
+class Form {
+ public:
+  Form(Platform& platform, QString name);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const QString& name() const { return name_; }
+  Platform& platform() const { return platform_; }
+
+  const QString& caption() const { return caption_; }
+  void setCaption(const QString& text);
+  int width() const { return width_; }  // the inside of the window, in twips
+  int height() const { return height_; }
+  void setSize(int widthTwips, int heightTwips);
+  const std::optional<Colour>& backColor() const { return backColor_; }
+  void setBackColor(std::optional<Colour> c);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool on);
+  bool visible() const { return visible_; }
+  void setVisibleState(bool on) { visible_ = on; }  // kept by the screen manager
+
+  // The screen sees every key first, then the widget that has it.
+  bool keyPreview() const { return keyPreview_; }
+  void setKeyPreview(bool on) { keyPreview_ = on; }
+  // Where in the help page F1 on this screen opens.
+  const QString& helpTopic() const { return helpTopic_; }
+  void setHelpTopic(const QString& topic) { helpTopic_ = topic; }
+
+  const std::vector<Widget*>& widgets() const { return widgets_; }
+  const std::vector<Timer*>& timers() const { return timers_; }
+  Widget* findWidget(const QString& name, int index) const;
+  Timer* findTimer(const QString& name) const;
+
+  // A key press, to the widget that has the focus (null: the screen itself).
+  void keyDown(Widget* target, int keyCode);
+
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  virtual void Form_KeyDown(int /*keyCode*/) {}
+
+  // The player asks to close the window (its close box). Set by the screen
+  // manager.
+  std::function<void()> closeRequested;
+
+  FormView* view() const { return view_; }
+  void setView(FormView* view) { view_ = view; }
+
+  void registerWidget(Widget* w) { widgets_.push_back(w); }
+  void unregisterWidget(Widget* w);
+  void registerTimer(Timer* t) { timers_.push_back(t); }
+  void unregisterTimer(Timer* t);
+  void stopTimers();
+
+ private:
+  void changed(FormProp what) const;
+
+  Platform& platform_;
+  QString name_;
+  QString caption_;
+  int width_ = 6000;
+  int height_ = 4500;
+  std::optional<Colour> backColor_;
+  bool enabled_ = true;
+  bool visible_ = false;
+  bool keyPreview_ = false;
+  QString helpTopic_;
+  std::vector<Widget*> widgets_;
+  std::vector<Timer*> timers_;
+  FormView* view_ = nullptr;
+};
+
+}  // namespace mofurin::platform

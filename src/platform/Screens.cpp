@@ -1,0 +1,100 @@
+#include "platform/Screens.h"
+
+#include "platform/Platform.h"
+
+#include <algorithm>
+
+namespace mofurin::platform {
+
+Screens::~Screens() {
+  for (auto& form : open_) {
+    form->stopTimers();
+    platform_.closeForm(*form);
+  }
+}
+
+void Screens::define(const QString& name, Factory factory) { factories_[name] = std::move(factory); }
+
+Form* Screens::find(const QString& name) const {
+  for (const auto& form : open_) {
+    if (form->name() == name) return form.get();
+  }
+  return nullptr;
+}
+
+Form& Screens::load(const QString& name) {
+  if (Form* open = find(name)) return *open;
+  std::unique_ptr<Form> created = factories_.at(name)();
+  Form& form = *created;
+  form.closeRequested = [this, &form] { requestClose(form); };
+  open_.push_back(std::move(created));
+  form.Form_Load();
+  return form;
+}
+
+Form& Screens::show(const QString& name) {
+  Form& form = load(name);
+  if (ended_ || form.visible() || !find(name)) return form;
+  form.setVisibleState(true);
+  platform_.showForm(form);
+  platform_.trace(QStringLiteral("[show %1]").arg(name));
+  return form;
+}
+
+void Screens::hide(Form& form) {
+  if (!form.visible()) return;
+  form.setVisibleState(false);
+  platform_.hideForm(form);
+}
+
+void Screens::close(Form& form) {
+  auto it = std::find_if(open_.begin(), open_.end(), [&](const auto& f) { return f.get() == &form; });
+  if (it == open_.end()) return;
+  std::unique_ptr<Form> closing = std::move(*it);
+  open_.erase(it);
+  closing->stopTimers();
+  closing->Form_Unload();
+  const bool wasShown = closing->visible();
+  closing->setVisibleState(false);
+  platform_.closeForm(*closing);
+  if (wasShown && !ended_) platform_.trace(QStringLiteral("[close %1]").arg(closing->name()));
+  closed_.push_back(std::move(closing));
+  if (!collectPosted_) {
+    collectPosted_ = true;
+    platform_.post([this] { collect(); });
+  }
+}
+
+void Screens::endAll() {
+  ended_ = true;
+  for (auto& form : open_) {
+    form->stopTimers();
+    form->setVisibleState(false);
+    platform_.closeForm(*form);
+  }
+}
+
+void Screens::collect() {
+  collectPosted_ = false;
+  closed_.clear();
+}
+
+void Screens::requestClose(Form& form) {
+  close(form);
+  const bool anyShown =
+      std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });
+  if (!anyShown && lastWindowClosed) lastWindowClosed();
+}
+
+bool Screens::isShown(const QString& name) const {
+  const Form* form = find(name);
+  return form && form->visible();
+}
+
+std::vector<Form*> Screens::openForms() const {
+  std::vector<Form*> forms;
+  for (const auto& f : open_) forms.push_back(f.get());
+  return forms;
+}
+
+}  // namespace mofurin::platform

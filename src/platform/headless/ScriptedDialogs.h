@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace mofurin::platform {
+
+// Dialogs answered from a queue: a message box with no queued answer gets
+// its first button, a file dialog with no queued answer is cancelled.
+class ScriptedDialogs : public Dialogs {
+ public:
+  explicit ScriptedDialogs(std::function<void(const QString&)> trace = {}) : trace_(std::move(trace)) {}
+
+  void queueAnswer(Answer a) { answers_.push_back(a); }
+  void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+  void clearQueues();
+
+  Answer message(const Message& box) override;
+  std::optional<QString> openFile(const QString& filter) override;
+  std::optional<QString> saveFile(const QString& filter) override;
+
+  // Every box shown so far, oldest first.
+  const std::vector<Message>& shown() const { return shown_; }
+  void forgetShown() { shown_.clear(); }
+
+ private:
+  std::optional<QString> file(const QString& kind, const QString& filter);
+
+  std::function<void(const QString&)> trace_;
+  std::deque<Answer> answers_;
+  std::deque<std::optional<QString>> files_;
+  std::vector<Message> shown_;
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,651 @@
+#include "platform/qt/FormWindow.h"
+
+#include "platform/Keys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace mofurin::platform {
+
+namespace {
+
+QColor toQColor(const Colour& c) { return QColor(c.r, c.g, c.b); }
+
+QString plain(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// Captions of buttons and boxes would turn "&" into a shortcut mark.
+QString literalAmpersands(QString text) { return plain(text.replace(u'&', QStringLiteral("&&"))); }
+
+QPixmap loadPicture(const QString& folder, const Picture& picture) {
+  QPixmap pixmap;
+  if (picture.isNull()) return pixmap;
+  const QString path = folder + u'/' + picture.file;
+  if (!QPixmapCache::find(path, &pixmap) && pixmap.load(path)) QPixmapCache::insert(path, pixmap);
+  return pixmap;
+}
+
+Qt::Alignment qtAlignment(Align a) {
+  switch (a) {
+    case Align::Centre: return Qt::AlignHCenter;
+    case Align::Right: return Qt::AlignRight;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+// A label that reports clicks.
+class ClickLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> clicked;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && clicked) clicked();
+  }
+};
+
+// A filled shape, or a picture drawn at its size or stretched; both report
+// clicks.
+class PaintedWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+  std::function<void(QPainter&)> paint;
+  std::function<void()> clicked;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    if (paint) paint(painter);
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && clicked) clicked();
+  }
+};
+
+}  // namespace
+
+// Keeps one QWidget in step with one widget of a screen.
+class Binding : public WidgetView {
+ public:
+  Binding(Widget& w, QWidget* q) : w_(&w), q_(q) { w.setView(this); }
+  ~Binding() override {
+    if (w_) w_->setView(nullptr);
+  }
+  void detach() override { w_ = nullptr; }
+  void forget() {
+    if (w_) w_->setView(nullptr);
+    w_ = nullptr;
+  }
+
+  void refresh(Prop what) override {
+    if (!w_ || !q_) return;
+    switch (what) {
+      case Prop::Geometry: {
+        const Rect& r = w_->geometry();
+        q_->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+                        twipsToPixels(r.height));
+        break;
+      }
+      case Prop::Visible: q_->setVisible(w_->visible()); break;
+      case Prop::Enabled: q_->setEnabled(w_->enabled()); break;
+      case Prop::Font: {
+        QFont f = q_->font();
+        f.setPixelSize(qRound(w_->font().points * 96.0 / 72.0));
+        f.setBold(w_->font().bold);
+        q_->setFont(f);
+        break;
+      }
+      case Prop::Colours: applyColours(); break;
+      default: update(what); break;
+    }
+  }
+
+  void refreshAll() {
+    for (Prop p : {Prop::Geometry, Prop::Font, Prop::Colours, Prop::Style, Prop::Caption, Prop::Items,
+                   Prop::Value, Prop::Picture, Prop::Enabled, Prop::Visible}) {
+      refresh(p);
+    }
+  }
+
+ protected:
+  virtual void update(Prop) {}
+  virtual QPalette::ColorRole backRole() const { return QPalette::Window; }
+  virtual QPalette::ColorRole foreRole() const { return QPalette::WindowText; }
+  virtual bool fillsBackground() const { return w_->backColor().has_value(); }
+
+  void applyColours() {
+    QPalette palette = q_->palette();
+    if (w_->backColor()) palette.setColor(backRole(), toQColor(*w_->backColor()));
+    if (w_->foreColor()) palette.setColor(foreRole(), toQColor(*w_->foreColor()));
+    q_->setPalette(palette);
+    q_->setAutoFillBackground(fillsBackground());
+  }
+
+  Widget* w_;
+  QPointer<QWidget> q_;
+};
+
+namespace {
+
+class LabelBinding : public Binding {
+ public:
+  LabelBinding(Label& w, ClickLabel* q) : Binding(w, q), label_(q) {
+    q->setTextFormat(Qt::PlainText);
+    q->setWordWrap(true);
+    q->clicked = [this] {
+      if (w_) w_->click();
+    };
+  }
+
+ protected:
+  Label& model() const { return static_cast<Label&>(*w_); }
+  bool fillsBackground() const override { return !model().transparent() && w_->backColor().has_value(); }
+  void update(Prop what) override {
+    if (what == Prop::Caption) label_->setText(plain(w_->caption()));
+    if (what == Prop::Style) {
+      label_->setAlignment(qtAlignment(w_->alignment()) | Qt::AlignTop);
+      label_->setFrameShape(model().border() ? QFrame::Box : QFrame::NoFrame);
+      applyColours();
+    }
+  }
+
+ private:
+  ClickLabel* label_;
+};
+
+class ButtonBinding : public Binding {
+ public:
+  ButtonBinding(Button& w, QPushButton* q) : Binding(w, q), button_(q) {
+    QObject::connect(q, &QPushButton::clicked, [this] {
+      if (w_) w_->click();
+    });
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Button; }
+  QPalette::ColorRole foreRole() const override { return QPalette::ButtonText; }
+  bool fillsBackground() const override { return false; }
+  void update(Prop what) override {
+    if (what == Prop::Caption) button_->setText(literalAmpersands(w_->caption()));
+  }
+
+ private:
+  QPushButton* button_;
+};
+
+template <class Model, class QtBox>
+class ToggleBinding : public Binding {
+ public:
+  ToggleBinding(Model& w, QtBox* q) : Binding(w, q), box_(q) {
+    QObject::connect(q, &QtBox::clicked, [this] {
+      if (w_) w_->click();
+      // The screen decides the state: show what it decided.
+      if (w_) update(Prop::Value);
+    });
+  }
+
+ protected:
+  void update(Prop what) override {
+    if (what == Prop::Caption) box_->setText(literalAmpersands(w_->caption()));
+    if (what == Prop::Value) box_->setChecked(state());
+  }
+
+ private:
+  bool state() const {
+    if constexpr (std::is_same_v<Model, CheckBox>) {
+      return static_cast<CheckBox&>(*w_).checked();
+    } else {
+      return static_cast<OptionButton&>(*w_).selected();
+    }
+  }
+  QtBox* box_;
+};
+
+class ComboBinding : public Binding {
+ public:
+  ComboBinding(ComboBox& w, QComboBox* q) : Binding(w, q), combo_(q) {
+    QObject::connect(q, &QComboBox::activated, [this](int i) {
+      if (w_) static_cast<ComboBox&>(*w_).setListIndex(i);
+    });
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  bool fillsBackground() const override { return false; }
+  void update(Prop what) override {
+    auto& model = static_cast<ComboBox&>(*w_);
+    const QSignalBlocker block(combo_);
+    if (what == Prop::Items) {
+      combo_->clear();
+      combo_->addItems(model.items());
+    }
+    if (what == Prop::Items || what == Prop::Value) combo_->setCurrentIndex(model.listIndex());
+  }
+
+ private:
+  QComboBox* combo_;
+};
+
+class LineEditBinding : public Binding {
+ public:
+  LineEditBinding(TextBox& w, QLineEdit* q) : Binding(w, q), edit_(q) {
+    QObject::connect(q, &QLineEdit::textEdited, [this](const QString& text) {
+      if (w_) static_cast<TextBox&>(*w_).setText(text);
+    });
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  bool fillsBackground() const override { return false; }
+  void update(Prop what) override {
+    auto& model = static_cast<TextBox&>(*w_);
+    if (what == Prop::Caption && edit_->text() != model.text()) edit_->setText(model.text());
+    if (what == Prop::Style) {
+      edit_->setReadOnly(model.readOnly());
+      edit_->setAlignment(qtAlignment(model.alignment()) | Qt::AlignVCenter);
+      edit_->setMaxLength(model.maxLength() > 0 ? model.maxLength() : 32767);
+    }
+  }
+
+ private:
+  QLineEdit* edit_;
+};
+
+class TextEditBinding : public Binding {
+ public:
+  TextEditBinding(TextBox& w, QPlainTextEdit* q) : Binding(w, q), edit_(q) {
+    QObject::connect(q, &QPlainTextEdit::textChanged, [this] {
+      if (!w_ || syncing_) return;
+      static_cast<TextBox&>(*w_).setText(edit_->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
+    });
+  }
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  bool fillsBackground() const override { return false; }
+  void update(Prop what) override {
+    auto& model = static_cast<TextBox&>(*w_);
+    if (what == Prop::Caption && edit_->toPlainText() != plain(model.text())) {
+      syncing_ = true;
+      edit_->setPlainText(plain(model.text()));
+      syncing_ = false;
+    }
+    if (what == Prop::Style) edit_->setReadOnly(model.readOnly());
+  }
+
+ private:
+  QPlainTextEdit* edit_;
+  bool syncing_ = false;
+};
+
+class ScrollBinding : public Binding {
+ public:
+  ScrollBinding(ScrollBar& w, QScrollBar* q) : Binding(w, q), bar_(q) {
+    QObject::connect(q, &QScrollBar::valueChanged, [this](int v) {
+      if (w_ && !syncing_) static_cast<ScrollBar&>(*w_).setValue(v);
+    });
+  }
+
+ protected:
+  void update(Prop what) override {
+    auto& model = static_cast<ScrollBar&>(*w_);
+    if (what != Prop::Style && what != Prop::Value) return;
+    syncing_ = true;
+    bar_->setRange(model.min(), model.max());
+    bar_->setSingleStep(model.smallChange());
+    bar_->setPageStep(model.largeChange());
+    bar_->setValue(model.value());
+    syncing_ = false;
+  }
+
+ private:
+  QScrollBar* bar_;
+  bool syncing_ = false;
+};
+
+class FrameBinding : public Binding {
+ public:
+  FrameBinding(Frame& w, QGroupBox* q) : Binding(w, q), box_(q) {}
+
+ protected:
+  void update(Prop what) override {
+    if (what == Prop::Caption) box_->setTitle(literalAmpersands(w_->caption()));
+  }
+
+ private:
+  QGroupBox* box_;
+};
+
+class ShapeBinding : public Binding {
+ public:
+  ShapeBinding(Shape& w, PaintedWidget* q) : Binding(w, q), painted_(q) {
+    q->paint = [this](QPainter& p) { draw(p); };
+  }
+
+ protected:
+  bool fillsBackground() const override { return false; }
+  void update(Prop) override { painted_->update(); }
+
+ private:
+  void draw(QPainter& p) {
+    if (!w_) return;
+    auto& model = static_cast<Shape&>(*w_);
+    p.setRenderHint(QPainter::Antialiasing, model.shape() != ShapeKind::Rectangle);
+    p.setPen(model.foreColor() ? QPen(toQColor(*model.foreColor())) : QPen(Qt::NoPen));
+    p.setBrush(model.backColor() ? QBrush(toQColor(*model.backColor())) : QBrush(Qt::NoBrush));
+    const QRect r = painted_->rect().adjusted(0, 0, -1, -1);
+    switch (model.shape()) {
+      case ShapeKind::Rectangle: p.drawRect(r); break;
+      case ShapeKind::RoundedRectangle: p.drawRoundedRect(r, 6, 6); break;
+      case ShapeKind::Oval: p.drawEllipse(r); break;
+    }
+  }
+  PaintedWidget* painted_;
+};
+
+class PictureBinding : public Binding {
+ public:
+  PictureBinding(PictureBox& w, PaintedWidget* q, QString folder)
+      : Binding(w, q), painted_(q), folder_(std::move(folder)) {
+    q->paint = [this](QPainter& p) { draw(p); };
+    q->clicked = [this] {
+      if (w_) w_->click();
+    };
+  }
+
+ protected:
+  void update(Prop what) override {
+    if (what == Prop::Picture) pixmap_ = loadPicture(folder_, static_cast<PictureBox&>(*w_).picture());
+    painted_->update();
+  }
+
+ private:
+  void draw(QPainter& p) {
+    if (!w_) return;
+    auto& model = static_cast<PictureBox&>(*w_);
+    if (!pixmap_.isNull()) {
+      if (model.stretch()) {
+        // Pixel art stays crisp: no smoothing when it is enlarged.
+        p.drawPixmap(painted_->rect(), pixmap_);
+      } else {
+        p.drawPixmap(0, 0, pixmap_);
+      }
+    }
+    if (model.border()) {
+      p.setPen(QPen(QColor(64, 64, 64)));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(painted_->rect().adjusted(0, 0, -1, -1));
+    }
+  }
+  PaintedWidget* painted_;
+  QString folder_;
+  QPixmap pixmap_;
+};
+
+class MenuBinding : public Binding {
+ public:
+  MenuBinding(MenuItem& w, QAction* action) : Binding(w, nullptr), action_(action) {
+    if (!w.isMenu()) {
+      QObject::connect(action, &QAction::triggered, [this] {
+        if (w_) w_->click();
+      });
+    }
+  }
+  void refresh(Prop what) override {
+    if (!w_ || !action_) return;
+    if (what == Prop::Caption) action_->setText(literalAmpersands(w_->caption()));
+    if (what == Prop::Visible) action_->setVisible(w_->visible());
+    if (what == Prop::Enabled) action_->setEnabled(w_->enabled());
+  }
+
+ private:
+  QPointer<QAction> action_;
+};
+
+}  // namespace
+
+int gameKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+    const int digit = qtKey - Qt::Key_0;
+    return (modifiers & Qt::KeypadModifier) ? Key::Numpad0 + digit : Key::Digit0 + digit;
+  }
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return Key::A + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return Key::F1 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Enter;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Backspace: return Key::Backspace;
+    case Qt::Key_Tab: return Key::Tab;
+    default: return -1;
+  }
+}
+
+FormWindow::FormWindow(Form& form, QString pictureFolder)
+    : form_(&form), pictureFolder_(std::move(pictureFolder)) {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  build();
+  form.setView(this);
+  refresh(FormProp::Caption);
+  refresh(FormProp::Colours);
+  refresh(FormProp::Enabled);
+}
+
+FormWindow::~FormWindow() { detach(); }
+
+void FormWindow::detach() {
+  if (!form_) return;
+  for (auto& binding : bindings_) binding->forget();
+  form_->setView(nullptr);
+  form_ = nullptr;
+}
+
+void FormWindow::refresh(FormProp what) {
+  if (!form_) return;
+  switch (what) {
+    case FormProp::Caption: setWindowTitle(form_->caption()); break;
+    case FormProp::Size:
+      client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height()));
+      break;
+    case FormProp::Enabled: setEnabled(form_->enabled()); break;
+    case FormProp::Colours:
+      if (form_->backColor()) {
+        QPalette palette = client_->palette();
+        palette.setColor(QPalette::Window, toQColor(*form_->backColor()));
+        client_->setPalette(palette);
+        client_->setAutoFillBackground(true);
+      }
+      break;
+  }
+}
+
+QWidget* FormWindow::containerFor(const Widget& w) {
+  if (!w.parent()) return client_;
+  auto it = qwidgets_.find(w.parent());
+  return it != qwidgets_.end() ? it->second : client_;
+}
+
+void FormWindow::build() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  buildMenus();
+  if (menuBar_) layout->addWidget(menuBar_);
+  client_ = new QWidget(this);
+  client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height()));
+  layout->addWidget(client_);
+
+  for (Widget* w : form_->widgets()) {
+    if (w->kind() == WidgetKind::MenuItem) continue;
+    QWidget* parent = containerFor(*w);
+    std::unique_ptr<Binding> binding;
+    QWidget* q = nullptr;
+    switch (w->kind()) {
+      case WidgetKind::Label: {
+        auto* label = new ClickLabel(parent);
+        binding = std::make_unique<LabelBinding>(static_cast<Label&>(*w), label);
+        q = label;
+        break;
+      }
+      case WidgetKind::Button: {
+        auto* button = new QPushButton(parent);
+        binding = std::make_unique<ButtonBinding>(static_cast<Button&>(*w), button);
+        q = button;
+        break;
+      }
+      case WidgetKind::CheckBox: {
+        auto* box = new QCheckBox(parent);
+        binding = std::make_unique<ToggleBinding<CheckBox, QCheckBox>>(static_cast<CheckBox&>(*w), box);
+        q = box;
+        break;
+      }
+      case WidgetKind::OptionButton: {
+        auto* radio = new QRadioButton(parent);
+        radio->setAutoExclusive(false);
+        binding = std::make_unique<ToggleBinding<OptionButton, QRadioButton>>(static_cast<OptionButton&>(*w), radio);
+        q = radio;
+        break;
+      }
+      case WidgetKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        binding = std::make_unique<ComboBinding>(static_cast<ComboBox&>(*w), combo);
+        q = combo;
+        break;
+      }
+      case WidgetKind::TextBox: {
+        auto& box = static_cast<TextBox&>(*w);
+        if (box.multiLine()) {
+          auto* edit = new QPlainTextEdit(parent);
+          binding = std::make_unique<TextEditBinding>(box, edit);
+          q = edit;
+        } else {
+          auto* edit = new QLineEdit(parent);
+          binding = std::make_unique<LineEditBinding>(box, edit);
+          q = edit;
+        }
+        break;
+      }
+      case WidgetKind::ScrollBar: {
+        auto* bar = new QScrollBar(Qt::Horizontal, parent);
+        binding = std::make_unique<ScrollBinding>(static_cast<ScrollBar&>(*w), bar);
+        q = bar;
+        break;
+      }
+      case WidgetKind::Frame: {
+        auto* box = new QGroupBox(parent);
+        binding = std::make_unique<FrameBinding>(static_cast<Frame&>(*w), box);
+        q = box;
+        break;
+      }
+      case WidgetKind::Shape: {
+        auto* shape = new PaintedWidget(parent);
+        shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+        binding = std::make_unique<ShapeBinding>(static_cast<Shape&>(*w), shape);
+        q = shape;
+        break;
+      }
+      case WidgetKind::PictureBox: {
+        auto* picture = new PaintedWidget(parent);
+        binding = std::make_unique<PictureBinding>(static_cast<PictureBox&>(*w), picture, pictureFolder_);
+        q = picture;
+        break;
+      }
+      case WidgetKind::MenuItem: break;
+    }
+    q->installEventFilter(this);
+    qwidgets_[w] = q;
+    binding->refreshAll();
+    bindings_.push_back(std::move(binding));
+  }
+  installEventFilter(this);
+}
+
+void FormWindow::buildMenus() {
+  std::map<const Widget*, QMenu*> menus;
+  for (Widget* w : form_->widgets()) {
+    if (w->kind() != WidgetKind::MenuItem) continue;
+    auto& item = static_cast<MenuItem&>(*w);
+    QAction* action = nullptr;
+    if (item.isMenu()) {
+      if (!menuBar_) menuBar_ = new QMenuBar(this);
+      QMenu* menu = menuBar_->addMenu(QString());
+      menus[&item] = menu;
+      action = menu->menuAction();
+    } else if (auto it = menus.find(item.parent()); it != menus.end()) {
+      action = it->second->addAction(QString());
+    } else {
+      continue;
+    }
+    auto binding = std::make_unique<MenuBinding>(item, action);
+    for (Prop p : {Prop::Caption, Prop::Visible, Prop::Enabled}) binding->refresh(p);
+    bindings_.push_back(std::move(binding));
+  }
+}
+
+Widget* FormWindow::ownerOf(QObject* object) const {
+  for (QObject* o = object; o && o != this; o = o->parent()) {
+    for (const auto& [widget, q] : qwidgets_) {
+      if (q == o) return const_cast<Widget*>(widget);
+    }
+  }
+  return nullptr;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !form_) return QWidget::eventFilter(watched, event);
+  // Each key press is taken once, where it arrives first: at the focused
+  // widget, or at the window when nothing inside has the focus.
+  QWidget* focus = QApplication::focusWidget();
+  const bool arrivesHere = watched == focus || (watched == this && (!focus || !isAncestorOf(focus)));
+  if (!arrivesHere) return QWidget::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  const int code = gameKeyCode(key->key(), key->modifiers());
+  if (code < 0) return false;
+  Widget* target = watched == this ? nullptr : ownerOf(watched);
+  QPointer<FormWindow> alive(this);
+  form_->keyDown(target, code);
+  return code == Key::F1 || !alive;
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  if (!form_) {
+    event->accept();
+    return;
+  }
+  // The screen decides; the window goes when the screen closes.
+  event->ignore();
+  QPointer<FormWindow> self(this);
+  QTimer::singleShot(0, this, [self] {
+    if (self && self->form_ && self->form_->closeRequested) self->form_->closeRequested();
+  });
+}
+
+}  // namespace mofurin::platform

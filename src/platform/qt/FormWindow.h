@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/Widgets.h"
+
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QMenuBar;
+
+namespace mofurin::platform {
+
+class Binding;
+
+constexpr int twipsToPixels(int twips) { return (twips + 7) / 15; }
+
+// The real window of one screen: a menu bar if the screen has menus, and a
+// client area of the screen's size where every widget sits at its place.
+class FormWindow : public QWidget, public FormView {
+ public:
+  FormWindow(Form& form, QString pictureFolder);
+  ~FormWindow() override;
+
+  void refresh(FormProp what) override;
+  void detach() override;  // the screen is gone: forget it and its widgets
+
+  const QString& pictureFolder() const { return pictureFolder_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build();
+  void buildMenus();
+  QWidget* containerFor(const Widget& w);
+  Widget* ownerOf(QObject* object) const;
+
+  Form* form_;
+  QString pictureFolder_;
+  QWidget* client_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  std::map<const Widget*, QWidget*> qwidgets_;
+  std::vector<std::unique_ptr<Binding>> bindings_;
+};
+
+// Qt key -> the game's key code (-1 for keys the game has no code for).
+int gameKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+}  // namespace mofurin::platform

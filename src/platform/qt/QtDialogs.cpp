@@ -1,0 +1,76 @@
+#include "platform/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace mofurin::platform {
+
+namespace {
+
+QString displayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+}  // namespace
+
+Answer QtDialogs::message(const Message& box) {
+  QMessageBox dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(box.title);
+  dialog.setText(displayText(box.text));
+  dialog.setTextFormat(Qt::PlainText);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setIcon(box.icon == Icon::Question      ? QMessageBox::Question
+                 : box.icon == Icon::Exclamation ? QMessageBox::Warning
+                                                 : QMessageBox::NoIcon);
+  struct Choice {
+    QMessageBox::StandardButton button;
+    const char16_t* label;
+    Answer answer;
+  };
+  std::vector<Choice> choices;
+  switch (box.buttons) {
+    case Buttons::OK: choices = {{QMessageBox::Ok, u"OK", Answer::OK}}; break;
+    case Buttons::OKCancel:
+      choices = {{QMessageBox::Ok, u"OK", Answer::OK}, {QMessageBox::Cancel, u"キャンセル", Answer::Cancel}};
+      break;
+    case Buttons::YesNo:
+      choices = {{QMessageBox::Yes, u"はい(&Y)", Answer::Yes}, {QMessageBox::No, u"いいえ(&N)", Answer::No}};
+      break;
+  }
+  QMessageBox::StandardButtons buttons;
+  for (const Choice& c : choices) buttons |= c.button;
+  dialog.setStandardButtons(buttons);
+  for (const Choice& c : choices) dialog.button(c.button)->setText(QString::fromUtf16(c.label));
+  dialog.setDefaultButton(choices.front().button);
+  dialog.setEscapeButton(choices.back().button);
+  const int pressed = dialog.exec();
+  for (const Choice& c : choices) {
+    if (pressed == c.button) return c.answer;
+  }
+  return choices.back().answer;
+}
+
+QString QtDialogs::qtFilter(const QString& filter) {
+  const QStringList parts = filter.split(u'|');
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    entries << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' '));
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogs::openFile(const QString& filter) {
+  const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("ファイルを開く"),
+                                                    startFolder_, qtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(const QString& filter) {
+  const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("名前を付けて保存"),
+                                                    startFolder_, qtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+}  // namespace mofurin::platform

@@ -1,0 +1,123 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTextBrowser>
+#include <QTimer>
+
+namespace mofurin::platform {
+
+void applyGameLook() {
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QFont font(QStringLiteral("IPAGothic"));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+}
+
+QtPlatform::QtPlatform(QString programFolder, Dialogs* dialogs)
+    : programFolder_(std::move(programFolder)) {
+  if (!dialogs) {
+    ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
+    dialogs = ownDialogs_.get();
+  }
+  dialogs_ = dialogs;
+}
+
+QtPlatform::~QtPlatform() {
+  for (auto& [form, window] : windows_) delete window.data();
+  delete help_.data();
+}
+
+QString QtPlatform::workingFolder() const { return QDir::currentPath(); }
+
+QString QtPlatform::pictureFolder() const { return QDir(programFolder_).filePath(QStringLiteral("pictures")); }
+
+void QtPlatform::showForm(Form& form) {
+  QPointer<FormWindow>& window = windows_[&form];
+  const bool created = !window;
+  if (created) window = new FormWindow(form, pictureFolder());
+  window->show();
+  if (created) {
+    // Open in the middle of the screen, as a desktop game should.
+    if (QScreen* screen = QApplication::primaryScreen()) {
+      QRect frame = window->frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      window->move(frame.topLeft());
+    }
+  }
+  window->raise();
+  window->activateWindow();
+  shownOrder_.emplace_back(window.data());
+}
+
+void QtPlatform::hideForm(Form& form) {
+  auto it = windows_.find(&form);
+  if (it != windows_.end() && it->second) it->second->hide();
+}
+
+void QtPlatform::closeForm(Form& form) {
+  auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  if (FormWindow* window = it->second) {
+    window->detach();
+    window->hide();
+    window->deleteLater();
+  }
+  windows_.erase(it);
+}
+
+QWidget* QtPlatform::windowOf(const Form& form) const {
+  auto it = windows_.find(&form);
+  return it != windows_.end() ? it->second.data() : nullptr;
+}
+
+QWidget* QtPlatform::frontWindow() const {
+  for (auto it = shownOrder_.rbegin(); it != shownOrder_.rend(); ++it) {
+    if (*it && (*it)->isVisible()) return *it;
+  }
+  return nullptr;
+}
+
+void QtPlatform::post(std::function<void()> task) {
+  QTimer::singleShot(0, QCoreApplication::instance(), std::move(task));
+}
+
+quint32 QtPlatform::clockSeed() {
+  return seedBase_ ^ static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
+}
+
+void QtPlatform::doShowHelp(const QString& topic) {
+  if (!help_) {
+    help_ = new QTextBrowser;
+    help_->setWindowTitle(QStringLiteral("モフリンＧＰ　へるぷ"));
+    help_->resize(640, 560);
+    help_->setOpenExternalLinks(false);
+    const QString path = QDir(programFolder_).filePath(QStringLiteral("help.html"));
+    if (QFile::exists(path)) {
+      help_->setSource(QUrl::fromLocalFile(path));
+    } else {
+      help_->setPlainText(QStringLiteral("ヘルプファイル help.html が見つかりません。"));
+    }
+  }
+  if (!topic.isEmpty()) help_->scrollToAnchor(topic);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void QtPlatform::doBeep() { QApplication::beep(); }
+
+void QtPlatform::doQuit() {
+  if (help_) help_->close();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace mofurin::platform

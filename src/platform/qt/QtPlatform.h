@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/qt/QtClock.h"
+
+#include <QPointer>
+
+#include <map>
+#include <memory>
+
+class QTextBrowser;
+class QWidget;
+
+namespace mofurin::platform {
+
+class FormWindow;
+
+// Real windows for the screens, QTimer time, the desktop's beep and a help
+// window. Dialogs are real ones unless the caller brings its own (the
+// driver answers them from its script).
+class QtPlatform : public Platform {
+ public:
+  explicit QtPlatform(QString programFolder, Dialogs* dialogs = nullptr);
+  ~QtPlatform() override;
+
+  Clock& clock() override { return clock_; }
+  Dialogs& dialogs() override { return *dialogs_; }
+
+  void showForm(Form& form) override;
+  void hideForm(Form& form) override;
+  void closeForm(Form& form) override;
+  void post(std::function<void()> task) override;
+  quint32 clockSeed() override;
+  void setSeedBase(quint32 base) { seedBase_ = base; }
+
+  QString programFolder() const override { return programFolder_; }
+  QString workingFolder() const override;
+  QString pictureFolder() const;
+
+  // The window of a screen, if it has one (the driver photographs it).
+  QWidget* windowOf(const Form& form) const;
+  // The window shown most recently that is still on screen.
+  QWidget* frontWindow() const;
+
+ protected:
+  void doShowHelp(const QString& topic) override;
+  void doBeep() override;
+  void doQuit() override;
+
+ private:
+  QString programFolder_;
+  QtClock clock_;
+  std::unique_ptr<Dialogs> ownDialogs_;
+  Dialogs* dialogs_;
+  std::map<const Form*, QPointer<FormWindow>> windows_;
+  std::vector<QPointer<QWidget>> shownOrder_;
+  QPointer<QTextBrowser> help_;
+  quint32 seedBase_ = 0;
+};
+
+// Sets the application's look: the Japanese font, the style.
+void applyGameLook();
+
+}  // namespace mofurin::platform

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "battle/BattleState.h"
+#include "game/GameState.h"
+#include "game/Random.h"
+#include "net/LinkState.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/Screens.h"
+#include "sound/SoundState.h"
+
+namespace mofurin {
+
+// Everything one running game owns: its state records, its random source and
+// its screens, on one platform. main() makes one; a test may make several.
+class GameContext {
+ public:
+  explicit GameContext(platform::Platform& platform);
+  GameContext(const GameContext&) = delete;
+  GameContext& operator=(const GameContext&) = delete;
+
+  platform::Platform& platform;
+  GameState game;
+  BattleState battle;
+  LinkState link;
+  SoundState sound;
+  Random random;
+  platform::Screens screens;
+
+  // A modal message box; after the end of the program none is shown.
+  platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,
+                          const QString& title = platform::kAppTitle,
+                          platform::Icon icon = platform::Icon::None);
+
+  // The end of the program: every screen goes at once and nothing is saved.
+  // The handler that calls it must return straight away.
+  void end();
+  bool ended() const { return screens.ended(); }
+
+  QString workingFile(const QString& name) const;
+  QString programFile(const QString& name) const;
+
+  // Opens the title screen, as the program does when it starts.
+  void start();
+};
+
+}  // namespace mofurin

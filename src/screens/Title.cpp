@@ -1,0 +1,101 @@
+#include "screens/Title.h"
+
+#include "persist/HallOfFame.h"
+#include "screens/Selection.h"
+
+namespace mofurin {
+
+Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  o1.onClick = [this] { o1_Click(); };
+  o2.onClick = [this] { o2_Click(); };
+  o3.onClick = [this] { o3_Click(); };
+}
+
+void Form2::layOut() {
+  setCaption(QStringLiteral("オープニング"));
+  setSize(7200, 5400);
+  setBackColor(rgb(16, 16, 48));
+  setHelpTopic(QStringLiteral("title"));
+
+  Image1.setGeometry(0, 0, 7200, 5400);
+  Image1.setStretch(true);
+  Image1.setPicture({QStringLiteral("title.png")});
+
+  Label2.setCaption(QStringLiteral("モフリン　ＧＰ"));
+  Label2.setGeometry(300, 360, 6600, 900);
+  Label2.setFont({30, true});
+  Label2.setAlignment(Align::Centre);
+  Label2.setTransparent(true);
+  Label2.setForeColor(rgb(255, 236, 120));
+
+  Label1.setCaption(QStringLiteral("アレと似てるなんて言わないでの章"));
+  Label1.setGeometry(300, 1290, 6600, 400);
+  Label1.setFont({12, true});
+  Label1.setAlignment(Align::Centre);
+  Label1.setTransparent(true);
+  Label1.setForeColor(rgb(255, 255, 255));
+
+  Label3.setCaption(QStringLiteral("制作　モフリンＧＰ開発チーム　２０２６"));
+  Label3.setGeometry(300, 4980, 6600, 300);
+  Label3.setFont({9, false});
+  Label3.setAlignment(Align::Centre);
+  Label3.setTransparent(true);
+  Label3.setForeColor(rgb(200, 200, 230));
+
+  mnuMenu.setCaption(QStringLiteral("メニュー"));
+  o1.setCaption(QStringLiteral("はじめから"));
+  o2.setCaption(QStringLiteral("ロード"));
+  o3.setCaption(QStringLiteral("終了"));
+  for (MenuItem* item : {&o1, &o2, &o3}) item->setParent(&mnuMenu);
+  mnuHelp.setCaption(QStringLiteral("へるぷ"));
+  mnuHelpHint.setCaption(QStringLiteral("Ｆ１キーを押してみてください"));
+  mnuHelpHint.setParent(&mnuHelp);
+}
+
+void Form2::Form_Load() {
+  ctx.link.clearInbox();
+  GameState& g = game();
+  if (g.startupDone) return;
+  g.startupDone = true;
+  g.levels[Side::Opponent] = 1;
+  g.wins = 0;
+  g.bouts = 0;
+  g.losses = 0;
+  LoadHallOfFame(g, ctx.workingFile(kHallOfFameFile));
+}
+
+void Form2::o1_Click() {
+  GameState& g = game();
+  g.levels[Side::Player] = 1;
+  g.messageSpeed = 300;
+  g.attackAnimation = 1;
+  ctx.random.seedFromClock();
+  g.money = 100;
+  Answer mode = Answer::No;
+  if (hallOfFameHasEntry(g)) {
+    mode = msgBox(QStringLiteral("一度クリアしたので好きなキャラが選べます") + newLine +
+                      QStringLiteral("全員集合モードで遊びますか？"),
+                  Buttons::YesNo);
+  }
+  g.rankText = QStringLiteral("？");
+  if (mode == Answer::Yes) {
+    handOverTo<Form8>();
+    return;
+  }
+  g.levels[Side::Player] = 1;
+  g.levels[Side::Opponent] = 1;
+  handOverTo<Form3>();
+}
+
+void Form2::o2_Click() {
+  // Loading a saved game comes with the save file; until then the title
+  // screen stays, as it does after any load that reads nothing.
+}
+
+void Form2::o3_Click() {
+  msgBox(QStringLiteral("また会おう"), Buttons::OK, QStringLiteral("おわる"));
+  ctx.end();
+}
+
+}  // namespace mofurin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "screens/Screen.h"
+
+namespace mofurin {
+
+// The title screen: the one-time start-up, and the ways into the game.
+class Form2 : public Screen {
+ public:
+  static inline const QString kName = QStringLiteral("Form2");
+  explicit Form2(GameContext& ctx);
+
+  PictureBox Image1{*this, "Image1"};
+  Label Label2{*this, "Label2"};  // the game's title
+  Label Label1{*this, "Label1"};  // the subtitle
+  Label Label3{*this, "Label3"};  // the production credit
+  MenuItem mnuMenu{*this, "mnuMenu"};
+  MenuItem o1{*this, "o1"};
+  MenuItem o2{*this, "o2"};
+  MenuItem o3{*this, "o3"};
+  MenuItem mnuHelp{*this, "mnuHelp"};
+  MenuItem mnuHelpHint{*this, "mnuHelpHint"};
+
+  void Form_Load() override;
+  void o1_Click();
+  void o2_Click();
+  void o3_Click();
+
+ private:
+  void layOut();
+};
+
+}  // namespace mofurin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/headless/ScriptedDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "screens/GameContext.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace mofurin::test {
+
+inline QApplication& application() {
+  static int argc = 1;
+  static char name[] = "mofurin_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    auto* a = new QApplication(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::applyGameLook();
+    return a;
+  }();
+  return *app;
+}
+
+// One game in real (offscreen) windows, its dialogs answered from a queue.
+class QtGame {
+ public:
+  QtGame() : app_(application()), platform_(QStringLiteral(MOFURIN_BIN_DIR), &dialogs), ctx(platform_) {}
+
+  QWidget* window(const QString& screen) {
+    platform::Form* form = ctx.screens.find(screen);
+    return form ? platform_.windowOf(*form) : nullptr;
+  }
+  void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+
+  platform::ScriptedDialogs dialogs;
+
+ private:
+  QApplication& app_;
+  platform::QtPlatform platform_;
+
+ public:
+  GameContext ctx;
+};
+
+}  // namespace mofurin::test

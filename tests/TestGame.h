@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "screens/GameContext.h"
+#include "tools/drive/Driver.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace mofurin::test {
+
+// One game on the headless platform, with its working folder in a fresh
+// temporary folder and the program folder where the build put the assets.
+class TestGame {
+ public:
+  TestGame() : platform_(QStringLiteral(MOFURIN_BIN_DIR), dir_.path()), ctx(platform_) {
+    platform_.setTracer([this](const QString& line) { output_ << line; });
+  }
+
+  platform::HeadlessPlatform& platform() { return platform_; }
+  platform::ScriptedDialogs& dialogs() { return platform_.scriptedDialogs(); }
+  QString workingFile(const QString& name) const { return dir_.filePath(name); }
+
+  void writeWorkingFile(const QString& name, const QByteArray& bytes) {
+    QFile file(workingFile(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  void start() {
+    ctx.start();
+    platform_.virtualClock().runPosted();
+  }
+
+  // Runs a driver script; returns every line it and the game printed since
+  // the last call.
+  QStringList drive(const QString& script, int* status = nullptr) {
+    VirtualTime time(platform_.virtualClock());
+    Driver driver(ctx, platform_.scriptedDialogs(), time, [this](const QString& line) { output_ << line; });
+    driver.onSeed = [this](quint32 seed) { platform_.setSeedBase(seed); };
+    const int rc = driver.run(script);
+    if (status) *status = rc;
+    return takeOutput();
+  }
+
+  QStringList takeOutput() {
+    QStringList lines = output_;
+    output_.clear();
+    return lines;
+  }
+
+  template <class F>
+  F* screen() {
+    return ctx.screens.find<F>();
+  }
+
+ private:
+  QTemporaryDir dir_;
+  platform::HeadlessPlatform platform_;
+  QStringList output_;
+
+ public:
+  GameContext ctx;
+};
+
+}  // namespace mofurin::test

@@ -1,0 +1,152 @@
+#include "QtPrinters.h"
+#include "TestGame.h"
+
+#include "persist/Cp932.h"
+#include "screens/Title.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+QByteArray kiroWithOneChampion() {
+  QByteArray bytes = encodeCp932(QStringLiteral("\"ジャンヌ\"\r\n"));
+  for (int i = 1; i < 20; ++i) bytes += "\"\"\r\n";
+  bytes += "\"6\"\r\n";
+  for (int i = 1; i < 20; ++i) bytes += "\"\"\r\n";
+  bytes += encodeCp932(QStringLiteral("\"Ａ\"\r\n"));
+  for (int i = 1; i < 20; ++i) bytes += "\"\"\r\n";
+  return bytes;
+}
+
+}  // namespace
+
+TEST(Title, QuitSaysFarewellWithOnlyAnOkButtonAndEnds) {
+  TestGame t;
+  t.start();
+  int status = -1;
+  const QStringList out = t.drive("click Form2.o3\nprint Form2.Label1\n", &status);
+  EXPECT_EQ(out, (QStringList{"[show Form2]", "[msgbox おわる|OK] また会おう -> OK (default)", "[end]"}));
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(t.ctx.ended());
+}
+
+TEST(Title, TheStartUpResetsTheRecordOnceAndClearsTheInboxEveryTime) {
+  TestGame t;
+  t.ctx.game.wins = 9;
+  t.ctx.game.losses = 4;
+  t.ctx.game.levels[Side::Opponent] = 7;
+  t.ctx.link.inbox[42] = "old";
+  t.start();
+  EXPECT_TRUE(t.ctx.game.startupDone);
+  EXPECT_EQ(t.ctx.game.wins, 0);
+  EXPECT_EQ(t.ctx.game.losses, 0);
+  EXPECT_EQ(t.ctx.game.levels[Side::Opponent], 1);
+  EXPECT_TRUE(t.ctx.link.inbox[42].isEmpty());
+
+  // A second title screen in the same run leaves the record alone.
+  t.ctx.screens.close<Form2>();
+  t.ctx.game.wins = 3;
+  t.ctx.link.inbox[0] = "again";
+  t.ctx.screens.show<Form2>();
+  EXPECT_EQ(t.ctx.game.wins, 3);
+  EXPECT_TRUE(t.ctx.link.inbox[0].isEmpty());
+}
+
+TEST(Title, ANewGameWithoutAHallOfFameAsksNothingAndOffersTheStarters) {
+  TestGame t;
+  t.start();
+  t.ctx.game.levels[Side::Opponent] = 5;
+  const QStringList out = t.drive("click Form2.o1\n");
+  EXPECT_EQ(out, (QStringList{"[show Form2]", "[close Form2]", "[show Form3]"}));
+  const GameState& g = t.ctx.game;
+  EXPECT_EQ(g.levels[Side::Player], 1);
+  EXPECT_EQ(g.levels[Side::Opponent], 1);
+  EXPECT_EQ(g.messageSpeed, 300);
+  EXPECT_EQ(g.attackAnimation, 1);
+  EXPECT_EQ(g.money, 100);
+  EXPECT_EQ(g.rankText, "？");
+}
+
+TEST(Title, AfterAClearedRunTheModeQuestionChoosesTheScreen) {
+  const QString question = "[msgbox モフリンＧＰ|YesNo] 一度クリアしたので好きなキャラが選べます\r\n全員集合モードで遊びますか？";
+  {
+    TestGame t;
+    t.writeWorkingFile("kiro.txt", kiroWithOneChampion());
+    t.start();
+    t.ctx.game.levels[Side::Opponent] = 5;
+    const QStringList out = t.drive("answer Yes\nclick Form2.o1\n");
+    EXPECT_EQ(out, (QStringList{"[show Form2]", question + " -> Yes", "[close Form2]", "[show Form8]"}));
+    EXPECT_EQ(t.ctx.game.levels[Side::Opponent], 5);  // the all-roster mode keeps the opponent level
+    EXPECT_EQ(t.ctx.game.hallOfFame[1][1], "6");
+  }
+  {
+    TestGame t;
+    t.writeWorkingFile("kiro.txt", kiroWithOneChampion());
+    t.start();
+    const QStringList out = t.drive("answer No\nclick Form2.o1\n");
+    EXPECT_EQ(out, (QStringList{"[show Form2]", question + " -> No", "[close Form2]", "[show Form3]"}));
+  }
+}
+
+TEST(Title, AShortOrBrokenHallOfFameNeverStopsTheTitle) {
+  for (const QByteArray& bytes :
+       {QByteArray("\"ナ"), QByteArray("\x82\xff\x00\x01,,,\r\n\r\n\"\"\"", 14), QByteArray(100000, '"')}) {
+    TestGame t;
+    t.writeWorkingFile("kiro.txt", bytes);
+    t.start();
+    int status = -1;
+    t.drive("click Form2.o1\n", &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(t.ctx.screens.isShown("Form3") || t.ctx.screens.isShown("Form8"));
+  }
+}
+
+TEST(Title, NewGameSeedsTheRandomSourceFromTheClock) {
+  TestGame t;
+  t.start();
+  t.ctx.random.seed(1);
+  const float unseeded = t.ctx.random.next();
+  t.ctx.random.seed(1);
+  t.platform().virtualClock().advance(1234);
+  t.drive("click Form2.o1\n");
+  EXPECT_NE(t.ctx.random.next(), unseeded);
+}
+
+TEST(Title, F1OpensTheHelpAndTheHintMenuDoesNothing) {
+  TestGame t;
+  t.start();
+  const QStringList out = t.drive("key Form2 112\nclick Form2.mnuHelpHint\nscreens\n");
+  EXPECT_EQ(out, (QStringList{"[show Form2]", "[help title]", "screens = Form2"}));
+}
+
+TEST(Driver, ScriptErrorsStopWithTheLineNumber) {
+  TestGame t;
+  t.start();
+  int status = -1;
+  QStringList out = t.drive("# a comment\n\nclick Form2.nothing\nclick Form2.o3\n", &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(out.last(), "error: line 3: unknown widget Form2.nothing");
+  out = t.drive("jump Form2\n", &status);
+  EXPECT_EQ(status, 2);
+  out = t.drive("until Form8 1000\n", &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(out.last(), "error: line 1: Form8 was not shown within 1000 ms");
+  out = t.drive("random 1.0\n", &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_FALSE(t.ctx.ended());
+}
+
+TEST(Driver, EscapesKeepEveryEventOnOneLine) {
+  EXPECT_EQ(Driver::escape("a\r\nb\\c"), "a\\r\\nb\\\\c");
+  EXPECT_EQ(Driver::unescape("a\\r\\nb\\\\c\\x"), "a\r\nb\\c\\x");
+}
+
+TEST(Driver, PrintShowsAttributes) {
+  TestGame t;
+  t.start();
+  const QStringList out =
+      t.drive("print Form2\nprint Form2.o1\nprint Form2.o1.enabled\nprint Form2.Label2.left\nprint Form2.Image1\n");
+  EXPECT_EQ(out, (QStringList{"[show Form2]", "Form2 = オープニング", "Form2.o1 = はじめから",
+                              "Form2.o1.enabled = true", "Form2.Label2.left = 300", "Form2.Image1 = title.png"}));
+}

@@ -1,0 +1,22 @@
+// mofurin-artgen FOLDER: draws every picture of the game into FOLDER.
+
+#include "tools/artgen/Art.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fputs("usage: mofurin-artgen FOLDER\n", stderr);
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  if (!QDir().mkpath(folder) || !art::writeAll(folder)) {
+    std::fprintf(stderr, "mofurin-artgen: cannot write the pictures into %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,386 @@
+#include "tools/drive/Driver.h"
+
+#include "platform/Form.h"
+#include "platform/Timer.h"
+#include "platform/Widgets.h"
+#include "platform/headless/ScriptedDialogs.h"
+#include "platform/headless/VirtualClock.h"
+#include "screens/GameContext.h"
+
+#include <QRegularExpression>
+
+namespace mofurin {
+
+using platform::Answer;
+using platform::Form;
+using platform::Widget;
+using platform::WidgetKind;
+
+struct Driver::Target {
+  Form* form = nullptr;
+  Widget* widget = nullptr;
+  platform::Timer* timer = nullptr;
+  QString attribute;
+};
+
+namespace {
+
+QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
+
+// "Form4.Label2(3).visible" -> form, name, index, attribute.
+bool splitSpec(const QString& spec, QString& form, QString& name, int& index, QString& attribute) {
+  static const QRegularExpression pattern(
+      QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)(?:\.([A-Za-z_][A-Za-z0-9_]*)(?:\((\d+)\))?)?(?:\.([a-z]+))?$)"));
+  const QRegularExpressionMatch m = pattern.match(spec);
+  if (!m.hasMatch()) return false;
+  form = m.captured(1);
+  name = m.captured(2);
+  index = m.captured(3).isEmpty() ? -1 : m.captured(3).toInt();
+  attribute = m.captured(4);
+  return true;
+}
+
+std::pair<QString, QString> firstWord(const QString& text) {
+  const qsizetype space = text.indexOf(u' ');
+  if (space < 0) return {text, QString()};
+  return {text.left(space), text.mid(space + 1)};
+}
+
+}  // namespace
+
+void VirtualTime::wait(qint64 ms) { clock_.advance(ms); }
+
+bool VirtualTime::until(const std::function<bool()>& done, qint64 maxMs) {
+  return clock_.advanceUntil(done, maxMs);
+}
+
+void VirtualTime::settle() { clock_.runPosted(); }
+
+Driver::Driver(GameContext& ctx, platform::ScriptedDialogs& dialogs, TimeControl& time,
+               std::function<void(const QString&)> print)
+    : ctx_(ctx), dialogs_(dialogs), time_(time), print_(std::move(print)) {}
+
+QString Driver::escape(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (c == u'\\') {
+      out += QStringLiteral("\\\\");
+    } else if (c == u'\r') {
+      out += QStringLiteral("\\r");
+    } else if (c == u'\n') {
+      out += QStringLiteral("\\n");
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+QString Driver::unescape(const QString& text) {
+  QString out;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\\' && i + 1 < text.size()) {
+      const QChar next = text[i + 1];
+      if (next == u'r' || next == u'n' || next == u'\\') {
+        out += next == u'r' ? u'\r' : next == u'n' ? u'\n' : u'\\';
+        ++i;
+        continue;
+      }
+    }
+    out += text[i];
+  }
+  return out;
+}
+
+int Driver::run(const QString& script) {
+  const QStringList lines = script.split(u'\n');
+  for (lineNumber_ = 1; lineNumber_ <= lines.size(); ++lineNumber_) {
+    QString line = lines[lineNumber_ - 1];
+    if (line.endsWith(u'\r')) line.chop(1);
+    // Only the indentation goes: TEXT is the rest of the line as it stands.
+    qsizetype start = 0;
+    while (start < line.size() && line[start].isSpace()) ++start;
+    line = line.mid(start);
+    if (line.isEmpty() || line.startsWith(u'#')) continue;
+    if (!execute(line)) {
+      print_(QStringLiteral("error: line %1: %2").arg(lineNumber_).arg(error_));
+      return 2;
+    }
+    time_.settle();
+    if (ctx_.ended()) return 0;
+  }
+  return 0;
+}
+
+bool Driver::fail(const QString& message) {
+  error_ = message;
+  return false;
+}
+
+bool Driver::execute(const QString& line) {
+  const auto [command, args] = firstWord(line);
+  using Handler = bool (Driver::*)(const QString&);
+  static const std::pair<const char*, Handler> commands[] = {
+      {"click", &Driver::click},   {"select", &Driver::select}, {"type", &Driver::type},
+      {"key", &Driver::key},       {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
+      {"file", &Driver::file},     {"random", &Driver::random}, {"seed", &Driver::seed},
+      {"wait", &Driver::wait},     {"until", &Driver::until},   {"print", &Driver::print},
+      {"dump", &Driver::dump},     {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
+  };
+  for (const auto& [name, handler] : commands) {
+    if (command == QLatin1String(name)) return (this->*handler)(args);
+  }
+  return fail(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+bool Driver::resolve(const QString& spec, Target& target) {
+  QString formName, name, attribute;
+  int index = -1;
+  if (!splitSpec(spec, formName, name, index, attribute)) {
+    return fail(QStringLiteral("cannot read the widget name \"%1\"").arg(spec));
+  }
+  target = {};
+  target.form = ctx_.screens.find(formName);
+  if (!target.form) {
+    if (!ctx_.screens.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
+    return fail(QStringLiteral("screen %1 is not open").arg(formName));
+  }
+  target.attribute = attribute;
+  if (name.isEmpty()) return true;
+  target.widget = target.form->findWidget(name, index);
+  if (!target.widget && index < 0) target.timer = target.form->findTimer(name);
+  if (target.widget || target.timer) return true;
+  static const QStringList formAttributes{"caption", "enabled", "visible", "colour"};
+  if (index < 0 && attribute.isEmpty() && formAttributes.contains(name)) {
+    // "Form4.enabled": an attribute of the screen itself.
+    target.attribute = name;
+    return true;
+  }
+  return fail(QStringLiteral("unknown widget %1").arg(spec));
+}
+
+bool Driver::click(const QString& args) {
+  Target t;
+  if (!resolve(args.trimmed(), t)) return false;
+  if (!t.widget) return fail(QStringLiteral("%1 is not a widget").arg(args));
+  if (!t.widget->usable()) print_(QStringLiteral("[not usable %1]").arg(t.widget->fullName()));
+  t.widget->click();
+  return true;
+}
+
+bool Driver::select(const QString& args) {
+  const auto [spec, text] = firstWord(args);
+  Target t;
+  if (!resolve(spec, t)) return false;
+  if (!t.widget || t.widget->kind() != WidgetKind::ComboBox) return fail(QStringLiteral("%1 is not a list").arg(spec));
+  auto* list = static_cast<platform::ComboBox*>(t.widget);
+  if (!list->usable()) print_(QStringLiteral("[not usable %1]").arg(list->fullName()));
+  if (!list->pick(unescape(text))) return fail(QStringLiteral("%1 has no entry \"%2\"").arg(spec, text));
+  return true;
+}
+
+bool Driver::type(const QString& args) {
+  const auto [spec, text] = firstWord(args);
+  Target t;
+  if (!resolve(spec, t)) return false;
+  if (!t.widget || t.widget->kind() != WidgetKind::TextBox) return fail(QStringLiteral("%1 is not a text box").arg(spec));
+  auto* box = static_cast<platform::TextBox*>(t.widget);
+  if (!box->usable() || box->readOnly()) print_(QStringLiteral("[not usable %1]").arg(box->fullName()));
+  box->type(unescape(text));
+  return true;
+}
+
+bool Driver::key(const QString& args) {
+  const auto [spec, codeText] = firstWord(args);
+  bool ok = false;
+  const int code = codeText.trimmed().toInt(&ok);
+  if (!ok) return fail(QStringLiteral("key code \"%1\" is not a number").arg(codeText));
+  Target t;
+  if (!resolve(spec, t)) return false;
+  t.form->keyDown(t.widget, code);
+  return true;
+}
+
+bool Driver::scroll(const QString& args) {
+  const auto [spec, valueText] = firstWord(args);
+  bool ok = false;
+  const int value = valueText.trimmed().toInt(&ok);
+  if (!ok) return fail(QStringLiteral("\"%1\" is not a number").arg(valueText));
+  Target t;
+  if (!resolve(spec, t)) return false;
+  if (!t.widget || t.widget->kind() != WidgetKind::ScrollBar) return fail(QStringLiteral("%1 is not a scroll bar").arg(spec));
+  if (!t.widget->usable()) {
+    print_(QStringLiteral("[not usable %1]").arg(t.widget->fullName()));
+    return true;
+  }
+  static_cast<platform::ScrollBar*>(t.widget)->setValue(value);
+  return true;
+}
+
+bool Driver::answer(const QString& args) {
+  const QStringList words = args.split(u' ', Qt::SkipEmptyParts);
+  if (words.isEmpty()) return fail(QStringLiteral("answer needs OK, Cancel, Yes or No"));
+  std::vector<Answer> answers;
+  for (const QString& w : words) {
+    if (w == u"OK") answers.push_back(Answer::OK);
+    else if (w == u"Cancel") answers.push_back(Answer::Cancel);
+    else if (w == u"Yes") answers.push_back(Answer::Yes);
+    else if (w == u"No") answers.push_back(Answer::No);
+    else return fail(QStringLiteral("\"%1\" is not OK, Cancel, Yes or No").arg(w));
+  }
+  for (Answer a : answers) dialogs_.queueAnswer(a);
+  return true;
+}
+
+bool Driver::file(const QString& args) {
+  const QString path = unescape(args);
+  if (path.isEmpty()) return fail(QStringLiteral("file needs a path or cancel"));
+  dialogs_.queueFile(path == u"cancel" ? std::nullopt : std::optional<QString>(path));
+  return true;
+}
+
+bool Driver::random(const QString& args) {
+  const QStringList words = args.split(u' ', Qt::SkipEmptyParts);
+  if (words.isEmpty()) return fail(QStringLiteral("random needs values"));
+  std::vector<float> values;
+  for (const QString& w : words) {
+    bool ok = false;
+    const double v = w.toDouble(&ok);
+    const float f = static_cast<float>(v);
+    if (!ok || !(f >= 0.0f) || f >= 1.0f) return fail(QStringLiteral("random value \"%1\" is not in [0, 1)").arg(w));
+    values.push_back(f);
+  }
+  for (float v : values) ctx_.random.queue(v);
+  return true;
+}
+
+bool Driver::seed(const QString& args) {
+  bool ok = false;
+  const qlonglong value = args.trimmed().toLongLong(&ok);
+  if (!ok) return fail(QStringLiteral("seed \"%1\" is not a number").arg(args));
+  ctx_.random.seed(static_cast<quint32>(value));
+  if (onSeed) onSeed(static_cast<quint32>(value));
+  return true;
+}
+
+bool Driver::wait(const QString& args) {
+  bool ok = false;
+  const qlonglong ms = args.trimmed().toLongLong(&ok);
+  if (!ok || ms < 0) return fail(QStringLiteral("wait needs milliseconds"));
+  time_.wait(ms);
+  return true;
+}
+
+bool Driver::until(const QString& args) {
+  const auto [formName, msText] = firstWord(args.trimmed());
+  qint64 maxMs = 600000;
+  if (!msText.isEmpty()) {
+    bool ok = false;
+    maxMs = msText.trimmed().toLongLong(&ok);
+    if (!ok || maxMs < 0) return fail(QStringLiteral("until needs milliseconds"));
+  }
+  if (!ctx_.screens.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
+  const bool shown = time_.until([&] { return ctx_.ended() || ctx_.screens.isShown(formName); }, maxMs);
+  if (ctx_.ended()) return true;
+  if (!shown) return fail(QStringLiteral("%1 was not shown within %2 ms").arg(formName).arg(maxMs));
+  return true;
+}
+
+QString Driver::describe(const Target& t, const QString& attribute) {
+  if (t.timer) {
+    if (attribute == u"enabled") return yesNo(t.timer->enabled());
+    if (attribute == u"interval" || attribute.isEmpty()) return QString::number(t.timer->interval());
+    return QStringLiteral("?");
+  }
+  if (!t.widget) {
+    if (attribute.isEmpty() || attribute == u"caption") return t.form->caption();
+    if (attribute == u"enabled") return yesNo(t.form->enabled());
+    if (attribute == u"visible") return yesNo(t.form->visible());
+    if (attribute == u"colour") return t.form->backColor() ? t.form->backColor()->toString() : QStringLiteral("default");
+    return QStringLiteral("?");
+  }
+  Widget& w = *t.widget;
+  if (attribute.isEmpty()) return w.displayText();
+  if (attribute == u"caption") return w.caption();
+  if (attribute == u"visible") return yesNo(w.visible());
+  if (attribute == u"enabled") return yesNo(w.enabled());
+  if (attribute == u"left") return QString::number(w.left());
+  if (attribute == u"top") return QString::number(w.top());
+  if (attribute == u"width") return QString::number(w.width());
+  if (attribute == u"height") return QString::number(w.height());
+  if (attribute == u"colour") return w.backColor() ? w.backColor()->toString() : QStringLiteral("default");
+  if (attribute == u"forecolour") return w.foreColor() ? w.foreColor()->toString() : QStringLiteral("default");
+  switch (w.kind()) {
+    case WidgetKind::ComboBox: {
+      auto& list = static_cast<platform::ComboBox&>(w);
+      if (attribute == u"items") return list.items().join(u'|');
+      if (attribute == u"value") return QString::number(list.listIndex());
+      break;
+    }
+    case WidgetKind::CheckBox: {
+      auto& box = static_cast<platform::CheckBox&>(w);
+      if (attribute == u"checked") return yesNo(box.checked());
+      if (attribute == u"value") return box.checked() ? QStringLiteral("1") : QStringLiteral("0");
+      break;
+    }
+    case WidgetKind::OptionButton: {
+      auto& option = static_cast<platform::OptionButton&>(w);
+      if (attribute == u"checked" || attribute == u"value") return yesNo(option.selected());
+      break;
+    }
+    case WidgetKind::ScrollBar:
+      if (attribute == u"value") return QString::number(static_cast<platform::ScrollBar&>(w).value());
+      break;
+    case WidgetKind::TextBox: {
+      auto& box = static_cast<platform::TextBox&>(w);
+      if (attribute == u"value") return box.text();
+      if (attribute == u"readonly") return yesNo(box.readOnly());
+      break;
+    }
+    default:
+      break;
+  }
+  return QStringLiteral("?");
+}
+
+void Driver::printWidget(const QString& label, const Target& t, const QString& attribute) {
+  print_(label + QStringLiteral(" = ") + describe(t, attribute));
+}
+
+bool Driver::print(const QString& args) {
+  const QString spec = args.trimmed();
+  Target t;
+  if (!resolve(spec, t)) return false;
+  if (describe(t, t.attribute) == u"?") return fail(QStringLiteral("%1 has no such attribute").arg(spec));
+  printWidget(spec, t, t.attribute);
+  return true;
+}
+
+bool Driver::dump(const QString& args) {
+  Target t;
+  if (!resolve(args.trimmed(), t)) return false;
+  print_(t.form->name() + QStringLiteral(" = ") + t.form->caption());
+  for (Widget* w : t.form->widgets()) {
+    Target each{t.form, w, nullptr, {}};
+    printWidget(w->fullName(), each, {});
+  }
+  return true;
+}
+
+bool Driver::takeShot(const QString& args) {
+  if (!shot) return fail(QStringLiteral("shot needs the real windows (--qt)"));
+  if (!shot(args.trimmed())) return fail(QStringLiteral("could not save %1").arg(args.trimmed()));
+  return true;
+}
+
+bool Driver::screens(const QString&) {
+  QStringList names;
+  for (Form* f : ctx_.screens.openForms()) {
+    names << (f->visible() ? f->name() : f->name() + QStringLiteral("(hidden)"));
+  }
+  print_(QStringLiteral("screens = ") + names.join(u' '));
+  return true;
+}
+
+}  // namespace mofurin

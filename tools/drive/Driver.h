@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace mofurin {
+
+class GameContext;
+
+namespace platform {
+class ScriptedDialogs;
+class VirtualClock;
+class Widget;
+}  // namespace platform
+
+// How the driver lets time pass: virtual time, or the real event loop.
+class TimeControl {
+ public:
+  virtual ~TimeControl() = default;
+  virtual void wait(qint64 ms) = 0;
+  virtual bool until(const std::function<bool()>& done, qint64 maxMs) = 0;
+  virtual void settle() = 0;  // lets the events already due run
+};
+
+// Time on the headless platform: nothing happens until the script waits.
+class VirtualTime : public TimeControl {
+ public:
+  explicit VirtualTime(platform::VirtualClock& clock) : clock_(clock) {}
+  void wait(qint64 ms) override;
+  bool until(const std::function<bool()>& done, qint64 maxMs) override;
+  void settle() override;
+
+ private:
+  platform::VirtualClock& clock_;
+};
+
+// Plays the game from a script of player actions and prints what happens.
+class Driver {
+ public:
+  Driver(GameContext& ctx, platform::ScriptedDialogs& dialogs, TimeControl& time,
+         std::function<void(const QString&)> print);
+
+  // Runs the script; the exit status: 0 done or the program ended, 2 error.
+  int run(const QString& script);
+
+  // Escapes CR, LF and backslash so that every event is one line.
+  static QString escape(const QString& text);
+  static QString unescape(const QString& text);
+
+  std::function<bool(const QString& file)> shot;  // the --qt mode's screenshot
+  std::function<void(quint32)> onSeed;
+
+ private:
+  struct Target;
+  bool execute(const QString& line);
+  bool fail(const QString& message);
+  bool resolve(const QString& spec, Target& target);
+  QString describe(const Target& target, const QString& attribute);
+  void printWidget(const QString& label, const Target& target, const QString& attribute);
+
+  bool click(const QString& args);
+  bool select(const QString& args);
+  bool type(const QString& args);
+  bool key(const QString& args);
+  bool scroll(const QString& args);
+  bool answer(const QString& args);
+  bool file(const QString& args);
+  bool random(const QString& args);
+  bool seed(const QString& args);
+  bool wait(const QString& args);
+  bool until(const QString& args);
+  bool print(const QString& args);
+  bool dump(const QString& args);
+  bool takeShot(const QString& args);
+  bool screens(const QString& args);
+
+  GameContext& ctx_;
+  platform::ScriptedDialogs& dialogs_;
+  TimeControl& time_;
+  std::function<void(const QString&)> print_;
+  int lineNumber_ = 0;
+  QString error_;
+};
+
+}  // namespace mofurin
