@@ -33,12 +33,25 @@ std::optional<double> parseStrictNumber(const QString& field) {
 
 }  // namespace
 
-std::optional<SequentialReader> SequentialReader::open(const QString& path) {
+std::optional<QString> readCp932File(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   // The game's files are a few kilobytes; a huge file is read only in part.
   constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
-  return SequentialReader(decodeCp932(file.read(kMaxBytes)));
+  return decodeCp932(file.read(kMaxBytes));
+}
+
+std::optional<SequentialReader> SequentialReader::open(const QString& path) {
+  std::optional<QString> text = readCp932File(path);
+  if (!text) return std::nullopt;
+  return SequentialReader(std::move(*text));
+}
+
+bool SequentialReader::onlyBlanksLeft() const {
+  for (qsizetype i = pos_; i < text_.size(); ++i) {
+    if (text_[i] != u' ' && text_[i] != u'\t' && !isLineBreak(text_[i])) return false;
+  }
+  return true;
 }
 
 bool SequentialReader::atLineEnd() const { return pos_ < text_.size() && isLineBreak(text_[pos_]); }

@@ -8,6 +8,9 @@
 
 namespace mofurin {
 
+// A code page 932 text file's contents; nothing when it cannot be read.
+std::optional<QString> readCp932File(const QString& path);
+
 // Reads fields written in the sequential "write" notation: texts in double
 // quotes, bare numbers, separated by commas or line ends. Every read that
 // finds no proper field returns nothing, so a caller can stop quietly.
@@ -19,6 +22,7 @@ class SequentialReader {
   static std::optional<SequentialReader> open(const QString& path);
 
   bool atEnd() const { return pos_ >= text_.size(); }
+  bool onlyBlanksLeft() const;  // nothing but spaces and line ends
   std::optional<QString> readText();
   std::optional<double> readNumber();
 

@@ -54,6 +54,10 @@ class Form {
   const QString& helpTopic() const { return helpTopic_; }
   void setHelpTopic(const QString& topic) { helpTopic_ = topic; }
 
+  // The widget that has the keyboard when the window opens (null: the window).
+  Widget* initialFocus() const { return initialFocus_; }
+  void setInitialFocus(Widget* w) { initialFocus_ = w; }
+
   const std::vector<Widget*>& widgets() const { return widgets_; }
   const std::vector<Timer*>& timers() const { return timers_; }
   Widget* findWidget(const QString& name, int index) const;
@@ -92,6 +96,7 @@ class Form {
   bool visible_ = false;
   bool keyPreview_ = false;
   QString helpTopic_;
+  Widget* initialFocus_ = nullptr;
   std::vector<Widget*> widgets_;
   std::vector<Timer*> timers_;
   FormView* view_ = nullptr;

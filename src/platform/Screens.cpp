@@ -80,6 +80,9 @@ void Screens::collect() {
 }
 
 void Screens::requestClose(Form& form) {
+  // A screen that does not take input now (the hub beside the shop) does not
+  // close either.
+  if (!form.enabled()) return;
   close(form);
   const bool anyShown =
       std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });

@@ -1,6 +1,10 @@
 #include "screens/ScreenRegistry.h"
 
+#include "battle/Battle.h"
 #include "screens/GameContext.h"
+#include "screens/HallOfFameScreen.h"
+#include "screens/Hub.h"
+#include "screens/Shop.h"
 #include "screens/Selection.h"
 #include "screens/Title.h"
 
@@ -16,9 +20,13 @@ void define(GameContext& ctx) {
 }  // namespace
 
 void registerScreens(GameContext& ctx) {
+  define<Form1>(ctx);
   define<Form2>(ctx);
   define<Form3>(ctx);
+  define<Form4>(ctx);
+  define<Form5>(ctx);
   define<Form8>(ctx);
+  define<Form9>(ctx);
 }
 
 }  // namespace mofurin

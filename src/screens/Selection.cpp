@@ -1,11 +1,197 @@
 #include "screens/Selection.h"
 
+#include "game/Roster.h"
+#include "platform/Keys.h"
+#include "screens/Hub.h"
+
 namespace mofurin {
 
-Form3::Form3(GameContext& ctx) : Screen(ctx, kName) { setCaption(QStringLiteral("モフリン選択")); }
+namespace {
+
+constexpr int kNameLength = 14;
+
+platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
+
+void layOutNameBox(Label& caption, TextBox& box, int left, int top) {
+  caption.setCaption(QStringLiteral("名前のデフォルト→"));
+  caption.setGeometry(left, top + 60, 2100, 300);
+  box.setGeometry(left + 2100, top, 3300, 390);
+  box.setMaxLength(kNameLength);
+  box.setFont({11, false});
+}
+
+// The name a player typed replaces the default, once the choice is made.
+void takeTypedName(GameState& game, const TextBox& box) {
+  if (!box.text().isEmpty()) game.fighterName[Side::Player] = box.text();
+}
+
+}  // namespace
+
+QString fighterNameProblem(const QString& name) {
+  if (name.contains(u'"')) {
+    return QStringLiteral("名前に \" は使えません。") + newLine +
+           QStringLiteral("セーブや殿堂の記録がこわれてしまうためです。");
+  }
+  return {};
+}
+
+Form3::Form3(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  for (int i = 0; i < 4; ++i) HIRO1[i].onClick = [this, i] { choose(i + 1); };
+  Command1.onClick = [this] { Command1_Click(); };
+  // The digit keys choose whether the screen or the confirm button has the
+  // keyboard, but not while the player types a name.
+  Command1.onKeyDown = [this](int code) { Form_KeyDown(code); };
+  SETU.onKeyDown = [this](int code) { Form_KeyDown(code); };
+}
+
+void Form3::layOut() {
+  setCaption(QStringLiteral("モフリン選択"));
+  setSize(9660, 5400);
+  setBackColor(rgb(236, 232, 244));
+  setHelpTopic(QStringLiteral("select"));
+  for (const StarterRecord& s : StarterCharacters()) {
+    const int i = s.starterSlot - 1;
+    HIRO[i].setGeometry(150 + i * 2355, 120, 2250, 2460);
+    HIRO[i].setCaption(s.slotLabel);
+    HIRO[i].setBackColor(colourOf(s.frameColour));
+    HIRO[i].setFont({11, true});
+    HIRO1[i].setParent(&HIRO[i]);
+    HIRO1[i].setGeometry(405, 600, 1440, 1440);
+    HIRO1[i].setStretch(true);
+    HIRO1[i].setPicture({RosterPicture(s.index, Facing::Front)});
+  }
+  SETU.setGeometry(150, 2730, 9360, 1110);
+  SETU.setMultiLine(true);
+  SETU.setReadOnly(true);
+  SETU.setFont({11, false});
+  SETU.setText(QStringLiteral("選ぶキャラ自体をクリックしてください") + newLine);
+  layOutNameBox(Label1, Text1, 150, 4020);
+  Text1.setEnabled(false);
+  Command1.setCaption(QStringLiteral("これにする"));
+  Command1.setGeometry(6300, 3960, 3210, 540);
+  Command1.setFont({12, true});
+  Command1.setEnabled(false);
+  Label2.setCaption(QStringLiteral("キーボードの１～４でも選べます。名前を入れなければ、キャラの名前になります。"));
+  Label2.setGeometry(150, 4740, 9360, 300);
+  Label2.setForeColor(rgb(90, 90, 110));
+}
+
+void Form3::Form_KeyDown(int keyCode) {
+  if (keyCode >= platform::Key::Digit0 + 1 && keyCode <= platform::Key::Digit0 + 4) {
+    choose(keyCode - platform::Key::Digit0);
+  }
+}
+
+void Form3::choose(int slot) {
+  const StarterRecord& s = StarterCharacters()[slot - 1];
+  SETU.setText(s.description());
+  SETU.setBackColor(colourOf(s.frameColour));
+  Command1.setEnabled(true);
+  Text1.setEnabled(true);
+}
+
+void Form3::Command1_Click() {
+  const QString problem = fighterNameProblem(Text1.text());
+  if (!problem.isEmpty()) {
+    msgBox(problem);
+    return;
+  }
+  GameState& g = game();
+  const QString name = SETU.text().left(4);
+  g.fighterName[Side::Player] = name;
+  if (msgBox(name + QStringLiteral("　でよいですか？"), Buttons::OKCancel, platform::kAppTitle, Icon::Question) !=
+      Answer::OK) {
+    return;
+  }
+  int index = -1;
+  for (const StarterRecord& s : StarterCharacters()) {
+    if (RosterName(s.index) == name) index = s.index;
+  }
+  if (index < 0) return;
+  ApplyStartingData(g, index);
+  g.characterIndex[Side::Player] = index;
+  takeTypedName(g, Text1);
+  handOverTo<Form4>();
+}
 
 Form8::Form8(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  Command1.onClick = [this] { Command1_Click(); };
+  Command2.onClick = [this] { Command2_Click(); };
+  Command3.onClick = [this] { Command3_Click(); };
+}
+
+void Form8::layOut() {
   setCaption(QStringLiteral("モフリンを選ぼう！！全員集合"));
+  setSize(7200, 6000);
+  setBackColor(rgb(250, 240, 214));
+  setHelpTopic(QStringLiteral("select"));
+  for (auto [picture, caption, left, text] :
+       {std::tuple{&MA, &Label3, 600, u"まえ"}, std::tuple{&USI, &Label4, 4440, u"うしろ"}}) {
+    picture->setGeometry(left, 300, 2160, 2160);
+    picture->setStretch(true);
+    picture->setBorder(true);
+    picture->setBackColor(rgb(255, 255, 255));
+    caption->setCaption(QString::fromUtf16(text));
+    caption->setGeometry(left, 2520, 2160, 300);
+    caption->setAlignment(Align::Centre);
+    caption->setTransparent(true);
+  }
+  Label1.setCaption(QStringLiteral("モフリンＮＡＭＥ"));
+  Label1.setGeometry(300, 3000, 6600, 450);
+  Label1.setFont({15, true});
+  Label1.setAlignment(Align::Centre);
+  Label1.setTransparent(true);
+  Label1.setForeColor(rgb(120, 40, 20));
+  layOutNameBox(Label2, Text1, 600, 3660);
+  Label2.setTransparent(true);
+  Command1.setCaption(QStringLiteral("上へ"));
+  Command1.setGeometry(600, 4440, 1800, 540);
+  Command2.setCaption(QStringLiteral("下へ"));
+  Command2.setGeometry(2550, 4440, 1800, 540);
+  Command3.setCaption(QStringLiteral("これでオッケー"));
+  Command3.setGeometry(600, 5130, 6000, 600);
+  Command3.setFont({12, true});
+}
+
+void Form8::Form_Load() {
+  game().characterIndex[Side::Player] = 0;
+  HYOUZI();
+}
+
+void Form8::HYOUZI() {
+  GameState& g = game();
+  int& index = g.characterIndex[Side::Player];
+  if (index < 0) index = kRosterSize - 1;
+  if (index >= kRosterSize) index = 0;
+  MA.setPicture({RosterPicture(index, Facing::Front)});
+  USI.setPicture({RosterPicture(index, Facing::Back)});
+  g.fighterName[Side::Player] = RosterName(index);
+  Label1.setCaption(QStringLiteral("モフリンネーム－") + g.fighterName[Side::Player]);
+}
+
+void Form8::Command1_Click() {
+  game().characterIndex[Side::Player] += 1;
+  HYOUZI();
+}
+
+void Form8::Command2_Click() {
+  game().characterIndex[Side::Player] -= 1;
+  HYOUZI();
+}
+
+void Form8::Command3_Click() {
+  const QString problem = fighterNameProblem(Text1.text());
+  if (!problem.isEmpty()) {
+    msgBox(problem);
+    return;
+  }
+  GameState& g = game();
+  if (msgBox(g.fighterName[Side::Player] + QStringLiteral("でいいですか？"), Buttons::YesNo) != Answer::Yes) return;
+  ApplyStartingData(g, g.characterIndex[Side::Player]);
+  takeTypedName(g, Text1);
+  handOverTo<Form4>();
 }
 
 }  // namespace mofurin

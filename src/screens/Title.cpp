@@ -1,6 +1,8 @@
 #include "screens/Title.h"
 
 #include "persist/HallOfFame.h"
+#include "persist/SaveFile.h"
+#include "screens/Hub.h"
 #include "screens/Selection.h"
 
 namespace mofurin {
@@ -89,8 +91,10 @@ void Form2::o1_Click() {
 }
 
 void Form2::o2_Click() {
-  // Loading a saved game comes with the save file; until then the title
-  // screen stays, as it does after any load that reads nothing.
+  // A load that read nothing leaves the title screen where it is: the game
+  // state has no fighter to show on the hub.
+  if (Load(ctx) != LoadResult::Loaded) return;
+  handOverTo<Form4>();
 }
 
 void Form2::o3_Click() {

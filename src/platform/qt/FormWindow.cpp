@@ -31,8 +31,12 @@ QColor toQColor(const Colour& c) { return QColor(c.r, c.g, c.b); }
 
 QString plain(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
+// What a player reads: the game's texts write the currency sign as the
+// character 0x5C, which Japanese desktop fonts draw as a yen sign.
+QString shown(const QString& text) { return plain(text).replace(u'\\', u'\u00A5'); }
+
 // Captions of buttons and boxes would turn "&" into a shortcut mark.
-QString literalAmpersands(QString text) { return plain(text.replace(u'&', QStringLiteral("&&"))); }
+QString literalAmpersands(QString text) { return shown(text.replace(u'&', QStringLiteral("&&"))); }
 
 QPixmap loadPicture(const QString& folder, const Picture& picture) {
   QPixmap pixmap;
@@ -160,7 +164,7 @@ class LabelBinding : public Binding {
   Label& model() const { return static_cast<Label&>(*w_); }
   bool fillsBackground() const override { return !model().transparent() && w_->backColor().has_value(); }
   void update(Prop what) override {
-    if (what == Prop::Caption) label_->setText(plain(w_->caption()));
+    if (what == Prop::Caption) label_->setText(shown(w_->caption()));
     if (what == Prop::Style) {
       label_->setAlignment(qtAlignment(w_->alignment()) | Qt::AlignTop);
       label_->setFrameShape(model().border() ? QFrame::Box : QFrame::NoFrame);
@@ -237,7 +241,7 @@ class ComboBinding : public Binding {
     const QSignalBlocker block(combo_);
     if (what == Prop::Items) {
       combo_->clear();
-      combo_->addItems(model.items());
+      for (const QString& item : model.items()) combo_->addItem(shown(item));
     }
     if (what == Prop::Items || what == Prop::Value) combo_->setCurrentIndex(model.listIndex());
   }
@@ -260,7 +264,8 @@ class LineEditBinding : public Binding {
   bool fillsBackground() const override { return false; }
   void update(Prop what) override {
     auto& model = static_cast<TextBox&>(*w_);
-    if (what == Prop::Caption && edit_->text() != model.text()) edit_->setText(model.text());
+    const QString text = model.readOnly() ? shown(model.text()) : model.text();
+    if ((what == Prop::Caption || what == Prop::Style) && edit_->text() != text) edit_->setText(text);
     if (what == Prop::Style) {
       edit_->setReadOnly(model.readOnly());
       edit_->setAlignment(qtAlignment(model.alignment()) | Qt::AlignVCenter);
@@ -287,9 +292,10 @@ class TextEditBinding : public Binding {
   bool fillsBackground() const override { return false; }
   void update(Prop what) override {
     auto& model = static_cast<TextBox&>(*w_);
-    if (what == Prop::Caption && edit_->toPlainText() != plain(model.text())) {
+    const QString text = model.readOnly() ? shown(model.text()) : plain(model.text());
+    if ((what == Prop::Caption || what == Prop::Style) && edit_->toPlainText() != text) {
       syncing_ = true;
-      edit_->setPlainText(plain(model.text()));
+      edit_->setPlainText(text);
       syncing_ = false;
     }
     if (what == Prop::Style) edit_->setReadOnly(model.readOnly());
@@ -460,6 +466,12 @@ FormWindow::FormWindow(Form& form, QString pictureFolder)
 
 FormWindow::~FormWindow() { detach(); }
 
+void FormWindow::takeInitialFocus() {
+  if (!form_ || !form_->initialFocus()) return;
+  auto it = qwidgets_.find(form_->initialFocus());
+  if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
+}
+
 void FormWindow::detach() {
   if (!form_) return;
   for (auto& binding : bindings_) binding->forget();
@@ -470,7 +482,7 @@ void FormWindow::detach() {
 void FormWindow::refresh(FormProp what) {
   if (!form_) return;
   switch (what) {
-    case FormProp::Caption: setWindowTitle(form_->caption()); break;
+    case FormProp::Caption: setWindowTitle(shown(form_->caption())); break;
     case FormProp::Size:
       client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height()));
       break;

@@ -28,6 +28,7 @@ class FormWindow : public QWidget, public FormView {
   void detach() override;  // the screen is gone: forget it and its widgets
 
   const QString& pictureFolder() const { return pictureFolder_; }
+  void takeInitialFocus();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -9,7 +9,10 @@ namespace mofurin::platform {
 
 namespace {
 
-QString displayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+// Line breaks as Qt writes them, and 0x5C as the yen sign Japanese fonts draw.
+QString displayText(QString text) {
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\\', u'\u00A5');
+}
 
 }  // namespace
 

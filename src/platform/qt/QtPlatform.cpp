@@ -55,6 +55,7 @@ void QtPlatform::showForm(Form& form) {
   }
   window->raise();
   window->activateWindow();
+  if (created) window->takeInitialFocus();
   shownOrder_.emplace_back(window.data());
 }
 

@@ -1,0 +1,155 @@
+#include "persist/SaveFile.h"
+
+#include "persist/SequentialFile.h"
+#include "screens/GameContext.h"
+
+#include <cmath>
+
+namespace mofurin {
+
+namespace {
+
+constexpr Side P = Side::Player;
+constexpr Side O = Side::Opponent;
+
+// The numbers of lines 2 to 17, in file order, as pointers into a state;
+// the same list drives writing, reading and unscaling.
+std::vector<std::vector<qint32*>> numberLines(GameState& g) {
+  std::vector<std::vector<qint32*>> lines;
+  for (int p = 0; p < kPartCount; ++p) {
+    lines.push_back({&g.partHp(p, P), &g.partAttack(p, P), &g.partDefence(p, P)});
+  }
+  lines.push_back({&g.levels[P], &g.characterIndex[P]});
+  lines.push_back({&g.levels[O], &g.characterIndex[O]});
+  for (int s = 0; s < kSlotCount; ++s) lines.push_back({&g.techniqueCosts(s, P)});
+  lines.push_back({&g.wins, &g.bouts, &g.losses});
+  lines.push_back({&g.lifeForce, &g.lifeForceMax, &g.money, &g.messageSpeed, &g.attackAnimation});
+  return lines;
+}
+
+std::vector<QString*> textLines(GameState& g) {
+  std::vector<QString*> lines{&g.rankText, &g.fighterName[P], &g.fighterName[O]};
+  for (int s = 0; s < kSlotCount; ++s) lines.push_back(&g.techniqueNames(s, P));
+  return lines;
+}
+
+qint64 checksum(const GameState& g, qint64 key) {
+  return qint64(g.partHp(BodyPart::H, P)) + key + g.partHp(BodyPart::L, P) + g.partAttack(BodyPart::A, P) + g.wins +
+         g.bouts + g.lifeForce;
+}
+
+bool fits(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
+
+std::optional<qint32> readWhole(SequentialReader& reader) {
+  const std::optional<double> v = reader.readNumber();
+  if (!v || *v != std::trunc(*v) || !fits(static_cast<qint64>(*v))) return std::nullopt;
+  return static_cast<qint32>(*v);
+}
+
+std::optional<SavedGame> readRecord(SequentialReader& reader) {
+  SavedGame saved;
+  const std::optional<qint32> key = readWhole(reader);
+  const std::optional<double> sum = reader.readNumber();
+  if (!key || *key == 0 || !sum) return std::nullopt;
+  saved.key = *key;
+  saved.storedChecksum = static_cast<qint64>(*sum);
+  for (const auto& line : numberLines(saved.values)) {
+    for (qint32* field : line) {
+      const std::optional<qint32> v = readWhole(reader);
+      if (!v) return std::nullopt;
+      *field = *v;
+    }
+  }
+  for (QString* field : textLines(saved.values)) {
+    const std::optional<QString> text = reader.readText();
+    if (!text) return std::nullopt;
+    *field = *text;
+  }
+  for (const auto& line : numberLines(saved.values)) {
+    for (qint32* field : line) {
+      const double q = static_cast<double>(*field) / saved.key;
+      if (q == std::trunc(q)) {
+        *field = static_cast<qint32>(q);
+      } else {
+        saved.notWhole = true;
+      }
+    }
+  }
+  return saved;
+}
+
+}  // namespace
+
+std::optional<SequentialWriter> saveFileContents(const GameState& game, int key) {
+  GameState g = game;
+  const qint64 sum = checksum(g, key);
+  if (!fits(sum)) return std::nullopt;
+  SequentialWriter writer;
+  writer.number(key).number(sum).endLine();
+  for (const auto& line : numberLines(g)) {
+    for (qint32* field : line) {
+      const qint64 scaled = qint64(*field) * key;
+      if (!fits(scaled)) return std::nullopt;
+      writer.number(scaled);
+    }
+    writer.endLine();
+  }
+  for (QString* field : textLines(g)) writer.text(*field).endLine();
+  return writer;
+}
+
+bool SavedGame::passesIntegrityTest() const { return !notWhole && checksum(values, key) == storedChecksum; }
+
+void SavedGame::applyTo(GameState& game) const {
+  GameState source = values;
+  const auto from = numberLines(source);
+  const auto to = numberLines(game);
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    for (std::size_t j = 0; j < from[i].size(); ++j) *to[i][j] = *from[i][j];
+  }
+  const auto texts = textLines(source);
+  const auto targets = textLines(game);
+  for (std::size_t i = 0; i < texts.size(); ++i) *targets[i] = *texts[i];
+}
+
+std::optional<SavedGame> parseSaveFile(const QString& text) {
+  SequentialReader reader(text);
+  std::optional<SavedGame> last;
+  while (!reader.atEnd() && !reader.onlyBlanksLeft()) {
+    last = readRecord(reader);
+    if (!last) return std::nullopt;
+  }
+  return last;
+}
+
+SaveResult Save(GameContext& ctx) {
+  const std::optional<QString> path = ctx.platform.dialogs().saveFile(kSaveFilter);
+  if (!path) return SaveResult::Cancelled;
+  const int key = static_cast<int>(13.0f * ctx.random.next()) + 5;
+  const std::optional<SequentialWriter> contents = saveFileContents(ctx.game, key);
+  if (!contents) return SaveResult::Failed;
+  return contents->saveTo(*path) ? SaveResult::Saved : SaveResult::Failed;
+}
+
+LoadResult Load(GameContext& ctx) {
+  const std::optional<QString> path = ctx.platform.dialogs().openFile(kLoadFilter);
+  if (!path) return LoadResult::NotRead;
+  const std::optional<QString> text = readCp932File(*path);
+  std::optional<SavedGame> saved;
+  if (text) saved = parseSaveFile(*text);
+  if (!saved) {
+    ctx.msgBox(QStringLiteral("このファイルは読み込めませんでした。") + newLine +
+               QStringLiteral("こわれているか、セーブファイルではありません。"));
+    return LoadResult::NotRead;
+  }
+  if (!saved->passesIntegrityTest()) {
+    ctx.msgBox(QStringLiteral("パスワードが変造されています！") + newLine +
+               QStringLiteral("プログラムが強制終了されます！！"));
+    ctx.end();
+    return LoadResult::Ended;
+  }
+  saved->applyTo(ctx.game);
+  return LoadResult::Loaded;
+}
+
+}  // namespace mofurin

@@ -1,0 +1,157 @@
+#include "screens/Shop.h"
+
+#include "game/Numbers.h"
+#include "platform/Keys.h"
+#include "screens/Hub.h"
+
+#include <cmath>
+
+namespace mofurin {
+
+namespace {
+
+constexpr Side P = Side::Player;
+constexpr qint32 kPrices[kPartCount] = {4, 5, 7, 3};
+const QString kYen = QStringLiteral("\\");
+
+}  // namespace
+
+Form5::Form5(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  Timer1.onTimer = [this] { Timer1_Timer(); };
+  BASS.forEach([this](int, OptionButton& option) { option.onClick = [this] { refreshSoon(); }; });
+  UPG.onChange = [this] { refreshSoon(); };
+  UPG.onKeyDown = [this](int code) { UPG_KeyDown(code); };
+  IIDASU.onClick = [this] { IIDASU_Click(); };
+  BYE.onClick = [this] { this->ctx.screens.close(*this); };
+}
+
+void Form5::layOut() {
+  setCaption(QStringLiteral("回復屋"));
+  setSize(7800, 4620);
+  setBackColor(rgb(232, 244, 236));
+  setHelpTopic(QStringLiteral("shop"));
+  ShopKeeper.setGeometry(180, 180, 1440, 1440);
+  ShopKeeper.setStretch(true);
+  ShopKeeper.setPicture({QStringLiteral("shopkeeper.png")});
+  Label1[0].setCaption(QStringLiteral("回復したいところを選択して回復数をおして、決定を押してください。"));
+  Label1[0].setGeometry(1800, 240, 5800, 600);
+  Label2.setCaption(QStringLiteral("頭*4　　両腕*5　　両脚*7　　胴体*3　(\\)"));
+  Label2.setGeometry(1800, 900, 5800, 300);
+  Label2.setFont({10, true});
+  Frame1.setCaption(QStringLiteral("回復するところ"));
+  Frame1.setGeometry(1800, 1230, 5800, 690);
+  const char16_t* parts[] = {u"頭", u"両腕", u"両脚", u"胴体"};
+  for (int i = 0; i < kPartCount; ++i) {
+    BASS[i].setParent(&Frame1);
+    BASS[i].setCaption(QString::fromUtf16(parts[i]));
+    BASS[i].setGeometry(240 + i * 1380, 300, 1320, 300);
+  }
+  BASS[0].setSelected(true);
+  Label3.setCaption(QStringLiteral("回復数"));
+  Label3.setGeometry(180, 2160, 900, 300);
+  UPG.setGeometry(1080, 2070, 1500, 420);
+  UPG.setMaxLength(6);
+  UPG.setText(QStringLiteral("000000"));
+  UPG.setFont({12, false});
+  UPG.setAlignment(Align::Right);
+  IIDASU.setCaption(QStringLiteral("0\\払う"));
+  IIDASU.setGeometry(2760, 2040, 2520, 480);
+  IIDASU.setFont({11, true});
+  BYE.setCaption(QStringLiteral("帰る"));
+  BYE.setGeometry(5460, 2040, 2160, 480);
+  Label1[1].setCaption(
+      QStringLiteral("演算結果　HP+ポイント＝結果　　　　　　手持ち金の演算　所持金－代金＝結果"));
+  Label1[1].setGeometry(180, 2700, 7440, 780);
+  Label1[1].setFont({11, false});
+  Label1[1].setBorder(true);
+  Label1[1].setBackColor(rgb(255, 255, 250));
+  GOLDOK.setGeometry(180, 3630, 3600, 390);
+  GOLDOK.setReadOnly(true);
+  GOLDOK.setFont({11, false});
+  GOLDOK.setText(QStringLiteral("所持金：1000\\"));
+  Label4.setCaption(QStringLiteral("↑↓キーで部分を変えて、Enterキーで払えます。マイナスの数で売れます。"));
+  Label4.setGeometry(180, 4170, 7440, 300);
+  Label4.setForeColor(rgb(80, 100, 90));
+  for (Label* l : {&Label1[0], &Label2, &Label3, &Label4}) l->setTransparent(true);
+  setInitialFocus(&UPG);
+}
+
+void Form5::Timer1_Timer() {
+  const GameState& g = game();
+  for (int i = 0; i < kPartCount; ++i) {
+    if (BASS[i].selected()) {
+      pricePerPoint = kPrices[i];
+      selectedPart = i;
+    }
+  }
+  const double amount = std::trunc(leadingNumber(UPG.text()));
+  const double hp = g.partHp(selectedPart, P);
+  const double cost = pricePerPoint * amount;
+  amountFits_ = fitsInt32(amount) && fitsInt32(cost) && fitsInt32(hp + amount) && fitsInt32(g.money - cost);
+  if (amountFits_) {
+    points = static_cast<qint32>(amount);
+    const qint64 price = qint64(pricePerPoint) * points;
+    Label1[1].setCaption(QStringLiteral("HP=") + decimal(qint64(hp)) + u'+' + decimal(points) + u'=' +
+                         decimal(qint64(hp) + points) + newLine + decimal(g.money) + u'-' + decimal(price) +
+                         u'=' + decimal(g.money - price) + kYen + newLine);
+    IIDASU.setCaption(decimal(price) + QStringLiteral("\\払う"));
+  } else {
+    points = 0;
+    Label1[1].setCaption(QStringLiteral("その数は大きすぎて計算できないっす") + newLine);
+    IIDASU.setCaption(QStringLiteral("---\\払う"));
+  }
+  GOLDOK.setText(QStringLiteral("所持金：") + decimal(g.money) + kYen);
+  Timer1.stop();
+}
+
+QString Form5::refusal() const {
+  const GameState& g = ctx.game;
+  if (!amountFits_) {
+    return QStringLiteral("そんな数はあつかえないっす！") + newLine + QStringLiteral("もっと小さな数にして下さいっす");
+  }
+  const qint64 newHp = qint64(g.partHp(selectedPart, P)) + points;
+  if (newHp < 1) {
+    return QStringLiteral("これ以上減らすとこの部分は使えなくなるっす") + newLine +
+           QStringLiteral("お金のために身を売らないで下さいっす");
+  }
+  if (newHp > kValueCap) return QStringLiteral("これ以上の増強は無理だ！！") + newLine + QStringLiteral("身の程を知るんだ");
+  if (g.money - qint64(pricePerPoint) * points < 0) return QStringLiteral("金がたらんっす！！");
+  return {};
+}
+
+void Form5::IIDASU_Click() {
+  // A refresh still waiting for its tick would leave the payment with the
+  // amount before the last keystroke.
+  if (Timer1.enabled()) Timer1_Timer();
+  GameState& g = game();
+  if (msgBox(QStringLiteral("本当にいいっすね？"), Buttons::YesNo, QStringLiteral("回復")) == Answer::Yes) {
+    const QString problem = refusal();
+    if (!problem.isEmpty()) {
+      msgBox(problem);
+    } else {
+      g.money -= pricePerPoint * points;
+      g.partHp(selectedPart, P) += points;
+    }
+  }
+  msgBox(QStringLiteral("またきて欲しいっす！"));
+  refreshSoon();
+  g.money = std::min(g.money, kValueCap);
+}
+
+void Form5::UPG_KeyDown(int keyCode) {
+  if (keyCode == platform::Key::Enter) IIDASU_Click();
+  if (keyCode == platform::Key::Up) selectedPart = selectedPart == 0 ? kPartCount - 1 : selectedPart - 1;
+  if (keyCode == platform::Key::Down) selectedPart = selectedPart == kPartCount - 1 ? 0 : selectedPart + 1;
+  BASS[selectedPart].setSelected(true);
+  refreshSoon();
+}
+
+void Form5::Form_Unload() {
+  if (Form4* hub = ctx.screens.find<Form4>()) {
+    hub->setEnabled(true);
+    hub->YOUHYO();
+  }
+}
+
+}  // namespace mofurin
