@@ -68,3 +68,14 @@ class TestGame {
 };
 
 }  // namespace mofurin::test
+
+namespace mofurin::test {
+
+// From the title to the hub with starter slot 3 (春ウサギ) and no typed name.
+inline void startWithRabbit(TestGame& t) {
+  t.start();
+  t.drive("click Form2.o1\nkey Form3 51\nanswer OK\nclick Form3.Command1\n");
+  t.takeOutput();
+}
+
+}  // namespace mofurin::test

@@ -80,30 +80,30 @@ void Form4::layOutRecord() {
   TrophyPicture.setPicture({QStringLiteral("deco_trophy.png")});
   Label2[2].setCaption(QStringLiteral("勝敗成績(トーナメント)"));
   Label2[2].setGeometry(3900, 1770, 2900, 300);
-  WINNER.setGeometry(3480, 2130, 3300, 780);
+  WINNER.setGeometry(3480, 2130, 3300, 930);
   WINNER.setFont({11, false});
   WINNER.setBorder(true);
   WINNER.setBackColor(rgb(255, 255, 250));
   Label1[1].setCaption(QStringLiteral("必殺技MAX8"));
-  Label1[1].setGeometry(3480, 3060, 3300, 270);
-  WAZA.setGeometry(3480, 3360, 3300, 360);
+  Label1[1].setGeometry(3480, 3180, 3300, 270);
+  WAZA.setGeometry(3480, 3450, 3300, 360);
   Label1[2].setCaption(QStringLiteral("HP消費量--0"));
-  Label1[2].setGeometry(3480, 3780, 3300, 270);
+  Label1[2].setGeometry(3480, 3840, 3300, 270);
   Label2[0].setCaption(QStringLiteral("ダミーの強さ"));
-  Label2[0].setGeometry(3480, 4230, 3300, 270);
+  Label2[0].setGeometry(3480, 4290, 3300, 270);
   const char16_t* strengths[] = {u"HARD", u"NORMAL", u"EASY"};
   for (int i = 0; i < 3; ++i) {
     STRIN[i].setCaption(QString::fromUtf16(strengths[i]));
-    STRIN[i].setGeometry(3480 + i * 1110, 4530, 1080, 300);
+    STRIN[i].setGeometry(3480 + i * 1110, 4590, 1080, 300);
   }
   STRIN[1].setSelected(true);
   Label2[1].setCaption(QStringLiteral("メッセージスピード"));
-  Label2[1].setGeometry(3480, 5010, 3300, 270);
-  SPEED.setGeometry(3480, 5310, 3300, 270);
+  Label2[1].setGeometry(3480, 5070, 3300, 270);
+  SPEED.setGeometry(3480, 5370, 3300, 270);
   SPEED.setRange(kSpeedMin, kSpeedMax);
   SPEED.setSteps(1, 20);
   Check1.setCaption(QStringLiteral("攻撃アクションの有無"));
-  Check1.setGeometry(3480, 5730, 3300, 300);
+  Check1.setGeometry(3480, 5790, 3300, 300);
   for (Label* l : {&Label2[2], &Label1[1], &Label1[2], &Label2[0], &Label2[1]}) l->setTransparent(true);
   for (Label* l : {&Label2[2], &Label2[0], &Label2[1]}) l->setFont({9, true});
 }

@@ -1,6 +1,9 @@
 #include "tools/artgen/Art.h"
 
+#include "tools/artgen/Characters.h"
+
 #include <QDir>
+#include <cstdio>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -32,13 +35,13 @@ QImage drawTitle() {
     }
   }
 
-  QRadialGradient moon(400, 70, 40);
+  QRadialGradient moon(432, 150, 30);
   moon.setColorAt(0.0, QColor(255, 250, 210));
   moon.setColorAt(0.8, QColor(245, 225, 150));
   moon.setColorAt(1.0, QColor(245, 225, 150, 0));
   p.setPen(Qt::NoPen);
   p.setBrush(moon);
-  p.drawEllipse(QPointF(400, 70), 40, 40);
+  p.drawEllipse(QPointF(432, 150), 30, 30);
 
   // The ring: a floor in perspective with ropes, under the title.
   QPainterPath floor;
@@ -73,12 +76,59 @@ QImage drawTitle() {
     p.setBrush(QColor(255, 255, 200, 28));
     p.drawPath(beam);
   }
+
+  // Two fighters face each other in the ring, a third watches from the side.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawImage(QRect(128, 196, 96, 96), drawCharacter(6, false).image());
+  p.drawImage(QRect(256, 196, 96, 96), drawCharacter(7, false).image().mirrored(true, false));
+  p.drawImage(QRect(8, 280, 72, 72), drawCharacter(3, false).image());
+  p.drawImage(QRect(400, 280, 72, 72), drawCharacter(8, false).image().mirrored(true, false));
   return image;
+}
+
+namespace {
+
+// Writes a drawing with at most 16 colours; false when it has more or the
+// file cannot be written.
+bool writeSixteenColours(const Canvas& canvas, const QString& path) {
+  const QImage image = canvas.indexed(16);
+  if (image.isNull()) {
+    std::fprintf(stderr, "%s: more than 16 colours (%d)\n", qPrintable(path), canvas.colourCount());
+    return false;
+  }
+  return image.save(path, "PNG");
+}
+
+}  // namespace
+
+QImage contactSheet() {
+  constexpr int kScale = 3, kCell = 48 * kScale + 8;
+  QImage sheet(kCell * 8, kCell * 4, QImage::Format_RGB32);
+  sheet.fill(QColor(236, 232, 244));
+  QPainter p(&sheet);
+  for (int i = 0; i < kCharacterCount; ++i) {
+    for (int back = 0; back < 2; ++back) {
+      const int cell = (i % 8) + 8 * ((i / 8) * 2 + back);
+      const QImage sprite = drawCharacter(i, back).image().scaled(48 * kScale, 48 * kScale);
+      p.drawImage((cell % 8) * kCell + 4, (cell / 8) * kCell + 4, sprite);
+    }
+  }
+  return sheet;
 }
 
 bool writeAll(const QString& folder) {
   const QDir dir(folder);
-  return drawTitle().save(dir.filePath(QStringLiteral("title.png")), "PNG");
+  bool ok = drawTitle().save(dir.filePath(QStringLiteral("title.png")), "PNG");
+  for (int i = 0; i < kCharacterCount; ++i) {
+    for (bool back : {false, true}) {
+      const QString name = QStringLiteral("chara%1_%2.png").arg(i, 2, 10, QChar(u'0')).arg(back ? "back" : "front");
+      ok = writeSixteenColours(drawCharacter(i, back), dir.filePath(name)) && ok;
+    }
+  }
+  ok = writeSixteenColours(drawCoin(), dir.filePath(QStringLiteral("deco_coin.png"))) && ok;
+  ok = writeSixteenColours(drawTrophy(), dir.filePath(QStringLiteral("deco_trophy.png"))) && ok;
+  ok = writeSixteenColours(drawShopkeeper(), dir.filePath(QStringLiteral("shopkeeper.png"))) && ok;
+  return ok;
 }
 
 }  // namespace art

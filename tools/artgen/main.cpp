@@ -9,8 +9,11 @@
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
+  if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--sheet")) {
+    return art::contactSheet().save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+  }
   if (argc != 2) {
-    std::fputs("usage: mofurin-artgen FOLDER\n", stderr);
+    std::fputs("usage: mofurin-artgen FOLDER | --sheet FILE\n", stderr);
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);

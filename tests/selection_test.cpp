@@ -1,0 +1,115 @@
+#include "QtPrinters.h"
+#include "TestGame.h"
+
+#include "game/Roster.h"
+#include "screens/Selection.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+void toStarterScreen(TestGame& t) {
+  t.start();
+  t.drive("click Form2.o1\n");
+}
+
+}  // namespace
+
+TEST(StarterScreen, KeyThreeAndAnEmptyNameGiveTheSpringRabbit) {
+  TestGame t;
+  toStarterScreen(t);
+  const QStringList out = t.drive(
+      "print Form3.Command1.enabled\nkey Form3 51\nprint Form3.Command1.enabled\nprint Form3.SETU.colour\n"
+      "answer OK\nclick Form3.Command1\n");
+  EXPECT_EQ(out, (QStringList{"Form3.Command1.enabled = false", "Form3.Command1.enabled = true",
+                              "Form3.SETU.colour = #FFC0FF",
+                              "[msgbox モフリンＧＰ|OKCancel|Question] 春ウサギ　でよいですか？ -> OK",
+                              "[close Form3]", "[show Form4]"}));
+  GameState expected;
+  expected.levels[Side::Player] = 1;
+  ApplyStartingData(expected, 3);
+  const GameState& g = t.ctx.game;
+  EXPECT_EQ(g.fighterName[Side::Player], "春ウサギ");
+  EXPECT_EQ(g.characterIndex[Side::Player], 3);
+  EXPECT_EQ(g.partHp.flat, expected.partHp.flat);
+  EXPECT_EQ(g.partAttack.flat, expected.partAttack.flat);
+  EXPECT_EQ(g.techniqueNames.flat, expected.techniqueNames.flat);
+  EXPECT_EQ(g.lifeForce, 25);
+  EXPECT_EQ(g.money, 100);
+}
+
+TEST(StarterScreen, OnlyTheDigitRowChoosesAndNotWhileTypingAName) {
+  TestGame t;
+  toStarterScreen(t);
+  const QString instruction = QStringLiteral("選ぶキャラ自体をクリックしてください") + newLine;
+  t.drive("key Form3 99\nkey Form3 53\nkey Form3 48\n");
+  EXPECT_EQ(t.screen<Form3>()->SETU.text(), instruction);
+  EXPECT_FALSE(t.screen<Form3>()->Text1.enabled());
+  t.drive("click Form3.HIRO1(0)\ntype Form3.Text1 2\nkey Form3.Text1 50\n");
+  EXPECT_TRUE(t.screen<Form3>()->SETU.text().startsWith("ジャンヌ"));
+  t.drive("key Form3.Command1 52\n");  // the confirm button passes the digits on
+  EXPECT_TRUE(t.screen<Form3>()->SETU.text().startsWith("チュン子"));
+  EXPECT_EQ(t.screen<Form3>()->SETU.text(), StarterCharacters()[3].description());
+}
+
+TEST(StarterScreen, TheQuestionNamesTheStarterAndATypedNameComesOnlyAfterOk) {
+  TestGame t;
+  toStarterScreen(t);
+  QStringList out = t.drive("click Form3.HIRO1(1)\ntype Form3.Text1 ドラゴン太郎\nanswer Cancel\nclick Form3.Command1\n");
+  EXPECT_EQ(out, (QStringList{"[msgbox モフリンＧＰ|OKCancel|Question] ミニドラ　でよいですか？ -> Cancel"}));
+  EXPECT_TRUE(t.ctx.screens.isShown("Form3"));
+  EXPECT_EQ(t.ctx.game.lifeForceMax, 0);  // nothing applied
+  out = t.drive("answer OK\nclick Form3.Command1\n");
+  EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "ドラゴン太郎");
+  EXPECT_EQ(t.ctx.game.characterIndex[Side::Player], 7);
+  EXPECT_EQ(t.ctx.game.lifeForceMax, 15);
+}
+
+TEST(StarterScreen, NamesKeepFourteenCharactersAndBlanksCount) {
+  TestGame t;
+  toStarterScreen(t);
+  t.drive("key Form3 49\ntype Form3.Text1 あいうえおかきくけこさしすせそた\n");
+  EXPECT_EQ(t.screen<Form3>()->Text1.text(), "あいうえおかきくけこさしすせ");
+  t.drive("type Form3.Text1 \u3000 \nclick Form3.Command1\n");
+  EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "\u3000 ");
+}
+
+TEST(StarterScreen, ANameWithADoubleQuoteIsRefusedBeforeAnythingChanges) {
+  TestGame t;
+  toStarterScreen(t);
+  const QStringList out = t.drive("key Form3 49\ntype Form3.Text1 a\"b\nclick Form3.Command1\n");
+  ASSERT_EQ(out.size(), 1);
+  EXPECT_TRUE(out[0].startsWith("[msgbox モフリンＧＰ|OK] 名前に \" は使えません。"));
+  EXPECT_TRUE(t.ctx.screens.isShown("Form3"));
+  EXPECT_TRUE(t.ctx.game.fighterName[Side::Player].isEmpty());
+}
+
+TEST(AllRosterScreen, TheIndexCyclesBothWays) {
+  TestGame t;
+  t.writeWorkingFile("kiro.txt", "\"x\"\r\n");
+  t.start();
+  const QStringList out = t.drive(
+      "answer Yes\nclick Form2.o1\nprint Form8.Label1\nclick Form8.Command2\nprint Form8.Label1\n"
+      "print Form8.USI\nclick Form8.Command1\nprint Form8.Label1\n");
+  EXPECT_EQ(out.mid(4), (QStringList{"Form8.Label1 = モフリンネーム－ニャーポン", "Form8.Label1 = モフリンネーム－ハルコ",
+                                     "Form8.USI = chara15_back.png", "Form8.Label1 = モフリンネーム－ニャーポン"}));
+  for (int i = 0; i < 16; ++i) t.drive("click Form8.Command1\n");
+  EXPECT_EQ(t.ctx.game.characterIndex[Side::Player], 0);
+}
+
+TEST(AllRosterScreen, NoKeepsTheScreenAndYesTakesTheShownCharacter) {
+  TestGame t;
+  t.writeWorkingFile("kiro.txt", "\"x\"\r\n");
+  t.start();
+  t.drive("answer Yes\nclick Form2.o1\nclick Form8.Command2\nclick Form8.Command2\n");
+  QStringList out = t.drive("answer No\nclick Form8.Command3\n");
+  EXPECT_EQ(out, (QStringList{"[msgbox モフリンＧＰ|YesNo] ナミでいいですか？ -> No"}));
+  EXPECT_EQ(t.ctx.game.lifeForceMax, 0);
+  out = t.drive("type Form8.Text1 なみへい\nanswer Yes\nclick Form8.Command3\n");
+  EXPECT_EQ(out.last(), "[show Form4]");
+  EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "なみへい");
+  EXPECT_EQ(t.ctx.game.characterIndex[Side::Player], 14);
+  EXPECT_EQ(t.ctx.game.partDefence(BodyPart::H, Side::Player), 35);
+  EXPECT_EQ(t.ctx.game.lifeForce, 2);
+}

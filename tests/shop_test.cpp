@@ -1,0 +1,119 @@
+#include "QtPrinters.h"
+#include "TestGame.h"
+
+#include "screens/Shop.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+class Shop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startWithRabbit(t);
+    t.drive("click Form4.HPUP\nwait 1\n");
+  }
+  GameState& g() { return t.ctx.game; }
+  Form5& shop() { return *t.screen<Form5>(); }
+  qint32 hp(BodyPart p) { return g().partHp(p, Side::Player); }
+
+  // Types the amount, lets the display refresh, pays with the answer given.
+  QStringList pay(const QString& part, const QString& amount, const QString& answer = "Yes") {
+    return t.drive("click Form5.BASS(" + part + ")\ntype Form5.UPG " + amount + "\nwait 1\nanswer " + answer +
+                   "\nclick Form5.IIDASU\nwait 1\n");
+  }
+
+  TestGame t;
+};
+
+const QString kAsk = "[msgbox 回復|YesNo] 本当にいいっすね？ -> ";
+const QString kBye = "[msgbox モフリンＧＰ|OK] またきて欲しいっす！ -> OK (default)";
+
+}  // namespace
+
+TEST_F(Shop, BuyingTenForTheHead) {
+  const QStringList shown = t.drive("type Form5.UPG 10\nwait 1\nprint Form5.Label1(1)\nprint Form5.IIDASU\n");
+  EXPECT_EQ(shown, (QStringList{"Form5.Label1(1) = HP=110+10=120\r\n100-40=60\\\r\n", "Form5.IIDASU = 40\\払う"}));
+  EXPECT_EQ(pay("0", "10"), (QStringList{kAsk + "Yes", kBye}));
+  EXPECT_EQ(hp(BodyPart::H), 120);
+  EXPECT_EQ(g().money, 60);
+  EXPECT_EQ(shop().GOLDOK.text(), "所持金：60\\");
+}
+
+TEST_F(Shop, SellingTenFromTheLegs) {
+  pay("2", "-10");
+  EXPECT_EQ(hp(BodyPart::L), 111);
+  EXPECT_EQ(g().money, 170);
+  EXPECT_EQ(shop().Label1[1].caption(), "HP=111+-10=101\r\n170--70=240\\\r\n");
+}
+
+TEST_F(Shop, RefusalsChangeNothing) {
+  g().partHp(BodyPart::L, Side::Player) = 58;
+  EXPECT_EQ(pay("2", "-58"),
+            (QStringList{kAsk + "Yes",
+                         "[msgbox モフリンＧＰ|OK] これ以上減らすとこの部分は使えなくなるっす\r\nお金のために身を売らないで下さいっす -> OK (default)",
+                         kBye}));
+  EXPECT_EQ(pay("3", "999999"), (QStringList{kAsk + "Yes", "[msgbox モフリンＧＰ|OK] 金がたらんっす！！ -> OK (default)", kBye}));
+  g().money = kValueCap;
+  g().partHp(BodyPart::B, Side::Player) = kValueCap - 5;
+  EXPECT_EQ(pay("3", "6")[1], "[msgbox モフリンＧＰ|OK] これ以上の増強は無理だ！！\r\n身の程を知るんだ -> OK (default)");
+  EXPECT_EQ(hp(BodyPart::L), 58);
+  EXPECT_EQ(hp(BodyPart::B), kValueCap - 5);
+  EXPECT_EQ(g().money, kValueCap);
+}
+
+TEST_F(Shop, AnsweringNoOnlySaysGoodbye) {
+  EXPECT_EQ(pay("0", "10", "No"), (QStringList{kAsk + "No", kBye}));
+  EXPECT_EQ(hp(BodyPart::H), 110);
+  EXPECT_EQ(g().money, 100);
+}
+
+TEST_F(Shop, TheAmountIsTheNumberTheTextBeginsWith) {
+  for (auto [text, points] : {std::pair{"1.9", 1}, {"-1.9", -1}, {"abc", 0}, {"12abc", 12}, {" 1 2", 12},
+                              {"000000", 0}, {"1e2", 100}}) {
+    t.drive(QStringLiteral("type Form5.UPG %1\nwait 1\n").arg(text));
+    EXPECT_EQ(shop().points, points) << text;
+  }
+  pay("0", "1.9");
+  EXPECT_EQ(hp(BodyPart::H), 111);
+  EXPECT_EQ(g().money, 96);
+}
+
+TEST_F(Shop, AmountsBeyondThirtyTwoBitsAreRefusedWithAMessage) {
+  const qint32 money = g().money;
+  for (const char* text : {"9e9", "4e8", "-4e8"}) {
+    const QStringList out = pay("2", text);
+    EXPECT_EQ(out.size(), 3) << text;
+    EXPECT_TRUE(out[1].contains("そんな数はあつかえないっす！")) << text;
+    EXPECT_EQ(shop().IIDASU.caption(), "---\\払う");
+  }
+  EXPECT_EQ(hp(BodyPart::L), 121);
+  EXPECT_EQ(g().money, money);
+}
+
+TEST_F(Shop, SellingNearTheCapLosesWhatIsAboveIt) {
+  g().money = kValueCap - 10;
+  pay("2", "-10");
+  EXPECT_EQ(g().money, kValueCap);
+  EXPECT_EQ(hp(BodyPart::L), 111);
+}
+
+TEST_F(Shop, KeysInTheAmountBox) {
+  t.drive("key Form5.UPG 38\nwait 1\n");
+  EXPECT_TRUE(shop().BASS[3].selected());
+  EXPECT_EQ(shop().pricePerPoint, 3);
+  t.drive("key Form5.UPG 40\nkey Form5.UPG 40\nwait 1\n");
+  EXPECT_TRUE(shop().BASS[1].selected());
+  EXPECT_EQ(shop().selectedPart, 1);
+  // Enter pays at once, with the amount just typed.
+  const QStringList out = t.drive("type Form5.UPG 2\nanswer Yes\nkey Form5.UPG 13\n");
+  EXPECT_EQ(out, (QStringList{kAsk + "Yes", kBye}));
+  EXPECT_EQ(hp(BodyPart::A), 101);
+  EXPECT_EQ(g().money, 90);
+}
+
+TEST_F(Shop, PayingNothingCostsNothing) {
+  EXPECT_EQ(pay("0", "0"), (QStringList{kAsk + "Yes", kBye}));
+  EXPECT_EQ(g().money, 100);
+}

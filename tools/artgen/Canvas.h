@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRgb>
+
+#include <initializer_list>
+
+namespace art {
+
+// A small pixel-art canvas: hard-edged shapes, no smoothing, so that the
+// result can be written with a handful of colours.
+class Canvas {
+ public:
+  Canvas(int width, int height);
+
+  int width() const { return image_.width(); }
+  int height() const { return image_.height(); }
+
+  void set(int x, int y, QRgb c);
+  QRgb at(int x, int y) const;
+  bool filled(int x, int y) const { return qAlpha(at(x, y)) != 0; }
+
+  void rect(int x, int y, int w, int h, QRgb c);
+  void ellipse(double cx, double cy, double rx, double ry, QRgb c);
+  // A lit ball: base colour, a shadow toward the lower right, a highlight.
+  void ball(double cx, double cy, double rx, double ry, QRgb base, QRgb shadow, QRgb light);
+  void polygon(std::initializer_list<QPointF> points, QRgb c);
+  void line(int x0, int y0, int x1, int y1, QRgb c);
+  // Recolours the pixels of colour from inside the ellipse.
+  void recolourIn(double cx, double cy, double rx, double ry, QRgb from, QRgb to);
+  // A one-pixel border around everything drawn so far.
+  void outline(QRgb c);
+  void mirrorHorizontally();
+
+  // The picture with at most maxColours colours (transparency counts as
+  // one); a null image when the drawing used more.
+  QImage indexed(int maxColours) const;
+  const QImage& image() const { return image_; }
+  int colourCount() const;  // transparency included
+
+ private:
+  QImage image_;
+};
+
+}  // namespace art
