@@ -73,3 +73,69 @@ TEST(QtWindows, ClosingTheLastWindowEndsTheGame) {
   g.settle();
   EXPECT_TRUE(g.ctx.ended());
 }
+
+namespace {
+
+void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent down(QEvent::KeyPress, key, modifiers, key >= Qt::Key_0 && key <= Qt::Key_9 ? QString(QChar(key)) : QString());
+  QApplication::sendEvent(target, &down);
+}
+
+QWidget* focusOrWindow(QWidget* window) {
+  QWidget* focus = QApplication::focusWidget();
+  return focus && window->isAncestorOf(focus) ? focus : window;
+}
+
+}  // namespace
+
+TEST(QtWindows, TheDigitRowChoosesAStarterButTheKeypadDoesNot) {
+  QtGame g;
+  g.ctx.start();
+  g.settle();
+  menuAction(g.window("Form2"), "はじめから")->trigger();
+  g.settle();
+  QWidget* window = g.window("Form3");
+  ASSERT_NE(window, nullptr);
+  press(focusOrWindow(window), Qt::Key_3, Qt::KeypadModifier);
+  g.settle();
+  EXPECT_FALSE(g.ctx.screens.find("Form3")->findWidget("Command1", -1)->enabled());
+  press(focusOrWindow(window), Qt::Key_3);
+  g.settle();
+  EXPECT_TRUE(g.ctx.screens.find("Form3")->findWidget("Command1", -1)->enabled());
+  QStringList labels;
+  for (QLabel* label : window->findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains("名前のデフォルト→"));
+}
+
+TEST(QtWindows, TheShopDisablesTheHubWindowAndShowsMoneyWithTheYenSign) {
+  QtGame g;
+  g.ctx.start();
+  g.settle();
+  menuAction(g.window("Form2"), "はじめから")->trigger();
+  g.settle();
+  press(focusOrWindow(g.window("Form3")), Qt::Key_1);
+  g.dialogs.queueAnswer(platform::Answer::OK);
+  auto* confirm = static_cast<platform::Button*>(g.ctx.screens.find("Form3")->findWidget("Command1", -1));
+  confirm->click();
+  g.settle();
+  QWidget* hub = g.window("Form4");
+  ASSERT_NE(hub, nullptr);
+  static_cast<platform::Button*>(g.ctx.screens.find("Form4")->findWidget("HPUP", -1))->click();
+  g.settle();
+  EXPECT_FALSE(hub->isEnabled());
+  QWidget* shop = g.window("Form5");
+  ASSERT_NE(shop, nullptr);
+  QStringList texts;
+  for (QLabel* label : hub->findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(QString::fromUtf16(u"所持金　100\u00A5")));
+  // Enter in the amount box pays; the shop keeps the keyboard there.
+  g.dialogs.queueAnswer(platform::Answer::No);
+  press(focusOrWindow(shop), Qt::Key_Return);
+  g.settle();
+  ASSERT_GE(g.dialogs.shown().size(), 2u);
+  EXPECT_EQ(g.dialogs.shown()[1].title, "回復");
+  shop->close();
+  g.settle();
+  EXPECT_EQ(g.window("Form5"), nullptr);
+  EXPECT_TRUE(hub->isEnabled());
+}
