@@ -36,6 +36,7 @@ class QtGame {
   }
   void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   platform::ScriptedDialogs dialogs;

@@ -150,3 +150,45 @@ TEST(Driver, PrintShowsAttributes) {
   EXPECT_EQ(out, (QStringList{"[show Form2]", "Form2 = オープニング", "Form2.o1 = はじめから",
                               "Form2.o1.enabled = true", "Form2.Label2.left = 300", "Form2.Image1 = title.png"}));
 }
+
+TEST(Driver, ListsTextBoxesAndScrollBarsAreCheckedByKind) {
+  TestGame t;
+  startWithRabbit(t);
+  int status = -1;
+  QStringList out = t.drive("select Form4.WAZA H--nothing\n", &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(out.last(), "error: line 1: Form4.WAZA has no entry \"H--nothing\"");
+  out = t.drive("type Form4.BATTLE hello\n", &status);
+  EXPECT_EQ(out.last(), "error: line 1: Form4.BATTLE is not a text box");
+  out = t.drive("scroll Form4.SPEED x\n", &status);
+  EXPECT_EQ(status, 2);
+  out = t.drive("print Form4.BATTLE.items\n", &status);
+  EXPECT_EQ(status, 2);
+  out = t.drive("print Form4.Timer1.enabled\nprint Form4.Timer1\nprint Form4.SPEED.value\nprint Form4.Check1.checked\n",
+                &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out, (QStringList{"Form4.Timer1.enabled = true", "Form4.Timer1 = 1", "Form4.SPEED.value = 300",
+                              "Form4.Check1.checked = true"}));
+}
+
+TEST(Driver, ASeededScriptPlaysTheSameWayEveryTime) {
+  const QString script = "seed 42\nclick Form2.o1\nkey Form3 50\nclick Form3.Command1\nwait 500\nclick Form4.BATTLE\n";
+  std::vector<std::array<qint32, 8>> opponents;
+  for (int run = 0; run < 2; ++run) {
+    TestGame t;
+    t.start();
+    t.drive(script);
+    opponents.push_back(t.ctx.game.partHp.flat);
+  }
+  EXPECT_EQ(opponents[0], opponents[1]);
+}
+
+TEST(Driver, UntilWaitsForAScreenAndDumpListsEveryWidget) {
+  TestGame t;
+  t.start();
+  int status = -1;
+  const QStringList out = t.drive("until Form2\ndump Form2\n", &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out.mid(1, 3), (QStringList{"Form2 = オープニング", "Form2.Image1 = title.png", "Form2.Label2 = モフリン　ＧＰ"}));
+  EXPECT_TRUE(out.contains("Form2.o3 = 終了"));
+}
