@@ -607,7 +607,10 @@ void FormWindow::buildMenus() {
     auto& item = static_cast<MenuItem&>(*w);
     QAction* action = nullptr;
     if (item.isMenu()) {
-      if (!menuBar_) menuBar_ = new QMenuBar(this);
+      if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);  // the menus belong to the screen's own window
+      }
       QMenu* menu = menuBar_->addMenu(QString());
       menus[&item] = menu;
       action = menu->menuAction();

@@ -56,6 +56,7 @@ void QtPlatform::showForm(Form& form) {
   window->raise();
   window->activateWindow();
   if (created) window->takeInitialFocus();
+  std::erase_if(shownOrder_, [](const QPointer<QWidget>& w) { return w.isNull(); });
   shownOrder_.emplace_back(window.data());
 }
 
