@@ -1,9 +1,9 @@
 // The game: the title screen in a real window, on the desktop's event loop.
 
+#include <QApplication>
+
 #include "platform/qt/QtPlatform.h"
 #include "screens/GameContext.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "platform/headless/ScriptedDialogs.h"
-#include "platform/qt/QtPlatform.h"
-#include "screens/GameContext.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include <gtest/gtest.h>
+#include "platform/headless/ScriptedDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "screens/GameContext.h"
 
 namespace mofurin::test {
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
 // Readable test failures for Qt's texts.

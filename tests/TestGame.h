@@ -1,15 +1,15 @@
 #pragma once
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "screens/GameContext.h"
-#include "tools/drive/Driver.h"
+#include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "platform/headless/HeadlessPlatform.h"
+#include "screens/GameContext.h"
+#include "tools/drive/Driver.h"
 
 namespace mofurin::test {
 

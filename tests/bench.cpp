@@ -1,7 +1,7 @@
+#include <benchmark/benchmark.h>
+
 #include "game/Numbers.h"
 #include "game/Techniques.h"
-
-#include <benchmark/benchmark.h>
 
 using namespace mofurin;
 

@@ -1,12 +1,11 @@
+#include <set>
+
 #include "QtPrinters.h"
 #include "TestGame.h"
-
 #include "game/Random.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "screens/BoutSetup.h"
-
-#include <set>
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -45,8 +44,8 @@ TEST(TournamentOpponent, ExactValuesFromQueuedDraws) {
     EXPECT_EQ(g.partDefence(p, O), defence[p]) << p;
   }
   // The second 11 was a repeat and was drawn again for the same slot.
-  const char16_t* texts[] = {u"A--ジャブ", u"L--キック", u"---NO DATA", u"A-Sファイヤ\uFF0Dボルト",
-                             u"H-S念力", u"HR-１００頭突き", u"LR-連続蹴り", u"BR-締めつける"};
+  const char16_t* texts[] = {u"A--ジャブ", u"L--キック",       u"---NO DATA",  u"A-Sファイヤ\uFF0Dボルト",
+                             u"H-S念力",   u"HR-１００頭突き", u"LR-連続蹴り", u"BR-締めつける"};
   const int costs[] = {6, 4, 1, 6, 2, 4, 10, 10};  // 19 / 2 + 1 = 10.5 goes to the even 10
   for (int k = 0; k < kSlotCount; ++k) {
     EXPECT_EQ(g.techniqueNames(k, O), QString::fromUtf16(texts[k])) << k;
@@ -120,12 +119,12 @@ TEST(TrainingDummy, StrengthsScaleTheFighter) {
 
   buildTrainingDummy(g, DummyStrength::Easy);
   EXPECT_EQ(g.levels[O], 0);
-  EXPECT_EQ(g.partHp(BodyPart::H, O), 88);   // 0.8 * 110
-  EXPECT_EQ(g.techniqueCosts(3, O), 14);     // 0.8 * 18 = 14.4
+  EXPECT_EQ(g.partHp(BodyPart::H, O), 88);  // 0.8 * 110
+  EXPECT_EQ(g.techniqueCosts(3, O), 14);    // 0.8 * 18 = 14.4
 
   buildTrainingDummy(g, DummyStrength::Hard);
   EXPECT_EQ(g.levels[O], 2);
-  EXPECT_EQ(g.partHp(BodyPart::H, O), 132);  // 1.2 * 110
+  EXPECT_EQ(g.partHp(BodyPart::H, O), 132);      // 1.2 * 110
   EXPECT_EQ(g.partAttack(BodyPart::B, O), 112);  // 1.2 * 93 = 111.6
 }
 

@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "QtPrinters.h"
 #include "game/GameState.h"
 #include "persist/Cp932.h"
 #include "persist/HallOfFame.h"
 #include "persist/SequentialFile.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace mofurin;
 
@@ -41,7 +41,9 @@ TEST(Cp932, CharactersTheCodePageLacksBecomeQuestionMarks) {
 }
 
 TEST(Cp932, BrokenBytesDoNotSwallowTheTextAroundThem) {
-  const QString text = decodeCp932(QByteArray("abc\x82\xff" "def\xa0xyz"));
+  const QString text =
+      decodeCp932(QByteArray("abc\x82\xff"
+                             "def\xa0xyz"));
   EXPECT_TRUE(text.startsWith("abc"));
   EXPECT_TRUE(text.contains("def"));
   EXPECT_TRUE(text.endsWith("xyz"));

@@ -1,7 +1,7 @@
+#include "screens/Hub.h"
+
 #include "QtPrinters.h"
 #include "TestGame.h"
-
-#include "screens/Hub.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -27,9 +27,10 @@ TEST(Hub, StatusTextsOfANewRabbit) {
                      "Form4.MYGA = chara03_front.png",
                      "Form4.STRIN(1).checked = true",
                  }));
-  EXPECT_EQ(t.screen<Form4>()->MYST.caption(),
-            "ステータス\r\n頭\r\n残りHP　110\r\n攻撃力　30\r\n防御力　0\r\n両腕\r\n残りHP　99\r\n攻撃力　67\r\n防御力　14\r\n"
-            "両脚\r\n残りHP　121\r\n攻撃力　82\r\n防御力　17\r\n胴体\r\n残りHP　171\r\n攻撃力　93\r\n防御力　11\r\n");
+  EXPECT_EQ(
+      t.screen<Form4>()->MYST.caption(),
+      "ステータス\r\n頭\r\n残りHP　110\r\n攻撃力　30\r\n防御力　0\r\n両腕\r\n残りHP　99\r\n攻撃力　67\r\n防御力　14\r\n"
+      "両脚\r\n残りHP　121\r\n攻撃力　82\r\n防御力　17\r\n胴体\r\n残りHP　171\r\n攻撃力　93\r\n防御力　11\r\n");
 }
 
 TEST(Hub, TheRecordAfterSomeBoutsAndNegativeNumbers) {
@@ -96,8 +97,9 @@ TEST(Hub, TheShopIsClosedInTheLastStretchUnlessTheTournamentIsCleared) {
   t.ctx.game.wins = 40;
   t.ctx.game.losses = 2;
   QStringList out = t.drive("click Form4.HPUP\nclick Form4.TRAI\n");
-  EXPECT_EQ(out, (QStringList{"[msgbox モフリンＧＰ|OK] ３８回戦目からは使えないことになっています。 -> OK (default)",
-                              "[msgbox モフリンＧＰ|OK] ３８回戦目からは使えないことになっています。 -> OK (default)"}));
+  EXPECT_EQ(out,
+            (QStringList{"[msgbox モフリンＧＰ|OK] ３８回戦目からは使えないことになっています。 -> OK (default)",
+                         "[msgbox モフリンＧＰ|OK] ３８回戦目からは使えないことになっています。 -> OK (default)"}));
   t.ctx.game.rankText = "Ａ";
   out = t.drive("click Form4.HPUP\nprint Form4.enabled\n");
   EXPECT_EQ(out, (QStringList{"[show Form5]", "Form4.enabled = false"}));
@@ -106,8 +108,9 @@ TEST(Hub, TheShopIsClosedInTheLastStretchUnlessTheTournamentIsCleared) {
 TEST(Hub, TheShopDisablesTheHubAndClosingItRefreshesTheHub) {
   TestGame t;
   startWithRabbit(t);
-  QStringList out = t.drive("click Form4.HPUP\nclick Form4.BATTLE\ntype Form5.UPG 10\nwait 1\nanswer Yes\nclick Form5.IIDASU\n"
-                            "click Form5.BYE\nprint Form4.enabled\nprint Form4.MOTIG\n");
+  QStringList out = t.drive(
+      "click Form4.HPUP\nclick Form4.BATTLE\ntype Form5.UPG 10\nwait 1\nanswer Yes\nclick Form5.IIDASU\n"
+      "click Form5.BYE\nprint Form4.enabled\nprint Form4.MOTIG\n");
   EXPECT_TRUE(out.contains("[not usable Form4.BATTLE]"));
   EXPECT_EQ(out.mid(out.size() - 3),
             (QStringList{"[close Form5]", "Form4.enabled = true", "Form4.MOTIG = 所持金　60\\"}));
@@ -122,7 +125,12 @@ TEST(Hub, TheHiddenPurchase) {
   };
   const Case cases[] = {
       {1000, 24, {"OK", "OK", "Yes"}, 0, 25, "[msgbox モフリンＧＰ|OK] 毎度ー！ -> OK (default)"},
-      {999, 24, {"OK", "OK", "Yes"}, 999, 24, "[msgbox モフリンＧＰ|OK] あら、金欠ですか？\r\nでは、また今度。 -> OK (default)"},
+      {999,
+       24,
+       {"OK", "OK", "Yes"},
+       999,
+       24,
+       "[msgbox モフリンＧＰ|OK] あら、金欠ですか？\r\nでは、また今度。 -> OK (default)"},
       {5000, 25, {}, 5000, 25, "[msgbox モフリンＧＰ|OK] でも、あなたには必要ないっスね -> OK (default)"},
   };
   for (const Case& c : cases) {

@@ -1,10 +1,11 @@
-#include "QtPrinters.h"
 #include "game/Numbers.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "QtPrinters.h"
 
 using namespace mofurin;
 

@@ -1,13 +1,11 @@
-#include "QtPrinters.h"
-
-#include "game/Roster.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>
-
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include "QtPrinters.h"
+#include "game/Roster.h"
 
 using namespace mofurin;
 

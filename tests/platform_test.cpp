@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "QtPrinters.h"
 #include "platform/Form.h"
 #include "platform/Keys.h"
@@ -5,8 +7,6 @@
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
 #include "platform/headless/HeadlessPlatform.h"
-
-#include <gtest/gtest.h>
 
 using namespace mofurin::platform;
 

@@ -1,10 +1,3 @@
-#include "QtPrinters.h"
-#include "QtGame.h"
-
-#include "platform/Form.h"
-#include "platform/Screens.h"
-#include "platform/Widgets.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +7,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+
+#include "QtGame.h"
+#include "QtPrinters.h"
+#include "platform/Form.h"
+#include "platform/Screens.h"
+#include "platform/Widgets.h"
 
 using namespace mofurin;
 using namespace mofurin::platform;

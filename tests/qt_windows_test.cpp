@@ -1,11 +1,11 @@
-#include "QtPrinters.h"
-#include "QtGame.h"
-
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+
+#include "QtGame.h"
+#include "QtPrinters.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -77,7 +77,8 @@ TEST(QtWindows, ClosingTheLastWindowEndsTheGame) {
 namespace {
 
 void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent down(QEvent::KeyPress, key, modifiers, key >= Qt::Key_0 && key <= Qt::Key_9 ? QString(QChar(key)) : QString());
+  QKeyEvent down(QEvent::KeyPress, key, modifiers,
+                 key >= Qt::Key_0 && key <= Qt::Key_9 ? QString(QChar(key)) : QString());
   QApplication::sendEvent(target, &down);
 }
 

@@ -1,7 +1,8 @@
-#include "QtPrinters.h"
 #include "game/Random.h"
 
 #include <gtest/gtest.h>
+
+#include "QtPrinters.h"
 
 using namespace mofurin;
 

@@ -1,6 +1,5 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
-
 #include "game/Roster.h"
 #include "persist/Cp932.h"
 #include "persist/SaveFile.h"
@@ -78,10 +77,10 @@ TEST(SaveFile, EditsThatBreakTheMultiplesOrTheChecksumAreCaught) {
     edited[line] = replacement;
     return parseSaveFile(edited.join("\r\n"))->passesIntegrityTest();
   };
-  EXPECT_FALSE(check(16, "140,140,701,2100,7"));   // money + 1: not a multiple
-  EXPECT_TRUE(check(16, "140,140,707,2100,7"));    // money + 7: outside the checksum
-  EXPECT_FALSE(check(15, "7,0,0"));                // one more win changes the checksum
-  EXPECT_TRUE(check(18, "\"別の名前\""));          // texts are not covered
+  EXPECT_FALSE(check(16, "140,140,701,2100,7"));  // money + 1: not a multiple
+  EXPECT_TRUE(check(16, "140,140,707,2100,7"));   // money + 7: outside the checksum
+  EXPECT_FALSE(check(15, "7,0,0"));               // one more win changes the checksum
+  EXPECT_TRUE(check(18, "\"別の名前\""));         // texts are not covered
 }
 
 TEST(SaveFile, ValuesTooLargeForTheFileAreNotWritten) {
@@ -146,7 +145,10 @@ TEST(SaveFile, AFileThatFailsTheIntegrityTestEndsTheGame) {
   t.writeWorkingFile("bad.dat", encodeCp932(text));
   t.start();
   const QStringList out = t.drive("file " + t.workingFile("bad.dat") + "\nclick Form2.o2\nscreens\n");
-  EXPECT_EQ(out.mid(2), (QStringList{"[msgbox モフリンＧＰ|OK] パスワードが変造されています！\r\nプログラムが強制終了されます！！ -> OK (default)",
-                                     "[end]"}));
+  EXPECT_EQ(
+      out.mid(2),
+      (QStringList{
+          "[msgbox モフリンＧＰ|OK] パスワードが変造されています！\r\nプログラムが強制終了されます！！ -> OK (default)",
+          "[end]"}));
   EXPECT_TRUE(t.ctx.ended());
 }

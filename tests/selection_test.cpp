@@ -1,8 +1,8 @@
+#include "screens/Selection.h"
+
 #include "QtPrinters.h"
 #include "TestGame.h"
-
 #include "game/Roster.h"
-#include "screens/Selection.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -24,8 +24,8 @@ TEST(StarterScreen, KeyThreeAndAnEmptyNameGiveTheSpringRabbit) {
       "answer OK\nclick Form3.Command1\n");
   EXPECT_EQ(out, (QStringList{"Form3.Command1.enabled = false", "Form3.Command1.enabled = true",
                               "Form3.SETU.colour = #FFC0FF",
-                              "[msgbox モフリンＧＰ|OKCancel|Question] 春ウサギ　でよいですか？ -> OK",
-                              "[close Form3]", "[show Form4]"}));
+                              "[msgbox モフリンＧＰ|OKCancel|Question] 春ウサギ　でよいですか？ -> OK", "[close Form3]",
+                              "[show Form4]"}));
   GameState expected;
   expected.levels[Side::Player] = 1;
   ApplyStartingData(expected, 3);
@@ -56,7 +56,8 @@ TEST(StarterScreen, OnlyTheDigitRowChoosesAndNotWhileTypingAName) {
 TEST(StarterScreen, TheQuestionNamesTheStarterAndATypedNameComesOnlyAfterOk) {
   TestGame t;
   toStarterScreen(t);
-  QStringList out = t.drive("click Form3.HIRO1(1)\ntype Form3.Text1 ドラゴン太郎\nanswer Cancel\nclick Form3.Command1\n");
+  QStringList out =
+      t.drive("click Form3.HIRO1(1)\ntype Form3.Text1 ドラゴン太郎\nanswer Cancel\nclick Form3.Command1\n");
   EXPECT_EQ(out, (QStringList{"[msgbox モフリンＧＰ|OKCancel|Question] ミニドラ　でよいですか？ -> Cancel"}));
   EXPECT_TRUE(t.ctx.screens.isShown("Form3"));
   EXPECT_EQ(t.ctx.game.lifeForceMax, 0);  // nothing applied
@@ -92,8 +93,9 @@ TEST(AllRosterScreen, TheIndexCyclesBothWays) {
   const QStringList out = t.drive(
       "answer Yes\nclick Form2.o1\nprint Form8.Label1\nclick Form8.Command2\nprint Form8.Label1\n"
       "print Form8.USI\nclick Form8.Command1\nprint Form8.Label1\n");
-  EXPECT_EQ(out.mid(4), (QStringList{"Form8.Label1 = モフリンネーム－ニャーポン", "Form8.Label1 = モフリンネーム－ハルコ",
-                                     "Form8.USI = chara15_back.png", "Form8.Label1 = モフリンネーム－ニャーポン"}));
+  EXPECT_EQ(out.mid(4),
+            (QStringList{"Form8.Label1 = モフリンネーム－ニャーポン", "Form8.Label1 = モフリンネーム－ハルコ",
+                         "Form8.USI = chara15_back.png", "Form8.Label1 = モフリンネーム－ニャーポン"}));
   for (int i = 0; i < 16; ++i) t.drive("click Form8.Command1\n");
   EXPECT_EQ(t.ctx.game.characterIndex[Side::Player], 0);
 }

@@ -1,7 +1,7 @@
+#include "screens/Shop.h"
+
 #include "QtPrinters.h"
 #include "TestGame.h"
-
-#include "screens/Shop.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -50,14 +50,18 @@ TEST_F(Shop, SellingTenFromTheLegs) {
 
 TEST_F(Shop, RefusalsChangeNothing) {
   g().partHp(BodyPart::L, Side::Player) = 58;
-  EXPECT_EQ(pay("2", "-58"),
-            (QStringList{kAsk + "Yes",
-                         "[msgbox モフリンＧＰ|OK] これ以上減らすとこの部分は使えなくなるっす\r\nお金のために身を売らないで下さいっす -> OK (default)",
-                         kBye}));
-  EXPECT_EQ(pay("3", "999999"), (QStringList{kAsk + "Yes", "[msgbox モフリンＧＰ|OK] 金がたらんっす！！ -> OK (default)", kBye}));
+  EXPECT_EQ(
+      pay("2", "-58"),
+      (QStringList{kAsk + "Yes",
+                   "[msgbox モフリンＧＰ|OK] "
+                   "これ以上減らすとこの部分は使えなくなるっす\r\nお金のために身を売らないで下さいっす -> OK (default)",
+                   kBye}));
+  EXPECT_EQ(pay("3", "999999"),
+            (QStringList{kAsk + "Yes", "[msgbox モフリンＧＰ|OK] 金がたらんっす！！ -> OK (default)", kBye}));
   g().money = kValueCap;
   g().partHp(BodyPart::B, Side::Player) = kValueCap - 5;
-  EXPECT_EQ(pay("3", "6")[1], "[msgbox モフリンＧＰ|OK] これ以上の増強は無理だ！！\r\n身の程を知るんだ -> OK (default)");
+  EXPECT_EQ(pay("3", "6")[1],
+            "[msgbox モフリンＧＰ|OK] これ以上の増強は無理だ！！\r\n身の程を知るんだ -> OK (default)");
   EXPECT_EQ(hp(BodyPart::L), 58);
   EXPECT_EQ(hp(BodyPart::B), kValueCap - 5);
   EXPECT_EQ(g().money, kValueCap);
@@ -70,8 +74,8 @@ TEST_F(Shop, AnsweringNoOnlySaysGoodbye) {
 }
 
 TEST_F(Shop, TheAmountIsTheNumberTheTextBeginsWith) {
-  for (auto [text, points] : {std::pair{"1.9", 1}, {"-1.9", -1}, {"abc", 0}, {"12abc", 12}, {" 1 2", 12},
-                              {"000000", 0}, {"1e2", 100}}) {
+  for (auto [text, points] :
+       {std::pair{"1.9", 1}, {"-1.9", -1}, {"abc", 0}, {"12abc", 12}, {" 1 2", 12}, {"000000", 0}, {"1e2", 100}}) {
     t.drive(QStringLiteral("type Form5.UPG %1\nwait 1\n").arg(text));
     EXPECT_EQ(shop().points, points) << text;
   }

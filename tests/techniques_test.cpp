@@ -1,12 +1,13 @@
-#include "QtPrinters.h"
-#include "game/GameState.h"
-#include "game/Roster.h"
 #include "game/Techniques.h"
-#include "persist/Cp932.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+#include "QtPrinters.h"
+#include "game/GameState.h"
+#include "game/Roster.h"
+#include "persist/Cp932.h"
 
 using namespace mofurin;
 
@@ -113,7 +114,8 @@ TEST(Roster, TheRosterKeepsItsShape) {
   EXPECT_EQ(RosterName(13), "サイコ少女");
   EXPECT_TRUE(RosterName(16).isEmpty());
   EXPECT_TRUE(RosterName(-1).isEmpty());
-  EXPECT_EQ(StarterCharacters()[2].descriptionLines[0], QString::fromUtf16(u"春ウサギ\uFF0D\uFF0D\uFF0D（ハード\u3000）さすらい兎"));
+  EXPECT_EQ(StarterCharacters()[2].descriptionLines[0],
+            QString::fromUtf16(u"春ウサギ\uFF0D\uFF0D\uFF0D（ハード\u3000）さすらい兎"));
 }
 
 TEST(Roster, SpecialTechniquesWhereTheStartersExpectThem) {

@@ -1,8 +1,8 @@
+#include "screens/Title.h"
+
 #include "QtPrinters.h"
 #include "TestGame.h"
-
 #include "persist/Cp932.h"
-#include "screens/Title.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -69,7 +69,8 @@ TEST(Title, ANewGameWithoutAHallOfFameAsksNothingAndOffersTheStarters) {
 }
 
 TEST(Title, AfterAClearedRunTheModeQuestionChoosesTheScreen) {
-  const QString question = "[msgbox モフリンＧＰ|YesNo] 一度クリアしたので好きなキャラが選べます\r\n全員集合モードで遊びますか？";
+  const QString question =
+      "[msgbox モフリンＧＰ|YesNo] 一度クリアしたので好きなキャラが選べます\r\n全員集合モードで遊びますか？";
   {
     TestGame t;
     t.writeWorkingFile("kiro.txt", kiroWithOneChampion());
@@ -189,6 +190,7 @@ TEST(Driver, UntilWaitsForAScreenAndDumpListsEveryWidget) {
   int status = -1;
   const QStringList out = t.drive("until Form2\ndump Form2\n", &status);
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(out.mid(1, 3), (QStringList{"Form2 = オープニング", "Form2.Image1 = title.png", "Form2.Label2 = モフリン　ＧＰ"}));
+  EXPECT_EQ(out.mid(1, 3),
+            (QStringList{"Form2 = オープニング", "Form2.Image1 = title.png", "Form2.Label2 = モフリン　ＧＰ"}));
   EXPECT_TRUE(out.contains("Form2.o3 = 終了"));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "game/GameState.h"
-
 #include <QString>
 #include <QtGlobal>
+
+#include "game/GameState.h"
 
 namespace mofurin {
 

@@ -3,8 +3,8 @@
 namespace mofurin {
 
 QString partLabel(int part) {
-  static const QString labels[kPartCount] = {QStringLiteral("頭"), QStringLiteral("両腕"),
-                                             QStringLiteral("両脚"), QStringLiteral("胴体")};
+  static const QString labels[kPartCount] = {QStringLiteral("頭"), QStringLiteral("両腕"), QStringLiteral("両脚"),
+                                             QStringLiteral("胴体")};
   return part >= 0 && part < kPartCount ? labels[part] : QString();
 }
 

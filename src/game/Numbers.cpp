@@ -19,9 +19,7 @@ qint32 saturate(double whole) {
   return static_cast<qint32>(whole);
 }
 
-bool isBlank(QChar c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
 // Copies the longest prefix of text (blanks removed) that forms a number in
 // the form sign? digits? (. digits?)? (exponent sign? digits)?.
@@ -62,9 +60,7 @@ std::string numberPrefix(QStringView text) {
 
 }  // namespace
 
-bool fitsInt32(double v) {
-  return !std::isnan(v) && std::nearbyint(v) >= kInt32Min && std::nearbyint(v) <= kInt32Max;
-}
+bool fitsInt32(double v) { return !std::isnan(v) && std::nearbyint(v) >= kInt32Min && std::nearbyint(v) <= kInt32Max; }
 
 qint32 roundHalfEven(double v) { return saturate(std::nearbyint(v)); }
 
@@ -91,8 +87,7 @@ double leadingNumber(QStringView text) {
     const bool tiny = number.find("e-") != std::string::npos;
     const bool negative = number.front() == '-';
     if (tiny) return 0.0;
-    return negative ? -std::numeric_limits<double>::infinity()
-                    : std::numeric_limits<double>::infinity();
+    return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
   }
   (void)end;
   return value;

@@ -4,9 +4,7 @@
 
 namespace mofurin {
 
-Random::Random(std::function<quint32()> clockSeed) : clockSeed_(std::move(clockSeed)) {
-  seedFromClock();
-}
+Random::Random(std::function<quint32()> clockSeed) : clockSeed_(std::move(clockSeed)) { seedFromClock(); }
 
 float Random::next() {
   if (!queued_.empty()) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtGlobal>
-
 #include <deque>
 #include <functional>
 #include <random>

@@ -28,22 +28,30 @@ const RosterEntry kRoster[kRosterSize] = {
 
 std::array<StarterRecord, 4> makeStarters() {
   return {{
-      {1, 6, QStringLiteral("１．ジャンヌ"),
+      {1,
+       6,
+       QStringLiteral("１．ジャンヌ"),
        {QStringLiteral("ジャンヌ－－－（ノーマル）ドワーフ族"),
         QStringLiteral("いつでも平和なドワーフ族のうちの女の子の一人。"),
         QStringLiteral("手が器用で、強力なパンチを繰り出せる。")},
        {192, 192, 255}},
-      {2, 7, QStringLiteral("２．ミニドラ"),
+      {2,
+       7,
+       QStringLiteral("２．ミニドラ"),
        {QStringLiteral("ミニドラ－－－（イージー）ドラゴン族"),
         QStringLiteral("ほとんどの国で伝説の生き物とされてきた一族のまつえい。"),
         QStringLiteral("皮膚は硬く、突進など体の攻撃は強力。")},
        {255, 192, 192}},
-      {3, 3, QStringLiteral("３．春ウサギ"),
+      {3,
+       3,
+       QStringLiteral("３．春ウサギ"),
        {QStringLiteral("春ウサギ－－－（ハード\u3000）さすらい兎"),
         QStringLiteral("さすらうのが好きな好奇心旺盛の兎。"),
         QStringLiteral("脚が異常発達しており、脚の過激な攻撃が得意")},
        {255, 192, 255}},
-      {4, 8, QStringLiteral("４．チュン子"),
+      {4,
+       8,
+       QStringLiteral("４．チュン子"),
        {QStringLiteral("チュン子－－－（超ハード）小鳥一族"),
         QStringLiteral("色が鮮やかと言われる平和ボケした小鳥の王子。"),
         QStringLiteral("頭を器用に使い、猛烈なつっつき攻撃を繰り出す。")},
@@ -59,9 +67,7 @@ bool isRosterIndex(int index) { return index >= 0 && index < kRosterSize; }
 
 const RosterEntry& rosterEntry(int index) { return kRoster[index]; }
 
-QString RosterName(int index) {
-  return isRosterIndex(index) ? QString::fromUtf16(kRoster[index].name) : QString();
-}
+QString RosterName(int index) { return isRosterIndex(index) ? QString::fromUtf16(kRoster[index].name) : QString(); }
 
 QString RosterPicture(int index, Facing facing) {
   if (!isRosterIndex(index)) return {};

@@ -1,8 +1,8 @@
 #include "game/Techniques.h"
 
-#include "game/Numbers.h"
-
 #include <cmath>
+
+#include "game/Numbers.h"
 
 namespace mofurin {
 

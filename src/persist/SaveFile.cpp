@@ -1,9 +1,9 @@
 #include "persist/SaveFile.h"
 
+#include <cmath>
+
 #include "persist/SequentialFile.h"
 #include "screens/GameContext.h"
-
-#include <cmath>
 
 namespace mofurin {
 

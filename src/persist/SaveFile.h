@@ -1,12 +1,10 @@
 #pragma once
 
-#include "game/GameState.h"
-
-#include "persist/SequentialFile.h"
-
 #include <QString>
-
 #include <optional>
+
+#include "game/GameState.h"
+#include "persist/SequentialFile.h"
 
 namespace mofurin {
 

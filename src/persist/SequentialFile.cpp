@@ -1,12 +1,11 @@
 #include "persist/SequentialFile.h"
 
-#include "persist/Cp932.h"
-
 #include <QFile>
 #include <QSaveFile>
-
 #include <charconv>
 #include <string>
+
+#include "persist/Cp932.h"
 
 namespace mofurin {
 

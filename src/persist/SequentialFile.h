@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
-
 #include <optional>
 
 namespace mofurin {

@@ -1,10 +1,10 @@
 #include "platform/Form.h"
 
+#include <algorithm>
+
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "platform/Timer.h"
-
-#include <algorithm>
 
 namespace mofurin::platform {
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/Colour.h"
-#include "platform/Widgets.h"
-
 #include <QString>
-
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "platform/Colour.h"
+#include "platform/Widgets.h"
 
 namespace mofurin::platform {
 

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <functional>
+
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
-
-#include <QString>
-
-#include <functional>
 
 namespace mofurin::platform {
 

@@ -1,8 +1,8 @@
 #include "platform/Screens.h"
 
-#include "platform/Platform.h"
-
 #include <algorithm>
+
+#include "platform/Platform.h"
 
 namespace mofurin::platform {
 
@@ -84,8 +84,7 @@ void Screens::requestClose(Form& form) {
   // close either.
   if (!form.enabled()) return;
   close(form);
-  const bool anyShown =
-      std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });
+  const bool anyShown = std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });
   if (!anyShown && lastWindowClosed) lastWindowClosed();
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/Form.h"
-
 #include <QString>
-
 #include <functional>
 #include <map>
 #include <memory>
 #include <vector>
+
+#include "platform/Form.h"
 
 namespace mofurin::platform {
 

@@ -6,11 +6,7 @@
 namespace mofurin::platform {
 
 Timer::Timer(Form& form, QString name, int intervalMs, bool enabled)
-    : form_(form),
-      clock_(form.platform().clock()),
-      name_(std::move(name)),
-      interval_(intervalMs),
-      enabled_(enabled) {
+    : form_(form), clock_(form.platform().clock()), name_(std::move(name)), interval_(intervalMs), enabled_(enabled) {
   form_.registerTimer(this);
   reschedule();
 }

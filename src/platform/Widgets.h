@@ -1,14 +1,13 @@
 #pragma once
 
-#include "platform/Colour.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+
+#include "platform/Colour.h"
 
 namespace mofurin::platform {
 
@@ -162,8 +161,7 @@ class Button : public Widget {
 // A check box: a click toggles it; every change of its value raises onClick.
 class CheckBox : public Widget {
  public:
-  CheckBox(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::CheckBox, std::move(name), index) {}
+  CheckBox(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::CheckBox, std::move(name), index) {}
   bool checked() const { return checked_; }
   void setChecked(bool c);
   void click() override;
@@ -176,8 +174,7 @@ class CheckBox : public Widget {
 // clears the others. Selecting raises onClick.
 class OptionButton : public Widget {
  public:
-  OptionButton(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::OptionButton, std::move(name), index) {}
+  OptionButton(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::OptionButton, std::move(name), index) {}
   bool selected() const { return selected_; }
   void setSelected(bool s);
   void click() override;
@@ -190,8 +187,7 @@ class OptionButton : public Widget {
 // A drop-down list: shows the picked entry's text, or nothing.
 class ComboBox : public Widget {
  public:
-  ComboBox(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::ComboBox, std::move(name), index) {}
+  ComboBox(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::ComboBox, std::move(name), index) {}
   const QStringList& items() const { return items_; }
   void clear();
   void addItem(const QString& item);
@@ -209,8 +205,7 @@ class ComboBox : public Widget {
 
 class TextBox : public Widget {
  public:
-  TextBox(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::TextBox, std::move(name), index) {}
+  TextBox(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::TextBox, std::move(name), index) {}
   const QString& text() const { return text_; }
   void setText(const QString& t);  // raises onChange when the text changes
   // A player's typing replaces the text; the maximum length applies.
@@ -235,8 +230,7 @@ class TextBox : public Widget {
 // A horizontal scroll bar; the value always stays within min..max.
 class ScrollBar : public Widget {
  public:
-  ScrollBar(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::ScrollBar, std::move(name), index) {}
+  ScrollBar(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::ScrollBar, std::move(name), index) {}
   int min() const { return min_; }
   int max() const { return max_; }
   void setRange(int min, int max);
@@ -275,8 +269,7 @@ class Shape : public Widget {
 // A picture box or image; it may also hold other widgets.
 class PictureBox : public Widget {
  public:
-  PictureBox(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::PictureBox, std::move(name), index) {}
+  PictureBox(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::PictureBox, std::move(name), index) {}
   const Picture& picture() const { return picture_; }
   void setPicture(const Picture& p);
   bool stretch() const { return stretch_; }
@@ -294,8 +287,7 @@ class PictureBox : public Widget {
 // A menu of the menu bar (no parent) or one of its items (parent = the menu).
 class MenuItem : public Widget {
  public:
-  MenuItem(Form& f, QString name, int index = -1)
-      : Widget(f, WidgetKind::MenuItem, std::move(name), index) {}
+  MenuItem(Form& f, QString name, int index = -1) : Widget(f, WidgetKind::MenuItem, std::move(name), index) {}
   bool isMenu() const { return parent() == nullptr; }
 };
 

@@ -63,8 +63,7 @@ void drawTechniques(GameState& g, Random& random) {
 void buildTournamentOpponent(GameState& g, Random& random) {
   drawBodyParts(g, random);
   drawTechniques(g, random);
-  g.characterIndex[O] =
-      g.winLead() == 39 ? kFinalOpponentIndex : truncateToInt32(12.0 * random.next());
+  g.characterIndex[O] = g.winLead() == 39 ? kFinalOpponentIndex : truncateToInt32(12.0 * random.next());
 }
 
 void buildTrainingDummy(GameState& g, DummyStrength strength) {

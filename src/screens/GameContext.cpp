@@ -1,20 +1,19 @@
 #include "screens/GameContext.h"
 
+#include <QDir>
+
 #include "screens/ScreenRegistry.h"
 #include "screens/Title.h"
 
-#include <QDir>
-
 namespace mofurin {
 
-GameContext::GameContext(platform::Platform& p)
-    : platform(p), random([&p] { return p.clockSeed(); }), screens(p) {
+GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), screens(p) {
   registerScreens(*this);
   screens.lastWindowClosed = [this] { end(); };
 }
 
-platform::Answer GameContext::msgBox(const QString& text, platform::Buttons buttons,
-                                     const QString& title, platform::Icon icon) {
+platform::Answer GameContext::msgBox(const QString& text, platform::Buttons buttons, const QString& title,
+                                     platform::Icon icon) {
   if (ended()) return platform::firstButton(buttons);
   return platform.dialogs().message({text, buttons, icon, title});
 }
@@ -25,13 +24,9 @@ void GameContext::end() {
   platform.quit();
 }
 
-QString GameContext::workingFile(const QString& name) const {
-  return QDir(platform.workingFolder()).filePath(name);
-}
+QString GameContext::workingFile(const QString& name) const { return QDir(platform.workingFolder()).filePath(name); }
 
-QString GameContext::programFile(const QString& name) const {
-  return QDir(platform.programFolder()).filePath(name);
-}
+QString GameContext::programFile(const QString& name) const { return QDir(platform.programFolder()).filePath(name); }
 
 void GameContext::start() { screens.show<Form2>(); }
 

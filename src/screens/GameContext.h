@@ -29,8 +29,7 @@ class GameContext {
 
   // A modal message box; after the end of the program none is shown.
   platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,
-                          const QString& title = platform::kAppTitle,
-                          platform::Icon icon = platform::Icon::None);
+                          const QString& title = platform::kAppTitle, platform::Icon icon = platform::Icon::None);
 
   // The end of the program: every screen goes at once and nothing is saved.
   // The handler that calls it must return straight away.

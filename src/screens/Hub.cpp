@@ -111,9 +111,9 @@ void Form4::layOutRecord() {
 void Form4::layOutCommands() {
   Frame1.setCaption(QStringLiteral("コマンド"));
   Frame1.setGeometry(6960, 120, 3300, 4020);
-  const std::pair<Button*, const char16_t*> buttons[] = {
-      {&BATTLE, u"トーナメント"}, {&TRAI, u"ダミーと対決"}, {&HPUP, u"ＨＰ回復"},
-      {&SEVE, u"ＳＡＶＥ"},      {&tabi, u"殿堂部屋"},    {&Command4, u"リセット"}};
+  const std::pair<Button*, const char16_t*> buttons[] = {{&BATTLE, u"トーナメント"}, {&TRAI, u"ダミーと対決"},
+                                                         {&HPUP, u"ＨＰ回復"},       {&SEVE, u"ＳＡＶＥ"},
+                                                         {&tabi, u"殿堂部屋"},       {&Command4, u"リセット"}};
   int top = 360;
   for (auto [button, caption] : buttons) {
     button->setParent(&Frame1);
@@ -154,8 +154,7 @@ void Form4::Form_Load() {
   Check1.setChecked(g.attackAnimation == 1);
   Check2.setChecked(ctx.link.isHost);
   Text1.setText(ctx.link.peerAddress);
-  Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine +
-                    QStringLiteral("自分のIP："));
+  Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine + QStringLiteral("自分のIP："));
 }
 
 void Form4::refreshLifeBar() {
@@ -184,8 +183,8 @@ void Form4::YOUHYO() {
   MYST.setCaption(status);
   MOTIG.setCaption(QStringLiteral("所持金　") + decimal(g.money) + u'\\');
   WINNER.setCaption(QStringLiteral("登板数 ") + decimal(g.bouts) + newLine + QStringLiteral("白星    ") +
-                    decimal(g.wins) + u'/' + decimal(qint64(g.losses) + 40) + newLine +
-                    QStringLiteral("黒星    ") + decimal(g.losses));
+                    decimal(g.wins) + u'/' + decimal(qint64(g.losses) + 40) + newLine + QStringLiteral("黒星    ") +
+                    decimal(g.losses));
   MYGA.setPicture({RosterPicture(g.characterIndex[P], Facing::Front)});
   Label2[3].setCaption(QStringLiteral("ＲＡＮＫ---") + g.rankText);
 }

@@ -21,12 +21,12 @@ using platform::MenuItem;
 using platform::OptionButton;
 using platform::Picture;
 using platform::PictureBox;
+using platform::rgb;
 using platform::ScrollBar;
 using platform::Shape;
 using platform::TextBox;
 using platform::Timer;
 using platform::WidgetArray;
-using platform::rgb;
 
 // A screen of the game: a form that sees the game context.
 class Screen : public platform::Form {
@@ -35,8 +35,8 @@ class Screen : public platform::Form {
 
  protected:
   GameState& game() { return ctx.game; }
-  Answer msgBox(const QString& text, Buttons buttons = Buttons::OK,
-                const QString& title = platform::kAppTitle, Icon icon = Icon::None) {
+  Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, const QString& title = platform::kAppTitle,
+                Icon icon = Icon::None) {
     return ctx.msgBox(text, buttons, title, icon);
   }
   // Hands over: this screen closes, then the other one shows.

@@ -4,8 +4,8 @@
 #include "screens/GameContext.h"
 #include "screens/HallOfFameScreen.h"
 #include "screens/Hub.h"
-#include "screens/Shop.h"
 #include "screens/Selection.h"
+#include "screens/Shop.h"
 #include "screens/Title.h"
 
 namespace mofurin {

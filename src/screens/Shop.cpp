@@ -1,10 +1,10 @@
 #include "screens/Shop.h"
 
+#include <cmath>
+
 #include "game/Numbers.h"
 #include "platform/Keys.h"
 #include "screens/Hub.h"
-
-#include <cmath>
 
 namespace mofurin {
 
@@ -60,8 +60,7 @@ void Form5::layOut() {
   IIDASU.setFont({11, true});
   BYE.setCaption(QStringLiteral("帰る"));
   BYE.setGeometry(5460, 2040, 2160, 480);
-  Label1[1].setCaption(
-      QStringLiteral("演算結果　HP+ポイント＝結果　　　　　　手持ち金の演算　所持金－代金＝結果"));
+  Label1[1].setCaption(QStringLiteral("演算結果　HP+ポイント＝結果　　　　　　手持ち金の演算　所持金－代金＝結果"));
   Label1[1].setGeometry(180, 2700, 7440, 780);
   Label1[1].setFont({11, false});
   Label1[1].setBorder(true);
@@ -93,8 +92,8 @@ void Form5::Timer1_Timer() {
     points = static_cast<qint32>(amount);
     const qint64 price = qint64(pricePerPoint) * points;
     Label1[1].setCaption(QStringLiteral("HP=") + decimal(qint64(hp)) + u'+' + decimal(points) + u'=' +
-                         decimal(qint64(hp) + points) + newLine + decimal(g.money) + u'-' + decimal(price) +
-                         u'=' + decimal(g.money - price) + kYen + newLine);
+                         decimal(qint64(hp) + points) + newLine + decimal(g.money) + u'-' + decimal(price) + u'=' +
+                         decimal(g.money - price) + kYen + newLine);
     IIDASU.setCaption(decimal(price) + QStringLiteral("\\払う"));
   } else {
     points = 0;
@@ -115,7 +114,8 @@ QString Form5::refusal() const {
     return QStringLiteral("これ以上減らすとこの部分は使えなくなるっす") + newLine +
            QStringLiteral("お金のために身を売らないで下さいっす");
   }
-  if (newHp > kValueCap) return QStringLiteral("これ以上の増強は無理だ！！") + newLine + QStringLiteral("身の程を知るんだ");
+  if (newHp > kValueCap)
+    return QStringLiteral("これ以上の増強は無理だ！！") + newLine + QStringLiteral("身の程を知るんだ");
   if (g.money - qint64(pricePerPoint) * points < 0) return QStringLiteral("金がたらんっす！！");
   return {};
 }

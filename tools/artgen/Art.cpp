@@ -1,14 +1,14 @@
 #include "tools/artgen/Art.h"
 
-#include "tools/artgen/Characters.h"
-
 #include <QDir>
-#include <cstdio>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <cstdio>
+
+#include "tools/artgen/Characters.h"
 
 namespace art {
 

@@ -2,16 +2,13 @@
 
 #include <QPainter>
 #include <QPolygonF>
-
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
 namespace art {
 
-Canvas::Canvas(int width, int height) : image_(width, height, QImage::Format_ARGB32) {
-  image_.fill(Qt::transparent);
-}
+Canvas::Canvas(int width, int height) : image_(width, height, QImage::Format_ARGB32) { image_.fill(Qt::transparent); }
 
 void Canvas::set(int x, int y, QRgb c) {
   if (x >= 0 && y >= 0 && x < width() && y < height()) image_.setPixel(x, y, c);

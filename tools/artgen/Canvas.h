@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QPointF>
 #include <QRgb>
-
 #include <initializer_list>
 
 namespace art {

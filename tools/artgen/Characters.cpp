@@ -86,9 +86,16 @@ void flower(Canvas& c, int x, int y, QRgb petal, QRgb heart) {
 }
 
 void star(Canvas& c, double x, double y, double r, QRgb colour) {
-  c.polygon({{x, y - r}, {x + r * 0.3, y - r * 0.3}, {x + r, y - r * 0.2}, {x + r * 0.45, y + r * 0.25},
-             {x + r * 0.6, y + r}, {x, y + r * 0.55}, {x - r * 0.6, y + r}, {x - r * 0.45, y + r * 0.25},
-             {x - r, y - r * 0.2}, {x - r * 0.3, y - r * 0.3}},
+  c.polygon({{x, y - r},
+             {x + r * 0.3, y - r * 0.3},
+             {x + r, y - r * 0.2},
+             {x + r * 0.45, y + r * 0.25},
+             {x + r * 0.6, y + r},
+             {x, y + r * 0.55},
+             {x - r * 0.6, y + r},
+             {x - r * 0.45, y + r * 0.25},
+             {x - r, y - r * 0.2},
+             {x - r * 0.3, y - r * 0.3}},
             colour);
 }
 
@@ -145,7 +152,8 @@ void juneHarry(Canvas& c, bool back) {
   int n = 0;
   for (double a = -3.0; a <= 0.2; a += 0.32) {
     const double x = 24 + 17 * std::cos(a), y = 28 + 15 * std::sin(a);
-    c.polygon({{24 + 10 * std::cos(a - 0.25), 28 + 9 * std::sin(a - 0.25)}, {x, y},
+    c.polygon({{24 + 10 * std::cos(a - 0.25), 28 + 9 * std::sin(a - 0.25)},
+               {x, y},
                {24 + 10 * std::cos(a + 0.25), 28 + 9 * std::sin(a + 0.25)}},
               spines[n++ % 3]);
   }
@@ -170,9 +178,8 @@ void juneHarry(Canvas& c, bool back) {
 
 // 2: a water spirit.
 void undine(Canvas& c, bool back) {
-  const Person p{qRgb(236, 248, 255), qRgb(190, 220, 245), qRgb(40, 130, 210), qRgb(20, 90, 160),
-                 qRgb(150, 220, 255), qRgb(80, 150, 230), qRgb(50, 110, 200), qRgb(150, 200, 255),
-                 qRgb(80, 150, 230), qRgb(80, 150, 230)};
+  const Person p{qRgb(236, 248, 255), qRgb(190, 220, 245), qRgb(40, 130, 210),  qRgb(20, 90, 160),  qRgb(150, 220, 255),
+                 qRgb(80, 150, 230),  qRgb(50, 110, 200),  qRgb(150, 200, 255), qRgb(80, 150, 230), qRgb(80, 150, 230)};
   longHair(c, p, back, 40);
   personBody(c, p, back);
   // The dress flows into a wave instead of feet.
@@ -275,9 +282,8 @@ void moonStar(Canvas& c, bool back) {
 
 // 6: a dwarf girl: helmet, braids and big fists.
 void jeanne(Canvas& c, bool back) {
-  const Person p{qRgb(255, 220, 190), qRgb(230, 180, 150), qRgb(230, 110, 40), qRgb(180, 70, 20),
-                 qRgb(255, 170, 90), qRgb(70, 150, 80), qRgb(40, 110, 60), qRgb(120, 200, 120),
-                 qRgb(120, 80, 50), qRgb(90, 60, 40)};
+  const Person p{qRgb(255, 220, 190), qRgb(230, 180, 150), qRgb(230, 110, 40),  qRgb(180, 70, 20), qRgb(255, 170, 90),
+                 qRgb(70, 150, 80),   qRgb(40, 110, 60),   qRgb(120, 200, 120), qRgb(120, 80, 50), qRgb(90, 60, 40)};
   const QRgb metal = qRgb(180, 185, 200), metalDark = qRgb(110, 115, 135);
   personBody(c, p, back);
   c.rect(14, 34, 20, 2, p.shoes);
@@ -423,9 +429,8 @@ void plantMachine(Canvas& c, bool back) {
 
 // 11: the villain of the tournament: hat, mask and a striped shirt.
 void villain(Canvas& c, bool back) {
-  const Person p{qRgb(240, 200, 170), qRgb(200, 160, 130), qRgb(100, 70, 50), qRgb(70, 45, 35),
-                 qRgb(140, 100, 70), qRgb(240, 240, 240), qRgb(200, 200, 210), qRgb(255, 255, 255),
-                 qRgb(60, 60, 80), qRgb(30, 30, 40)};
+  const Person p{qRgb(240, 200, 170), qRgb(200, 160, 130), qRgb(100, 70, 50),   qRgb(70, 45, 35), qRgb(140, 100, 70),
+                 qRgb(240, 240, 240), qRgb(200, 200, 210), qRgb(255, 255, 255), qRgb(60, 60, 80), qRgb(30, 30, 40)};
   personBody(c, p, back);
   for (int y = 30; y < 41; y += 3) c.line(14, y, 34, y, qRgb(40, 40, 60));
   personHead(c, p, back);
@@ -485,9 +490,8 @@ void dummy(Canvas& c, bool back) {
 
 // 13: a psychic girl, her aura around her.
 void psychoGirl(Canvas& c, bool back) {
-  const Person p{qRgb(250, 225, 225), qRgb(215, 185, 195), qRgb(150, 70, 190), qRgb(100, 40, 140),
-                 qRgb(210, 150, 240), qRgb(40, 40, 90), qRgb(25, 25, 60), qRgb(80, 80, 150),
-                 qRgb(230, 230, 240), qRgb(60, 30, 40)};
+  const Person p{qRgb(250, 225, 225), qRgb(215, 185, 195), qRgb(150, 70, 190), qRgb(100, 40, 140),  qRgb(210, 150, 240),
+                 qRgb(40, 40, 90),    qRgb(25, 25, 60),    qRgb(80, 80, 150),  qRgb(230, 230, 240), qRgb(60, 30, 40)};
   const QRgb aura = qRgb(220, 120, 255);
   for (double a = 0; a < 6.28; a += 0.5) {
     c.set(int(24 + 21 * std::cos(a)), int(24 + 21 * std::sin(a)), aura);
@@ -511,7 +515,7 @@ void psychoGirl(Canvas& c, bool back) {
 
 // 14: Nami, a sporty girl of the waves with a ponytail.
 void nami(Canvas& c, bool back) {
-  const Person p{qRgb(255, 215, 180), qRgb(225, 175, 140), qRgb(40, 80, 170), qRgb(20, 50, 120),
+  const Person p{qRgb(255, 215, 180), qRgb(225, 175, 140), qRgb(40, 80, 170),   qRgb(20, 50, 120),
                  qRgb(100, 150, 230), qRgb(250, 250, 255), qRgb(200, 210, 230), qRgb(255, 255, 255),
                  qRgb(255, 215, 180), qRgb(40, 90, 200)};
   const QRgb wave = qRgb(60, 150, 230);
@@ -533,12 +537,11 @@ void nami(Canvas& c, bool back) {
 // 15: Haruko, a spring girl with twin tails and cherry blossoms.
 void haruko(Canvas& c, bool back) {
   const Person p{qRgb(255, 225, 205), qRgb(230, 185, 165), qRgb(250, 150, 190), qRgb(210, 100, 150),
-                 qRgb(255, 205, 225), qRgb(120, 190, 110), qRgb(80, 150, 80), qRgb(180, 230, 160),
+                 qRgb(255, 205, 225), qRgb(120, 190, 110), qRgb(80, 150, 80),   qRgb(180, 230, 160),
                  qRgb(255, 225, 205), qRgb(200, 60, 90)};
   const QRgb blossom = qRgb(255, 190, 210), heart = qRgb(255, 240, 120), obi = qRgb(240, 80, 120);
   for (int side : {-1, 1}) {
-    c.polygon({{24 + side * 11.0, 12}, {24 + side * 18.0, 20}, {24 + side * 16.0, 34}, {24 + side * 12.0, 26}},
-              p.hair);
+    c.polygon({{24 + side * 11.0, 12}, {24 + side * 18.0, 20}, {24 + side * 16.0, 34}, {24 + side * 12.0, 26}}, p.hair);
     c.line(24 + side * 15, 22, 24 + side * 15, 31, p.hairShade);
   }
   personBody(c, p, back);
@@ -558,8 +561,8 @@ void haruko(Canvas& c, bool back) {
 }
 
 const std::function<void(Canvas&, bool)> kDrawings[kCharacterCount] = {
-    nyapon, juneHarry,    undine,  springRabbit, pachinkoBall, moonStar,   jeanne, miniDragon,
-    chunko, magicalPot,   plantMachine, villain, dummy,        psychoGirl, nami,   haruko,
+    nyapon, juneHarry,  undine,       springRabbit, pachinkoBall, moonStar,   jeanne, miniDragon,
+    chunko, magicalPot, plantMachine, villain,      dummy,        psychoGirl, nami,   haruko,
 };
 
 }  // namespace

@@ -1,11 +1,10 @@
 // mofurin-artgen FOLDER: draws every picture of the game into FOLDER.
 
-#include "tools/artgen/Art.h"
-
 #include <QDir>
 #include <QGuiApplication>
-
 #include <cstdio>
+
+#include "tools/artgen/Art.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);

@@ -1,13 +1,13 @@
 #include "tools/drive/Driver.h"
 
+#include <QRegularExpression>
+
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
 #include "screens/GameContext.h"
-
-#include <QRegularExpression>
 
 namespace mofurin {
 
@@ -50,9 +50,7 @@ std::pair<QString, QString> firstWord(const QString& text) {
 
 void VirtualTime::wait(qint64 ms) { clock_.advance(ms); }
 
-bool VirtualTime::until(const std::function<bool()>& done, qint64 maxMs) {
-  return clock_.advanceUntil(done, maxMs);
-}
+bool VirtualTime::until(const std::function<bool()>& done, qint64 maxMs) { return clock_.advanceUntil(done, maxMs); }
 
 void VirtualTime::settle() { clock_.runPosted(); }
 
@@ -122,11 +120,11 @@ bool Driver::execute(const QString& line) {
   const auto [command, args] = firstWord(line);
   using Handler = bool (Driver::*)(const QString&);
   static const std::pair<const char*, Handler> commands[] = {
-      {"click", &Driver::click},   {"select", &Driver::select}, {"type", &Driver::type},
-      {"key", &Driver::key},       {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
-      {"file", &Driver::file},     {"random", &Driver::random}, {"seed", &Driver::seed},
-      {"wait", &Driver::wait},     {"until", &Driver::until},   {"print", &Driver::print},
-      {"dump", &Driver::dump},     {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
+      {"click", &Driver::click}, {"select", &Driver::select}, {"type", &Driver::type},
+      {"key", &Driver::key},     {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
+      {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
+      {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
+      {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -184,7 +182,8 @@ bool Driver::type(const QString& args) {
   const auto [spec, text] = firstWord(args);
   Target t;
   if (!resolve(spec, t)) return false;
-  if (!t.widget || t.widget->kind() != WidgetKind::TextBox) return fail(QStringLiteral("%1 is not a text box").arg(spec));
+  if (!t.widget || t.widget->kind() != WidgetKind::TextBox)
+    return fail(QStringLiteral("%1 is not a text box").arg(spec));
   auto* box = static_cast<platform::TextBox*>(t.widget);
   if (!box->usable() || box->readOnly()) print_(QStringLiteral("[not usable %1]").arg(box->fullName()));
   box->type(unescape(text));
@@ -209,7 +208,8 @@ bool Driver::scroll(const QString& args) {
   if (!ok) return fail(QStringLiteral("\"%1\" is not a number").arg(valueText));
   Target t;
   if (!resolve(spec, t)) return false;
-  if (!t.widget || t.widget->kind() != WidgetKind::ScrollBar) return fail(QStringLiteral("%1 is not a scroll bar").arg(spec));
+  if (!t.widget || t.widget->kind() != WidgetKind::ScrollBar)
+    return fail(QStringLiteral("%1 is not a scroll bar").arg(spec));
   if (!t.widget->usable()) {
     print_(QStringLiteral("[not usable %1]").arg(t.widget->fullName()));
     return true;
@@ -223,11 +223,16 @@ bool Driver::answer(const QString& args) {
   if (words.isEmpty()) return fail(QStringLiteral("answer needs OK, Cancel, Yes or No"));
   std::vector<Answer> answers;
   for (const QString& w : words) {
-    if (w == u"OK") answers.push_back(Answer::OK);
-    else if (w == u"Cancel") answers.push_back(Answer::Cancel);
-    else if (w == u"Yes") answers.push_back(Answer::Yes);
-    else if (w == u"No") answers.push_back(Answer::No);
-    else return fail(QStringLiteral("\"%1\" is not OK, Cancel, Yes or No").arg(w));
+    if (w == u"OK")
+      answers.push_back(Answer::OK);
+    else if (w == u"Cancel")
+      answers.push_back(Answer::Cancel);
+    else if (w == u"Yes")
+      answers.push_back(Answer::Yes);
+    else if (w == u"No")
+      answers.push_back(Answer::No);
+    else
+      return fail(QStringLiteral("\"%1\" is not OK, Cancel, Yes or No").arg(w));
   }
   for (Answer a : answers) dialogs_.queueAnswer(a);
   return true;
@@ -297,7 +302,8 @@ QString Driver::describe(const Target& t, const QString& attribute) {
     if (attribute.isEmpty() || attribute == u"caption") return t.form->caption();
     if (attribute == u"enabled") return yesNo(t.form->enabled());
     if (attribute == u"visible") return yesNo(t.form->visible());
-    if (attribute == u"colour") return t.form->backColor() ? t.form->backColor()->toString() : QStringLiteral("default");
+    if (attribute == u"colour")
+      return t.form->backColor() ? t.form->backColor()->toString() : QStringLiteral("default");
     return QStringLiteral("?");
   }
   Widget& w = *t.widget;
@@ -338,8 +344,7 @@ QString Driver::describe(const Target& t, const QString& attribute) {
       if (attribute == u"readonly") return yesNo(box.readOnly());
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return QStringLiteral("?");
 }

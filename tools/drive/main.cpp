@@ -1,20 +1,19 @@
 // mofurin-drive [--qt] [SCRIPT]: plays the game from a script of player
 // actions and prints what happens, one event a line.
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "platform/headless/VirtualClock.h"
-#include "platform/qt/QtPlatform.h"
-#include "screens/GameContext.h"
-#include "tools/drive/Driver.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstdio>
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/VirtualClock.h"
+#include "platform/qt/QtPlatform.h"
+#include "screens/GameContext.h"
+#include "tools/drive/Driver.h"
 
 namespace {
 

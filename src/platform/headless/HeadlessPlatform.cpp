@@ -7,9 +7,7 @@ HeadlessPlatform::HeadlessPlatform(QString programFolder, QString workingFolder)
       programFolder_(std::move(programFolder)),
       workingFolder_(std::move(workingFolder)) {}
 
-quint32 HeadlessPlatform::clockSeed() {
-  return seedBase_ ^ static_cast<quint32>(clock_.now() * 2654435761u);
-}
+quint32 HeadlessPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(clock_.now() * 2654435761u); }
 
 void HeadlessPlatform::doShowHelp(const QString& topic) {
   ++helpRequests_;

@@ -45,8 +45,7 @@ Answer ScriptedDialogs::message(const Message& box) {
   }
   if (trace_) {
     trace_(QStringLiteral("[msgbox %1|%2%3] %4 -> %5%6")
-               .arg(box.title, buttonsName(box.buttons), iconSuffix(box.icon), box.text,
-                    answerName(answer), note));
+               .arg(box.title, buttonsName(box.buttons), iconSuffix(box.icon), box.text, answerName(answer), note));
   }
   return answer;
 }
@@ -63,12 +62,8 @@ std::optional<QString> ScriptedDialogs::file(const QString& kind, const QString&
   return path;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QString& filter) {
-  return file(QStringLiteral("open"), filter);
-}
+std::optional<QString> ScriptedDialogs::openFile(const QString& filter) { return file(QStringLiteral("open"), filter); }
 
-std::optional<QString> ScriptedDialogs::saveFile(const QString& filter) {
-  return file(QStringLiteral("save"), filter);
-}
+std::optional<QString> ScriptedDialogs::saveFile(const QString& filter) { return file(QStringLiteral("save"), filter); }
 
 }  // namespace mofurin::platform

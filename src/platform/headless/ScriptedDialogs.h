@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
+
+#include "platform/Dialogs.h"
 
 namespace mofurin::platform {
 

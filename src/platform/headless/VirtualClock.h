@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Timer.h"
-
 #include <deque>
 #include <functional>
 #include <map>
 #include <optional>
+
+#include "platform/Timer.h"
 
 namespace mofurin::platform {
 

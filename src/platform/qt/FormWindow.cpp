@@ -1,7 +1,5 @@
 #include "platform/qt/FormWindow.h"
 
-#include "platform/Keys.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +20,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "platform/Keys.h"
 
 namespace mofurin::platform {
 
@@ -105,8 +105,7 @@ class Binding : public WidgetView {
     switch (what) {
       case Prop::Geometry: {
         const Rect& r = w_->geometry();
-        q_->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
-                        twipsToPixels(r.height));
+        q_->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
         break;
       }
       case Prop::Visible: q_->setVisible(w_->visible()); break;
@@ -124,8 +123,8 @@ class Binding : public WidgetView {
   }
 
   void refreshAll() {
-    for (Prop p : {Prop::Geometry, Prop::Font, Prop::Colours, Prop::Style, Prop::Caption, Prop::Items,
-                   Prop::Value, Prop::Picture, Prop::Enabled, Prop::Visible}) {
+    for (Prop p : {Prop::Geometry, Prop::Font, Prop::Colours, Prop::Style, Prop::Caption, Prop::Items, Prop::Value,
+                   Prop::Picture, Prop::Enabled, Prop::Visible}) {
       refresh(p);
     }
   }
@@ -454,8 +453,7 @@ int gameKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
   }
 }
 
-FormWindow::FormWindow(Form& form, QString pictureFolder)
-    : form_(&form), pictureFolder_(std::move(pictureFolder)) {
+FormWindow::FormWindow(Form& form, QString pictureFolder) : form_(&form), pictureFolder_(std::move(pictureFolder)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   build();
   form.setView(this);
@@ -483,9 +481,7 @@ void FormWindow::refresh(FormProp what) {
   if (!form_) return;
   switch (what) {
     case FormProp::Caption: setWindowTitle(shown(form_->caption())); break;
-    case FormProp::Size:
-      client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height()));
-      break;
+    case FormProp::Size: client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height())); break;
     case FormProp::Enabled: setEnabled(form_->enabled()); break;
     case FormProp::Colours:
       if (form_->backColor()) {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/Form.h"
-#include "platform/Widgets.h"
-
 #include <QWidget>
-
 #include <map>
 #include <memory>
 #include <vector>
+
+#include "platform/Form.h"
+#include "platform/Widgets.h"
 
 class QMenuBar;
 
@@ -19,7 +18,7 @@ constexpr int twipsToPixels(int twips) { return (twips + 7) / 15; }
 
 // The real window of one screen: a menu bar if the screen has menus, and a
 // client area of the screen's size where every widget sits at its place.
-class FormWindow : public QWidget, public FormView {
+class FormWindow final : public QWidget, public FormView {
  public:
   FormWindow(Form& form, QString pictureFolder);
   ~FormWindow() override;

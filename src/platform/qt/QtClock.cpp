@@ -1,7 +1,6 @@
 #include "platform/qt/QtClock.h"
 
 #include <QTimer>
-
 #include <algorithm>
 
 namespace mofurin::platform {

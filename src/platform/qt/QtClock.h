@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/Timer.h"
-
 #include <QElapsedTimer>
 #include <QObject>
-
 #include <map>
+
+#include "platform/Timer.h"
 
 class QTimer;
 

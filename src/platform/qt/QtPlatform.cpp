@@ -1,8 +1,5 @@
 #include "platform/qt/QtPlatform.h"
 
-#include "platform/qt/FormWindow.h"
-#include "platform/qt/QtDialogs.h"
-
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -13,6 +10,9 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtDialogs.h"
+
 namespace mofurin::platform {
 
 void applyGameLook() {
@@ -22,8 +22,7 @@ void applyGameLook() {
   QApplication::setFont(font);
 }
 
-QtPlatform::QtPlatform(QString programFolder, Dialogs* dialogs)
-    : programFolder_(std::move(programFolder)) {
+QtPlatform::QtPlatform(QString programFolder, Dialogs* dialogs) : programFolder_(std::move(programFolder)) {
   if (!dialogs) {
     ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
     dialogs = ownDialogs_.get();
@@ -92,9 +91,7 @@ void QtPlatform::post(std::function<void()> task) {
   QTimer::singleShot(0, QCoreApplication::instance(), std::move(task));
 }
 
-quint32 QtPlatform::clockSeed() {
-  return seedBase_ ^ static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
-}
+quint32 QtPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()); }
 
 void QtPlatform::doShowHelp(const QString& topic) {
   if (!help_) {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/Platform.h"
-#include "platform/qt/QtClock.h"
-
 #include <QPointer>
-
 #include <map>
 #include <memory>
+
+#include "platform/Platform.h"
+#include "platform/qt/QtClock.h"
 
 class QTextBrowser;
 class QWidget;
