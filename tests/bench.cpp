@@ -1,7 +1,16 @@
+// Benchmarks of the work the game repeats: technique lookups, opponents,
+// number reading, and virtual time passing over a screen with a 1 ms timer.
+
 #include <benchmark/benchmark.h>
 
 #include "game/Numbers.h"
+#include "game/Random.h"
+#include "game/Roster.h"
 #include "game/Techniques.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "screens/BoutSetup.h"
+#include "screens/GameContext.h"
+#include "screens/Hub.h"
 
 using namespace mofurin;
 
@@ -19,5 +28,26 @@ static void BM_LeadingNumber(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(leadingNumber(text));
 }
 BENCHMARK(BM_LeadingNumber);
+
+static void BM_TournamentOpponent(benchmark::State& state) {
+  GameState g;
+  g.levels[Side::Player] = 1;
+  g.levels[Side::Opponent] = static_cast<qint32>(state.range(0));
+  ApplyStartingData(g, 3);
+  Random random([] { return 11u; });
+  for (auto _ : state) buildTournamentOpponent(g, random);
+}
+BENCHMARK(BM_TournamentOpponent)->Arg(1)->Arg(1000);
+
+// One virtual second on the status hub, whose cost line ticks every 1 ms.
+static void BM_HubSecondOfVirtualTime(benchmark::State& state) {
+  platform::HeadlessPlatform platform("/nonexistent", "/nonexistent");
+  GameContext ctx(platform);
+  ctx.game.levels[Side::Player] = 1;
+  ApplyStartingData(ctx.game, 6);
+  ctx.screens.show<Form4>();
+  for (auto _ : state) platform.virtualClock().advance(1000);
+}
+BENCHMARK(BM_HubSecondOfVirtualTime)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
