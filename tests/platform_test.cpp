@@ -224,3 +224,21 @@ TEST_F(PlatformTest, AfterTheEndNothingShowsAndNoTimerTicks) {
   EXPECT_FALSE(screens.isShown("Other"));
   EXPECT_EQ(panel.unloads, 0);  // the end runs no handler
 }
+
+TEST_F(PlatformTest, TheCloseBoxOfADisabledScreenDoesNothingAndTheLastOneEndsTheGame) {
+  Screens screens(platform);
+  screens.define("Panel", [this] { return std::make_unique<Panel>(platform); });
+  screens.define("Other", [this] { return std::make_unique<Panel>(platform, "Other"); });
+  int ends = 0;
+  screens.lastWindowClosed = [&] { ++ends; };
+  Form& panel = screens.show("Panel");
+  Form& other = screens.show("Other");
+  panel.setEnabled(false);
+  panel.closeRequested();
+  EXPECT_TRUE(screens.isShown("Panel"));
+  other.closeRequested();
+  EXPECT_EQ(ends, 0);
+  panel.setEnabled(true);
+  panel.closeRequested();
+  EXPECT_EQ(ends, 1);
+}

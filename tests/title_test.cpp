@@ -194,3 +194,20 @@ TEST(Driver, UntilWaitsForAScreenAndDumpListsEveryWidget) {
             (QStringList{"Form2 = オープニング", "Form2.Image1 = title.png", "Form2.Label2 = モフリン　ＧＰ"}));
   EXPECT_TRUE(out.contains("Form2.o3 = 終了"));
 }
+
+TEST(Title, AResetReadsTheHallOfFameAgain) {
+  TestGame t;
+  startWithRabbit(t);
+  t.writeWorkingFile("kiro.txt", kiroWithOneChampion());
+  const QStringList out = t.drive("answer Yes\nclick Form4.Command4\nanswer No\nclick Form2.o1\n");
+  EXPECT_TRUE(out.join('\n').contains("全員集合モードで遊びますか？ -> No"));
+  EXPECT_EQ(t.ctx.game.hallOfFame[1][0], "ジャンヌ");
+}
+
+TEST(Title, AfterTheEndNoMessageBoxIsShown) {
+  TestGame t;
+  t.start();
+  t.drive("click Form2.o3\n");
+  EXPECT_EQ(t.ctx.msgBox("late", platform::Buttons::YesNo), platform::Answer::Yes);
+  EXPECT_EQ(t.dialogs().shown().size(), 1u);  // only the farewell
+}
