@@ -6,6 +6,7 @@
 
 #include "QtGame.h"
 #include "QtPrinters.h"
+#include "platform/qt/FormWindow.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -139,4 +140,18 @@ TEST(QtWindows, TheShopDisablesTheHubWindowAndShowsMoneyWithTheYenSign) {
   g.settle();
   EXPECT_EQ(g.window("Form5"), nullptr);
   EXPECT_TRUE(hub->isEnabled());
+}
+
+TEST(QtWindows, DesktopKeysBecomeTheGamesKeyCodes) {
+  using platform::gameKeyCode;
+  EXPECT_EQ(gameKeyCode(Qt::Key_3, Qt::NoModifier), 51);
+  EXPECT_EQ(gameKeyCode(Qt::Key_3, Qt::KeypadModifier), 99);
+  EXPECT_EQ(gameKeyCode(Qt::Key_0, Qt::KeypadModifier), 96);
+  EXPECT_EQ(gameKeyCode(Qt::Key_A, Qt::ShiftModifier), 65);
+  EXPECT_EQ(gameKeyCode(Qt::Key_Enter, Qt::KeypadModifier), 13);
+  EXPECT_EQ(gameKeyCode(Qt::Key_Return, Qt::NoModifier), 13);
+  EXPECT_EQ(gameKeyCode(Qt::Key_Up, Qt::NoModifier), 38);
+  EXPECT_EQ(gameKeyCode(Qt::Key_Down, Qt::KeypadModifier), 40);
+  EXPECT_EQ(gameKeyCode(Qt::Key_F1, Qt::NoModifier), 112);
+  EXPECT_EQ(gameKeyCode(Qt::Key_Shift, Qt::ShiftModifier), -1);
 }
