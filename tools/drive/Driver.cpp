@@ -28,10 +28,10 @@ namespace {
 QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
 
 // "Form4.Label2(3).visible" -> form, name, index, attribute.
-bool splitSpec(const QString& spec, QString& form, QString& name, int& index, QString& attribute) {
+bool splitPath(const QString& path, QString& form, QString& name, int& index, QString& attribute) {
   static const QRegularExpression pattern(
       QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)(?:\.([A-Za-z_][A-Za-z0-9_]*)(?:\((\d+)\))?)?(?:\.([a-z]+))?$)"));
-  const QRegularExpressionMatch m = pattern.match(spec);
+  const QRegularExpressionMatch m = pattern.match(path);
   if (!m.hasMatch()) return false;
   form = m.captured(1);
   name = m.captured(2);
@@ -132,11 +132,11 @@ bool Driver::execute(const QString& line) {
   return fail(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
-bool Driver::resolve(const QString& spec, Target& target) {
+bool Driver::resolve(const QString& path, Target& target) {
   QString formName, name, attribute;
   int index = -1;
-  if (!splitSpec(spec, formName, name, index, attribute)) {
-    return fail(QStringLiteral("cannot read the widget name \"%1\"").arg(spec));
+  if (!splitPath(path, formName, name, index, attribute)) {
+    return fail(QStringLiteral("cannot read the widget name \"%1\"").arg(path));
   }
   target = {};
   target.form = ctx_.screens.find(formName);
@@ -155,7 +155,7 @@ bool Driver::resolve(const QString& spec, Target& target) {
     target.attribute = name;
     return true;
   }
-  return fail(QStringLiteral("unknown widget %1").arg(spec));
+  return fail(QStringLiteral("unknown widget %1").arg(path));
 }
 
 bool Driver::click(const QString& args) {
@@ -168,22 +168,22 @@ bool Driver::click(const QString& args) {
 }
 
 bool Driver::select(const QString& args) {
-  const auto [spec, text] = firstWord(args);
+  const auto [path, text] = firstWord(args);
   Target t;
-  if (!resolve(spec, t)) return false;
-  if (!t.widget || t.widget->kind() != WidgetKind::ComboBox) return fail(QStringLiteral("%1 is not a list").arg(spec));
+  if (!resolve(path, t)) return false;
+  if (!t.widget || t.widget->kind() != WidgetKind::ComboBox) return fail(QStringLiteral("%1 is not a list").arg(path));
   auto* list = static_cast<platform::ComboBox*>(t.widget);
   if (!list->usable()) print_(QStringLiteral("[not usable %1]").arg(list->fullName()));
-  if (!list->pick(unescape(text))) return fail(QStringLiteral("%1 has no entry \"%2\"").arg(spec, text));
+  if (!list->pick(unescape(text))) return fail(QStringLiteral("%1 has no entry \"%2\"").arg(path, text));
   return true;
 }
 
 bool Driver::type(const QString& args) {
-  const auto [spec, text] = firstWord(args);
+  const auto [path, text] = firstWord(args);
   Target t;
-  if (!resolve(spec, t)) return false;
+  if (!resolve(path, t)) return false;
   if (!t.widget || t.widget->kind() != WidgetKind::TextBox)
-    return fail(QStringLiteral("%1 is not a text box").arg(spec));
+    return fail(QStringLiteral("%1 is not a text box").arg(path));
   auto* box = static_cast<platform::TextBox*>(t.widget);
   if (!box->usable() || box->readOnly()) print_(QStringLiteral("[not usable %1]").arg(box->fullName()));
   box->type(unescape(text));
@@ -191,25 +191,25 @@ bool Driver::type(const QString& args) {
 }
 
 bool Driver::key(const QString& args) {
-  const auto [spec, codeText] = firstWord(args);
+  const auto [path, codeText] = firstWord(args);
   bool ok = false;
   const int code = codeText.trimmed().toInt(&ok);
   if (!ok) return fail(QStringLiteral("key code \"%1\" is not a number").arg(codeText));
   Target t;
-  if (!resolve(spec, t)) return false;
+  if (!resolve(path, t)) return false;
   t.form->keyDown(t.widget, code);
   return true;
 }
 
 bool Driver::scroll(const QString& args) {
-  const auto [spec, valueText] = firstWord(args);
+  const auto [path, valueText] = firstWord(args);
   bool ok = false;
   const int value = valueText.trimmed().toInt(&ok);
   if (!ok) return fail(QStringLiteral("\"%1\" is not a number").arg(valueText));
   Target t;
-  if (!resolve(spec, t)) return false;
+  if (!resolve(path, t)) return false;
   if (!t.widget || t.widget->kind() != WidgetKind::ScrollBar)
-    return fail(QStringLiteral("%1 is not a scroll bar").arg(spec));
+    return fail(QStringLiteral("%1 is not a scroll bar").arg(path));
   if (!t.widget->usable()) {
     print_(QStringLiteral("[not usable %1]").arg(t.widget->fullName()));
     return true;
@@ -354,11 +354,11 @@ void Driver::printWidget(const QString& label, const Target& t, const QString& a
 }
 
 bool Driver::print(const QString& args) {
-  const QString spec = args.trimmed();
+  const QString path = args.trimmed();
   Target t;
-  if (!resolve(spec, t)) return false;
-  if (describe(t, t.attribute) == u"?") return fail(QStringLiteral("%1 has no such attribute").arg(spec));
-  printWidget(spec, t, t.attribute);
+  if (!resolve(path, t)) return false;
+  if (describe(t, t.attribute) == u"?") return fail(QStringLiteral("%1 has no such attribute").arg(path));
+  printWidget(path, t, t.attribute);
   return true;
 }
 
