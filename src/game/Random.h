@@ -20,7 +20,6 @@ class Random {
   void seed(quint32 value);
   void seedFromClock();
   void queue(float value);
-  void clearQueue() { queued_.clear(); }
   std::size_t queuedCount() const { return queued_.size(); }
 
  private:

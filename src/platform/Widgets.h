@@ -82,10 +82,7 @@ class Widget {
   int top() const { return geometry_.top; }
   int width() const { return geometry_.width; }
   int height() const { return geometry_.height; }
-  void setLeft(int v) { setGeometry(v, top(), width(), height()); }
-  void setTop(int v) { setGeometry(left(), v, width(), height()); }
   void setWidth(int v) { setGeometry(left(), top(), v, height()); }
-  void setHeight(int v) { setGeometry(left(), top(), width(), v); }
 
   bool visible() const { return visible_; }
   void setVisible(bool v);

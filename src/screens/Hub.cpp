@@ -150,7 +150,7 @@ void Form4::Form_Load() {
   // into the bar's range, and the change handler stores it back.
   g.messageSpeed = std::clamp(g.messageSpeed, kSpeedMin, kSpeedMax);
   SPEED.setValue(g.messageSpeed);
-  Label2[1].setCaption(QStringLiteral("メッセージスピード") + decimal(g.messageSpeed));
+  showSpeed();
   Check1.setChecked(g.attackAnimation == 1);
   Check2.setChecked(ctx.link.isHost);
   Text1.setText(ctx.link.peerAddress);
@@ -202,7 +202,15 @@ void Form4::Timer1_Timer() {
 
 void Form4::SPEED_Change() {
   game().messageSpeed = SPEED.value();
-  Label2[1].setCaption(QStringLiteral("メッセージスピード") + decimal(game().messageSpeed));
+  showSpeed();
+}
+
+void Form4::showSpeed() { Label2[1].setCaption(QStringLiteral("メッセージスピード") + decimal(game().messageSpeed)); }
+
+bool Form4::refusedInClosingStretch() {
+  if (!closingStretch(game())) return false;
+  msgBox(QStringLiteral("３８回戦目からは使えないことになっています。"));
+  return true;
 }
 
 void Form4::Check1_Click() { game().attackAnimation = Check1.checked() ? 1 : 0; }
@@ -210,10 +218,7 @@ void Form4::Check1_Click() { game().attackAnimation = Check1.checked() ? 1 : 0; 
 void Form4::Check2_Click() { ctx.link.isHost = Check2.checked(); }
 
 void Form4::HPUP_Click() {
-  if (closingStretch(game())) {
-    msgBox(QStringLiteral("３８回戦目からは使えないことになっています。"));
-    return;
-  }
+  if (refusedInClosingStretch()) return;
   setEnabled(false);
   ctx.screens.show<Form5>();
 }
@@ -268,10 +273,7 @@ void Form4::BATTLE_Click() {
 
 void Form4::TRAI_Click() {
   ctx.screens.close<Form1>();
-  if (closingStretch(game())) {
-    msgBox(QStringLiteral("３８回戦目からは使えないことになっています。"));
-    return;
-  }
+  if (refusedInClosingStretch()) return;
   DummyStrength strength = DummyStrength::Normal;
   for (int i = 0; i < 3; ++i) {
     if (STRIN[i].selected()) strength = static_cast<DummyStrength>(i);

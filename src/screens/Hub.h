@@ -63,6 +63,9 @@ class Form4 : public Screen {
   void layOutCommands();
   void layOutNetwork();
   void refreshLifeBar();
+  void showSpeed();
+  // The shop and training are closed in the last stretch: says so.
+  bool refusedInClosingStretch();
 };
 
 }  // namespace mofurin

@@ -20,6 +20,14 @@ void layOutNameBox(Label& caption, TextBox& box, int left, int top) {
   box.setFont({11, false});
 }
 
+// A typed name the files cannot keep is refused with its reason.
+bool refusedName(GameContext& ctx, const TextBox& box) {
+  const QString problem = fighterNameProblem(box.text());
+  if (problem.isEmpty()) return false;
+  ctx.msgBox(problem);
+  return true;
+}
+
 // The name a player typed replaces the default, once the choice is made.
 void takeTypedName(GameState& game, const TextBox& box) {
   if (!box.text().isEmpty()) game.fighterName[Side::Player] = box.text();
@@ -92,11 +100,7 @@ void Form3::choose(int slot) {
 }
 
 void Form3::Command1_Click() {
-  const QString problem = fighterNameProblem(Text1.text());
-  if (!problem.isEmpty()) {
-    msgBox(problem);
-    return;
-  }
+  if (refusedName(ctx, Text1)) return;
   GameState& g = game();
   const QString name = SETU.text().left(4);
   g.fighterName[Side::Player] = name;
@@ -182,11 +186,7 @@ void Form8::Command2_Click() {
 }
 
 void Form8::Command3_Click() {
-  const QString problem = fighterNameProblem(Text1.text());
-  if (!problem.isEmpty()) {
-    msgBox(problem);
-    return;
-  }
+  if (refusedName(ctx, Text1)) return;
   GameState& g = game();
   if (msgBox(g.fighterName[Side::Player] + QStringLiteral("でいいですか？"), Buttons::YesNo) != Answer::Yes) return;
   ApplyStartingData(g, g.characterIndex[Side::Player]);

@@ -14,6 +14,8 @@ constexpr Side P = Side::Player;
 constexpr qint32 kPrices[kPartCount] = {4, 5, 7, 3};
 const QString kYen = QStringLiteral("\\");
 
+QString payCaption(const QString& amount) { return amount + kYen + QStringLiteral("払う"); }
+
 }  // namespace
 
 Form5::Form5(GameContext& ctx) : Screen(ctx, kName) {
@@ -55,7 +57,7 @@ void Form5::layOut() {
   UPG.setText(QStringLiteral("000000"));
   UPG.setFont({12, false});
   UPG.setAlignment(Align::Right);
-  IIDASU.setCaption(QStringLiteral("0\\払う"));
+  IIDASU.setCaption(payCaption(QStringLiteral("0")));
   IIDASU.setGeometry(2760, 2040, 2520, 480);
   IIDASU.setFont({11, true});
   BYE.setCaption(QStringLiteral("帰る"));
@@ -94,11 +96,11 @@ void Form5::Timer1_Timer() {
     Label1[1].setCaption(QStringLiteral("HP=") + decimal(qint64(hp)) + u'+' + decimal(points) + u'=' +
                          decimal(qint64(hp) + points) + newLine + decimal(g.money) + u'-' + decimal(price) + u'=' +
                          decimal(g.money - price) + kYen + newLine);
-    IIDASU.setCaption(decimal(price) + QStringLiteral("\\払う"));
+    IIDASU.setCaption(payCaption(decimal(price)));
   } else {
     points = 0;
     Label1[1].setCaption(QStringLiteral("その数は大きすぎて計算できないっす") + newLine);
-    IIDASU.setCaption(QStringLiteral("---\\払う"));
+    IIDASU.setCaption(payCaption(QStringLiteral("---")));
   }
   GOLDOK.setText(QStringLiteral("所持金：") + decimal(g.money) + kYen);
   Timer1.stop();

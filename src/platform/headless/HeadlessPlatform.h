@@ -31,13 +31,12 @@ class HeadlessPlatform : public Platform {
   QString workingFolder() const override { return workingFolder_; }
 
   bool quitCalled() const { return quitCalled_; }
-  int beeps() const { return beeps_; }
   const QString& lastHelpTopic() const { return lastHelpTopic_; }
   int helpRequests() const { return helpRequests_; }
 
  protected:
   void doShowHelp(const QString& topic) override;
-  void doBeep() override { ++beeps_; }
+  void doBeep() override {}
   void doQuit() override;
 
  private:
@@ -47,7 +46,6 @@ class HeadlessPlatform : public Platform {
   QString workingFolder_;
   quint32 seedBase_ = 0;
   bool quitCalled_ = false;
-  int beeps_ = 0;
   int helpRequests_ = 0;
   QString lastHelpTopic_;
 };

@@ -24,11 +24,6 @@ QString iconSuffix(Icon icon) {
 
 }  // namespace
 
-void ScriptedDialogs::clearQueues() {
-  answers_.clear();
-  files_.clear();
-}
-
 Answer ScriptedDialogs::message(const Message& box) {
   shown_.push_back(box);
   Answer answer = firstButton(box.buttons);

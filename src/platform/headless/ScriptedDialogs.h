@@ -17,15 +17,12 @@ class ScriptedDialogs : public Dialogs {
 
   void queueAnswer(Answer a) { answers_.push_back(a); }
   void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
-  void clearQueues();
-
   Answer message(const Message& box) override;
   std::optional<QString> openFile(const QString& filter) override;
   std::optional<QString> saveFile(const QString& filter) override;
 
   // Every box shown so far, oldest first.
   const std::vector<Message>& shown() const { return shown_; }
-  void forgetShown() { shown_.clear(); }
 
  private:
   std::optional<QString> file(const QString& kind, const QString& filter);

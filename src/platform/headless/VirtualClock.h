@@ -25,7 +25,6 @@ class VirtualClock : public Clock {
   // Advances until done() holds, checked after every tick; at most maxMs.
   bool advanceUntil(const std::function<bool()>& done, qint64 maxMs);
 
-  bool hasRunningTimers() const { return !entries_.empty(); }
   // Stops everything (the end of the program).
   void stopAll() { entries_.clear(); }
 

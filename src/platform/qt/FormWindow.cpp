@@ -149,6 +149,17 @@ class Binding : public WidgetView {
 
 namespace {
 
+// Lists and text boxes colour their entry field, not a background.
+class FieldBinding : public Binding {
+ public:
+  using Binding::Binding;
+
+ protected:
+  QPalette::ColorRole backRole() const override { return QPalette::Base; }
+  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
+  bool fillsBackground() const override { return false; }
+};
+
 class LabelBinding : public Binding {
  public:
   LabelBinding(Label& w, ClickLabel* q) : Binding(w, q), label_(q) {
@@ -223,18 +234,15 @@ class ToggleBinding : public Binding {
   QtBox* box_;
 };
 
-class ComboBinding : public Binding {
+class ComboBinding : public FieldBinding {
  public:
-  ComboBinding(ComboBox& w, QComboBox* q) : Binding(w, q), combo_(q) {
+  ComboBinding(ComboBox& w, QComboBox* q) : FieldBinding(w, q), combo_(q) {
     QObject::connect(q, &QComboBox::activated, [this](int i) {
       if (w_) static_cast<ComboBox&>(*w_).setListIndex(i);
     });
   }
 
  protected:
-  QPalette::ColorRole backRole() const override { return QPalette::Base; }
-  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
-  bool fillsBackground() const override { return false; }
   void update(Prop what) override {
     auto& model = static_cast<ComboBox&>(*w_);
     const QSignalBlocker block(combo_);
@@ -249,18 +257,15 @@ class ComboBinding : public Binding {
   QComboBox* combo_;
 };
 
-class LineEditBinding : public Binding {
+class LineEditBinding : public FieldBinding {
  public:
-  LineEditBinding(TextBox& w, QLineEdit* q) : Binding(w, q), edit_(q) {
+  LineEditBinding(TextBox& w, QLineEdit* q) : FieldBinding(w, q), edit_(q) {
     QObject::connect(q, &QLineEdit::textEdited, [this](const QString& text) {
       if (w_) static_cast<TextBox&>(*w_).setText(text);
     });
   }
 
  protected:
-  QPalette::ColorRole backRole() const override { return QPalette::Base; }
-  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
-  bool fillsBackground() const override { return false; }
   void update(Prop what) override {
     auto& model = static_cast<TextBox&>(*w_);
     const QString text = model.readOnly() ? shown(model.text()) : model.text();
@@ -276,9 +281,9 @@ class LineEditBinding : public Binding {
   QLineEdit* edit_;
 };
 
-class TextEditBinding : public Binding {
+class TextEditBinding : public FieldBinding {
  public:
-  TextEditBinding(TextBox& w, QPlainTextEdit* q) : Binding(w, q), edit_(q) {
+  TextEditBinding(TextBox& w, QPlainTextEdit* q) : FieldBinding(w, q), edit_(q) {
     QObject::connect(q, &QPlainTextEdit::textChanged, [this] {
       if (!w_ || syncing_) return;
       static_cast<TextBox&>(*w_).setText(edit_->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
@@ -286,9 +291,6 @@ class TextEditBinding : public Binding {
   }
 
  protected:
-  QPalette::ColorRole backRole() const override { return QPalette::Base; }
-  QPalette::ColorRole foreRole() const override { return QPalette::Text; }
-  bool fillsBackground() const override { return false; }
   void update(Prop what) override {
     auto& model = static_cast<TextBox&>(*w_);
     const QString text = model.readOnly() ? shown(model.text()) : plain(model.text());
