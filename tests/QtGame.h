@@ -8,7 +8,7 @@
 
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/qt/QtPlatform.h"
-#include "screens/GameContext.h"
+#include "screens/Game.h"
 
 namespace mofurin::test {
 
@@ -28,10 +28,16 @@ inline QApplication& application() {
 // One game in real (offscreen) windows, its dialogs answered from a queue.
 class QtGame {
  public:
-  QtGame() : app_(application()), platform_(QStringLiteral(MOFURIN_BIN_DIR), &dialogs), ctx(platform_) {}
+  QtGame() : app_(application()), platform_(clock(), QStringLiteral(MOFURIN_BIN_DIR), &dialogs), ctx(platform_) {}
+
+  // The process's one real clock, shared by every game of the test run.
+  static platform::QtClock& clock() {
+    static platform::QtClock* c = new platform::QtClock;
+    return *c;
+  }
 
   QWidget* window(const QString& screen) {
-    platform::Form* form = ctx.screens.find(screen);
+    platform::Form* form = ctx.forms.find(screen);
     return form ? platform_.windowOf(*form) : nullptr;
   }
   void settle() {
@@ -46,7 +52,7 @@ class QtGame {
   platform::QtPlatform platform_;
 
  public:
-  GameContext ctx;
+  Game ctx;
 };
 
 }  // namespace mofurin::test

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "screens/GameContext.h"
+#include "screens/Game.h"
 #include "tools/drive/Driver.h"
 
 namespace mofurin::test {
@@ -17,7 +17,10 @@ namespace mofurin::test {
 // temporary folder and the program folder where the build put the assets.
 class TestGame {
  public:
-  TestGame() : platform_(QStringLiteral(MOFURIN_BIN_DIR), dir_.path()), ctx(platform_) {
+  explicit TestGame(platform::VirtualClock* sharedClock = nullptr)
+      : clock_(sharedClock ? *sharedClock : ownClock_),
+        platform_(clock_, QStringLiteral(MOFURIN_BIN_DIR), dir_.path()),
+        ctx(platform_) {
     platform_.setTracer([this](const QString& line) { output_ << line; });
   }
 
@@ -55,16 +58,18 @@ class TestGame {
 
   template <class F>
   F* screen() {
-    return ctx.screens.find<F>();
+    return ctx.forms.find<F>();
   }
 
  private:
   QTemporaryDir dir_;
+  platform::VirtualClock ownClock_;
+  platform::VirtualClock& clock_;
   platform::HeadlessPlatform platform_;
   QStringList output_;
 
  public:
-  GameContext ctx;
+  Game ctx;
 };
 
 }  // namespace mofurin::test

@@ -3,13 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "battle/OpponentBuilders.h"
 #include "game/Numbers.h"
 #include "game/Random.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "screens/BoutSetup.h"
-#include "screens/GameContext.h"
+#include "screens/Game.h"
 #include "screens/Hub.h"
 
 using namespace mofurin;
@@ -41,11 +41,12 @@ BENCHMARK(BM_TournamentOpponent)->Arg(1)->Arg(1000);
 
 // One virtual second on the status hub, whose cost line ticks every 1 ms.
 static void BM_HubSecondOfVirtualTime(benchmark::State& state) {
-  platform::HeadlessPlatform platform("/nonexistent", "/nonexistent");
-  GameContext ctx(platform);
+  platform::VirtualClock clock;
+  platform::HeadlessPlatform platform(clock, "/nonexistent", "/nonexistent");
+  Game ctx(platform);
   ctx.game.levels[Side::Player] = 1;
   ApplyStartingData(ctx.game, 6);
-  ctx.screens.show<Form4>();
+  ctx.forms.show<Form4>();
   for (auto _ : state) platform.virtualClock().advance(1000);
 }
 BENCHMARK(BM_HubSecondOfVirtualTime)->Unit(benchmark::kMicrosecond);

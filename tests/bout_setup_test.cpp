@@ -5,7 +5,7 @@
 #include "game/Random.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "screens/BoutSetup.h"
+#include "battle/OpponentBuilders.h"
 
 using namespace mofurin;
 using namespace mofurin::test;

@@ -11,8 +11,8 @@ TEST(Hub, StatusTextsOfANewRabbit) {
   startWithRabbit(t);
   const QStringList out = t.drive(
       "print Form4.MYNA\nprint Form4.MOTIG\nprint Form4.LIFE3\nprint Form4.WINNER\nprint Form4.Label2(3)\n"
-      "print Form4.WAZA.items\nprint Form4.Label1(2)\nselect Form4.WAZA BR-締めつける\nwait 1\nprint Form4.Label1(2)\n"
-      "select Form4.WAZA ---NO DATA\nwait 1\nprint Form4.Label1(2)\nprint Form4.MYGA\nprint Form4.STRIN(1).checked\n");
+      "print Form4.WAZA.items\nprint Form4.Label1(2)\nselect Form4.WAZA BR-締めつける\nwait 16\nprint Form4.Label1(2)\n"
+      "select Form4.WAZA ---NO DATA\nwait 16\nprint Form4.Label1(2)\nprint Form4.MYGA\nprint Form4.STRIN(1).checked\n");
   EXPECT_EQ(out, (QStringList{
                      "Form4.MYNA = Lv.1　春ウサギ",
                      "Form4.MOTIG = 所持金　100\\",
@@ -73,8 +73,8 @@ TEST(Hub, TheOptionsAreWrittenIntoTheGameAndAStrangeSpeedIsClamped) {
   EXPECT_EQ(t.screen<Form4>()->Label2[1].caption(), "メッセージスピード57");
   for (auto [stored, shown] : {std::pair{500, 400}, {0, 1}, {-3, 1}, {1, 1}}) {
     t.ctx.game.messageSpeed = stored;
-    t.ctx.screens.close<Form4>();
-    t.ctx.screens.show<Form4>();
+    t.ctx.forms.close<Form4>();
+    t.ctx.forms.show<Form4>();
     EXPECT_EQ(t.screen<Form4>()->SPEED.value(), shown);
     EXPECT_EQ(t.ctx.game.messageSpeed, shown);
     EXPECT_EQ(t.screen<Form4>()->Label2[1].caption(), QStringLiteral("メッセージスピード%1").arg(shown));
@@ -85,8 +85,8 @@ TEST(Hub, AFreshHubAlwaysOffersNormal) {
   TestGame t;
   startWithRabbit(t);
   t.drive("click Form4.STRIN(0)\n");
-  t.ctx.screens.close<Form4>();
-  t.ctx.screens.show<Form4>();
+  t.ctx.forms.close<Form4>();
+  t.ctx.forms.show<Form4>();
   EXPECT_TRUE(t.screen<Form4>()->STRIN[1].selected());
   EXPECT_FALSE(t.screen<Form4>()->STRIN[0].selected());
 }
@@ -109,7 +109,7 @@ TEST(Hub, TheShopDisablesTheHubAndClosingItRefreshesTheHub) {
   TestGame t;
   startWithRabbit(t);
   QStringList out = t.drive(
-      "click Form4.HPUP\nclick Form4.BATTLE\ntype Form5.UPG 10\nwait 1\nanswer Yes\nclick Form5.IIDASU\n"
+      "click Form4.HPUP\nclick Form4.BATTLE\ntype Form5.UPG 10\nwait 16\nanswer Yes\nclick Form5.IIDASU\n"
       "click Form5.BYE\nprint Form4.enabled\nprint Form4.MOTIG\n");
   EXPECT_TRUE(out.contains("[not usable Form4.BATTLE]"));
   EXPECT_EQ(out.mid(out.size() - 3),

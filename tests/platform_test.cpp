@@ -2,8 +2,8 @@
 
 #include "QtPrinters.h"
 #include "platform/Form.h"
+#include "platform/FormManager.h"
 #include "platform/Keys.h"
-#include "platform/Screens.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -35,8 +35,8 @@ class Panel : public Form {
 
 class PlatformTest : public ::testing::Test {
  protected:
-  HeadlessPlatform platform{"/nonexistent", "/tmp"};
-  VirtualClock& clock = platform.virtualClock();
+  VirtualClock clock;
+  HeadlessPlatform platform{clock, "/nonexistent", "/tmp"};
 };
 
 }  // namespace
@@ -88,10 +88,11 @@ TEST_F(PlatformTest, AdvanceUntilStopsAtTheFirstTickThatMakesItTrue) {
   int ticks = 0;
   panel.fast.onTimer = [&] { ++ticks; };
   panel.fast.start();
+  // A 1 ms timer ticks once a display frame, as the real windows deliver it.
   EXPECT_TRUE(clock.advanceUntil([&] { return ticks == 25; }, 1000));
-  EXPECT_EQ(clock.now(), 25);
+  EXPECT_EQ(clock.now(), 25 * 16);
   EXPECT_FALSE(clock.advanceUntil([] { return false; }, 10));
-  EXPECT_EQ(clock.now(), 35);
+  EXPECT_EQ(clock.now(), 25 * 16 + 10);
 }
 
 TEST_F(PlatformTest, OptionButtonsInOneContainerFormOneGroup) {
@@ -191,7 +192,7 @@ TEST_F(PlatformTest, F1OpensTheHelpAtTheScreensTopic) {
 }
 
 TEST_F(PlatformTest, AClosedScreenStopsItsTimersAndIsCreatedAfreshNextTime) {
-  Screens screens(platform);
+  FormManager screens(platform);
   std::vector<QString> trace;
   platform.setTracer([&](const QString& line) { trace.push_back(line); });
   screens.define("Panel", [this] { return std::make_unique<Panel>(platform); });
@@ -199,18 +200,18 @@ TEST_F(PlatformTest, AClosedScreenStopsItsTimersAndIsCreatedAfreshNextTime) {
   int ticks = 0;
   first->fast.onTimer = [&] { ++ticks; };
   first->fast.start();
-  clock.advance(5);
+  clock.advance(32);
   screens.close(*first);
   EXPECT_EQ(first->unloads, 1);  // still alive until the current event is over
-  clock.advance(5);
-  EXPECT_EQ(ticks, 5);
+  clock.advance(32);
+  EXPECT_EQ(ticks, 2);
   auto* second = static_cast<Panel*>(&screens.show("Panel"));
   EXPECT_EQ(second->loads, 1);
   EXPECT_EQ(trace, (std::vector<QString>{"[show Panel]", "[close Panel]", "[show Panel]"}));
 }
 
 TEST_F(PlatformTest, AfterTheEndNothingShowsAndNoTimerTicks) {
-  Screens screens(platform);
+  FormManager screens(platform);
   screens.define("Panel", [this] { return std::make_unique<Panel>(platform); });
   screens.define("Other", [this] { return std::make_unique<Panel>(platform, "Other"); });
   auto& panel = static_cast<Panel&>(screens.show("Panel"));
@@ -226,7 +227,7 @@ TEST_F(PlatformTest, AfterTheEndNothingShowsAndNoTimerTicks) {
 }
 
 TEST_F(PlatformTest, TheCloseBoxOfADisabledScreenDoesNothingAndTheLastOneEndsTheGame) {
-  Screens screens(platform);
+  FormManager screens(platform);
   screens.define("Panel", [this] { return std::make_unique<Panel>(platform); });
   screens.define("Other", [this] { return std::make_unique<Panel>(platform, "Other"); });
   int ends = 0;

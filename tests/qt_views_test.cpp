@@ -11,7 +11,7 @@
 #include "QtGame.h"
 #include "QtPrinters.h"
 #include "platform/Form.h"
-#include "platform/Screens.h"
+#include "platform/FormManager.h"
 #include "platform/Widgets.h"
 
 using namespace mofurin;
@@ -51,8 +51,8 @@ class Sampler : public Form {
 class QtViews : public ::testing::Test {
  protected:
   void SetUp() override {
-    g.ctx.screens.define("Sampler", [this] { return std::make_unique<Sampler>(g.ctx.platform); });
-    screen = static_cast<Sampler*>(&g.ctx.screens.show("Sampler"));
+    g.ctx.forms.define("Sampler", [this] { return std::make_unique<Sampler>(g.ctx.platform); });
+    screen = static_cast<Sampler*>(&g.ctx.forms.show("Sampler"));
     g.settle();
     window = g.window("Sampler");
     ASSERT_NE(window, nullptr);
@@ -138,7 +138,7 @@ TEST_F(QtViews, WhatThePlayerDoesReachesTheScreen) {
 
 TEST_F(QtViews, AClosedScreensWindowForgetsItsWidgets) {
   QPointer<QWidget> gone = window;
-  g.ctx.screens.close(*screen);
+  g.ctx.forms.close(*screen);
   g.settle();
   EXPECT_TRUE(gone.isNull());
 }

@@ -100,10 +100,10 @@ TEST(QtWindows, TheDigitRowChoosesAStarterButTheKeypadDoesNot) {
   ASSERT_NE(window, nullptr);
   press(focusOrWindow(window), Qt::Key_3, Qt::KeypadModifier);
   g.settle();
-  EXPECT_FALSE(g.ctx.screens.find("Form3")->findWidget("Command1", -1)->enabled());
+  EXPECT_FALSE(g.ctx.forms.find("Form3")->findWidget("Command1", -1)->enabled());
   press(focusOrWindow(window), Qt::Key_3);
   g.settle();
-  EXPECT_TRUE(g.ctx.screens.find("Form3")->findWidget("Command1", -1)->enabled());
+  EXPECT_TRUE(g.ctx.forms.find("Form3")->findWidget("Command1", -1)->enabled());
   QStringList labels;
   for (QLabel* label : window->findChildren<QLabel*>()) labels << label->text();
   EXPECT_TRUE(labels.contains("名前のデフォルト→"));
@@ -117,12 +117,12 @@ TEST(QtWindows, TheShopDisablesTheHubWindowAndShowsMoneyWithTheYenSign) {
   g.settle();
   press(focusOrWindow(g.window("Form3")), Qt::Key_1);
   g.dialogs.queueAnswer(platform::Answer::OK);
-  auto* confirm = static_cast<platform::Button*>(g.ctx.screens.find("Form3")->findWidget("Command1", -1));
+  auto* confirm = static_cast<platform::Button*>(g.ctx.forms.find("Form3")->findWidget("Command1", -1));
   confirm->click();
   g.settle();
   QWidget* hub = g.window("Form4");
   ASSERT_NE(hub, nullptr);
-  static_cast<platform::Button*>(g.ctx.screens.find("Form4")->findWidget("HPUP", -1))->click();
+  static_cast<platform::Button*>(g.ctx.forms.find("Form4")->findWidget("HPUP", -1))->click();
   g.settle();
   EXPECT_FALSE(hub->isEnabled());
   QWidget* shop = g.window("Form5");

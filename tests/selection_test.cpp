@@ -59,7 +59,7 @@ TEST(StarterScreen, TheQuestionNamesTheStarterAndATypedNameComesOnlyAfterOk) {
   QStringList out =
       t.drive("click Form3.HIRO1(1)\ntype Form3.Text1 ドラゴン太郎\nanswer Cancel\nclick Form3.Command1\n");
   EXPECT_EQ(out, (QStringList{"[msgbox モフリンＧＰ|OKCancel|Question] ミニドラ　でよいですか？ -> Cancel"}));
-  EXPECT_TRUE(t.ctx.screens.isShown("Form3"));
+  EXPECT_TRUE(t.ctx.forms.isShown("Form3"));
   EXPECT_EQ(t.ctx.game.lifeForceMax, 0);  // nothing applied
   out = t.drive("answer OK\nclick Form3.Command1\n");
   EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "ドラゴン太郎");
@@ -82,7 +82,7 @@ TEST(StarterScreen, ANameWithADoubleQuoteIsRefusedBeforeAnythingChanges) {
   const QStringList out = t.drive("key Form3 49\ntype Form3.Text1 a\"b\nclick Form3.Command1\n");
   ASSERT_EQ(out.size(), 1);
   EXPECT_TRUE(out[0].startsWith("[msgbox モフリンＧＰ|OK] 名前に \" は使えません。"));
-  EXPECT_TRUE(t.ctx.screens.isShown("Form3"));
+  EXPECT_TRUE(t.ctx.forms.isShown("Form3"));
   EXPECT_TRUE(t.ctx.game.fighterName[Side::Player].isEmpty());
 }
 

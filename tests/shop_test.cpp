@@ -12,7 +12,7 @@ class Shop : public ::testing::Test {
  protected:
   void SetUp() override {
     startWithRabbit(t);
-    t.drive("click Form4.HPUP\nwait 1\n");
+    t.drive("click Form4.HPUP\nwait 16\n");
   }
   GameState& g() { return t.ctx.game; }
   Form5& shop() { return *t.screen<Form5>(); }
@@ -20,8 +20,8 @@ class Shop : public ::testing::Test {
 
   // Types the amount, lets the display refresh, pays with the answer given.
   QStringList pay(const QString& part, const QString& amount, const QString& answer = "Yes") {
-    return t.drive("click Form5.BASS(" + part + ")\ntype Form5.UPG " + amount + "\nwait 1\nanswer " + answer +
-                   "\nclick Form5.IIDASU\nwait 1\n");
+    return t.drive("click Form5.BASS(" + part + ")\ntype Form5.UPG " + amount + "\nwait 16\nanswer " + answer +
+                   "\nclick Form5.IIDASU\nwait 16\n");
   }
 
   TestGame t;
@@ -33,7 +33,7 @@ const QString kBye = "[msgbox モフリンＧＰ|OK] またきて欲しいっす
 }  // namespace
 
 TEST_F(Shop, BuyingTenForTheHead) {
-  const QStringList shown = t.drive("type Form5.UPG 10\nwait 1\nprint Form5.Label1(1)\nprint Form5.IIDASU\n");
+  const QStringList shown = t.drive("type Form5.UPG 10\nwait 16\nprint Form5.Label1(1)\nprint Form5.IIDASU\n");
   EXPECT_EQ(shown, (QStringList{"Form5.Label1(1) = HP=110+10=120\r\n100-40=60\\\r\n", "Form5.IIDASU = 40\\払う"}));
   EXPECT_EQ(pay("0", "10"), (QStringList{kAsk + "Yes", kBye}));
   EXPECT_EQ(hp(BodyPart::H), 120);
@@ -76,7 +76,7 @@ TEST_F(Shop, AnsweringNoOnlySaysGoodbye) {
 TEST_F(Shop, TheAmountIsTheNumberTheTextBeginsWith) {
   for (auto [text, points] :
        {std::pair{"1.9", 1}, {"-1.9", -1}, {"abc", 0}, {"12abc", 12}, {" 1 2", 12}, {"000000", 0}, {"1e2", 100}}) {
-    t.drive(QStringLiteral("type Form5.UPG %1\nwait 1\n").arg(text));
+    t.drive(QStringLiteral("type Form5.UPG %1\nwait 16\n").arg(text));
     EXPECT_EQ(shop().points, points) << text;
   }
   pay("0", "1.9");
@@ -104,10 +104,10 @@ TEST_F(Shop, SellingNearTheCapLosesWhatIsAboveIt) {
 }
 
 TEST_F(Shop, KeysInTheAmountBox) {
-  t.drive("key Form5.UPG 38\nwait 1\n");
+  t.drive("key Form5.UPG 38\nwait 16\n");
   EXPECT_TRUE(shop().BASS[3].selected());
   EXPECT_EQ(shop().pricePerPoint, 3);
-  t.drive("key Form5.UPG 40\nkey Form5.UPG 40\nwait 1\n");
+  t.drive("key Form5.UPG 40\nkey Form5.UPG 40\nwait 16\n");
   EXPECT_TRUE(shop().BASS[1].selected());
   EXPECT_EQ(shop().selectedPart, 1);
   // Enter pays at once, with the amount just typed.

@@ -45,10 +45,10 @@ TEST(Title, TheStartUpResetsTheRecordOnceAndClearsTheInboxEveryTime) {
   EXPECT_TRUE(t.ctx.link.inbox[42].isEmpty());
 
   // A second title screen in the same run leaves the record alone.
-  t.ctx.screens.close<Form2>();
+  t.ctx.forms.close<Form2>();
   t.ctx.game.wins = 3;
   t.ctx.link.inbox[0] = "again";
-  t.ctx.screens.show<Form2>();
+  t.ctx.forms.show<Form2>();
   EXPECT_EQ(t.ctx.game.wins, 3);
   EXPECT_TRUE(t.ctx.link.inbox[0].isEmpty());
 }
@@ -99,7 +99,7 @@ TEST(Title, AShortOrBrokenHallOfFameNeverStopsTheTitle) {
     int status = -1;
     t.drive("click Form2.o1\n", &status);
     EXPECT_EQ(status, 0);
-    EXPECT_TRUE(t.ctx.screens.isShown("Form3") || t.ctx.screens.isShown("Form8"));
+    EXPECT_TRUE(t.ctx.forms.isShown("Form3") || t.ctx.forms.isShown("Form8"));
   }
 }
 

@@ -86,7 +86,8 @@ TechniqueClass techniqueClass(const QString& text) {
   const QStringView code = QStringView(text).mid(1, 2);
   if (code == u"R-") return TechniqueClass::Repeat;
   if (code == u"-S") return TechniqueClass::Special;
-  return TechniqueClass::Plain;
+  if (code == u"--") return TechniqueClass::Plain;
+  return TechniqueClass::Unknown;
 }
 
 QString techniqueName(const QString& text) { return text.mid(3, 99); }

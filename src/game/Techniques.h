@@ -5,7 +5,10 @@
 
 namespace mofurin {
 
-enum class TechniqueClass { Plain, Repeat, Special };
+// The class a technique's second and third code characters give. A save
+// file's technique lines carry no checksum, so any pair can reach a bout:
+// an unknown pair costs nothing and leaves the damage as it was.
+enum class TechniqueClass { Plain, Repeat, Special, Unknown };
 
 struct TechniqueEntry {
   int number;
@@ -30,7 +33,9 @@ struct TechniqueLookup {
 TechniqueLookup LookupTechnique(int number, qint32 level);
 
 // What a slot's text says about its technique.
-int techniquePart(const QString& text);  // 0..3, or -1 when the first letter is no part
+// 0..3 from the first letter (H, A, L, B), or -1 when it is no part's letter;
+// each rule of the bout decides for itself what -1 means.
+int techniquePart(const QString& text);
 TechniqueClass techniqueClass(const QString& text);
 QString techniqueName(const QString& text);  // from the fourth character, at most 99
 

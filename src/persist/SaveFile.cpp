@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "persist/SequentialFile.h"
-#include "screens/GameContext.h"
 
 namespace mofurin {
 
@@ -122,34 +121,10 @@ std::optional<SavedGame> parseSaveFile(const QString& text) {
   return last;
 }
 
-SaveResult Save(GameContext& ctx) {
-  const std::optional<QString> path = ctx.platform.dialogs().saveFile(kSaveFilter);
-  if (!path) return SaveResult::Cancelled;
-  const int key = static_cast<int>(13.0f * ctx.random.next()) + 5;
-  const std::optional<SequentialWriter> contents = saveFileContents(ctx.game, key);
-  if (!contents) return SaveResult::Failed;
-  return contents->saveTo(*path) ? SaveResult::Saved : SaveResult::Failed;
-}
-
-LoadResult Load(GameContext& ctx) {
-  const std::optional<QString> path = ctx.platform.dialogs().openFile(kLoadFilter);
-  if (!path) return LoadResult::NotRead;
-  const std::optional<QString> text = readCp932File(*path);
-  std::optional<SavedGame> saved;
-  if (text) saved = parseSaveFile(*text);
-  if (!saved) {
-    ctx.msgBox(QStringLiteral("このファイルは読み込めませんでした。") + newLine +
-               QStringLiteral("こわれているか、セーブファイルではありません。"));
-    return LoadResult::NotRead;
-  }
-  if (!saved->passesIntegrityTest()) {
-    ctx.msgBox(QStringLiteral("パスワードが変造されています！") + newLine +
-               QStringLiteral("プログラムが強制終了されます！！"));
-    ctx.end();
-    return LoadResult::Ended;
-  }
-  saved->applyTo(ctx.game);
-  return LoadResult::Loaded;
+std::optional<SavedGame> readSaveFile(const QString& path) {
+  const std::optional<QString> text = readCp932File(path);
+  if (!text) return std::nullopt;
+  return parseSaveFile(*text);
 }
 
 }  // namespace mofurin

@@ -123,14 +123,27 @@ SequentialWriter& SequentialWriter::endLine() {
 QByteArray SequentialWriter::bytes() const { return encodeCp932(contents_); }
 
 bool SequentialWriter::saveTo(const QString& path) const {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray data = bytes();
-  if (file.write(data) != data.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  FileReplacement file(path);
+  return file.commit(bytes());
+}
+
+FileReplacement::FileReplacement(const QString& path) : file_(std::make_unique<QSaveFile>(path)) {
+  if (!file_->open(QIODevice::WriteOnly)) file_.reset();
+}
+
+FileReplacement::~FileReplacement() {
+  if (file_) file_->cancelWriting();
+}
+
+bool FileReplacement::isOpen() const { return file_ != nullptr; }
+
+bool FileReplacement::commit(const QByteArray& contents) {
+  if (!file_) return false;
+  const bool written = file_->write(contents) == contents.size();
+  if (!written) file_->cancelWriting();
+  const bool committed = file_->commit();
+  file_.reset();
+  return written && committed;
 }
 
 }  // namespace mofurin

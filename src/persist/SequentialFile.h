@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace mofurin {
 
@@ -33,6 +36,23 @@ class SequentialReader {
 
   QString text_;
   qsizetype pos_ = 0;
+};
+
+// A file being replaced as a whole: the new contents go to a temporary file
+// beside it, which takes the file's name only when everything is written.
+// Until then, and after any failure, the old file is untouched.
+class FileReplacement {
+ public:
+  explicit FileReplacement(const QString& path);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  bool isOpen() const;  // false: the file cannot be created here
+  bool commit(const QByteArray& contents);
+
+ private:
+  std::unique_ptr<QSaveFile> file_;
 };
 
 // Builds a file in the same notation: one record per line, items separated

@@ -1,32 +1,48 @@
 #pragma once
 
 #include <QString>
+#include <deque>
 #include <functional>
+#include <memory>
 
 #include "platform/Dialogs.h"
+#include "platform/Media.h"
+#include "platform/Socket.h"
 #include "platform/Timer.h"
 
 namespace mofurin::platform {
 
 class Form;
 
-// Everything the screens need from the machine: time, dialogs, windows, the
-// help page, the beep, the folders and the end of the program. The Qt back
-// end shows real windows; the headless one keeps state only.
+// Everything one game needs from the machine besides the process's clock:
+// its dialogs, windows, help page, sound, sockets, folders and the end of
+// its program. The Qt back end shows real windows; the headless one keeps
+// state only. Several games may share one clock.
+//
+// While a box or file dialog of this game is open, none of its timers ticks
+// and nothing it posted runs (a closed screen is not deleted under the
+// handler that is waiting for the box); what was posted runs after the box.
 class Platform {
  public:
-  virtual ~Platform() = default;
+  explicit Platform(Clock& clock);
+  virtual ~Platform();
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
 
-  virtual Clock& clock() = 0;
-  virtual Dialogs& dialogs() = 0;
+  Clock& clock() const { return clock_; }
+
+  Answer message(const Message& box);
+  std::optional<QString> openFile(const QString& filter);
+  std::optional<QString> saveFile(const QString& filter);
+  bool modal() const { return modalDepth_ > 0; }
 
   // The window of a screen appears, disappears, or goes for good.
   virtual void showForm(Form& form) = 0;
   virtual void hideForm(Form& form) = 0;
   virtual void closeForm(Form& form) = 0;
 
-  // Runs a task once the current event has been handled.
-  virtual void post(std::function<void()> task) = 0;
+  // Runs a task once the current event has been handled (after any box).
+  void post(std::function<void()> task);
 
   // A seed for the random source that changes with "the clock".
   virtual quint32 clockSeed() = 0;
@@ -34,8 +50,14 @@ class Platform {
   virtual QString programFolder() const = 0;
   virtual QString workingFolder() const = 0;
 
+  virtual MediaDevice& media() = 0;
+  virtual Network& network() = 0;
+
   void showHelp(const QString& topic);
   void beep();
+  void mediaCommand(const QString& text);
+  QString musicMode() { return media().musicMode(); }
+  void playEffect(int side, const QByteArray& waveImage);
   void quit();
 
   // Everything a player would notice, as one line each (the driver prints it).
@@ -45,11 +67,18 @@ class Platform {
   }
 
  protected:
+  virtual Dialogs& dialogs() = 0;
   virtual void doShowHelp(const QString& topic) = 0;
-  virtual void doBeep() = 0;
   virtual void doQuit() = 0;
 
  private:
+  class ModalScope;
+  void runOrHold(const std::function<void()>& task);
+
+  Clock& clock_;
+  int modalDepth_ = 0;
+  std::deque<std::function<void()>> heldTasks_;
+  std::shared_ptr<Platform*> self_;  // lets posted tasks outlive the platform safely
   std::function<void(const QString&)> tracer_;
 };
 

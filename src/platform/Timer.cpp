@@ -37,7 +37,10 @@ void Timer::setEnabled(bool on) {
 }
 
 void Timer::tick() {
-  if (running() && onTimer) onTimer();
+  if (ticking_ || !running() || !onTimer || form_.platform().modal()) return;
+  ticking_ = true;
+  onTimer();
+  ticking_ = false;
 }
 
 }  // namespace mofurin::platform

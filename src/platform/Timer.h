@@ -8,10 +8,17 @@ namespace mofurin::platform {
 class Form;
 class Clock;
 
-// An interval timer of a screen. It ticks through the platform's clock while
-// enabled; a tick runs to completion even when it stops its own timer.
+// An interval timer of a screen. It ticks through its game's clock while
+// enabled; a tick runs to completion even when it stops its own timer, never
+// starts again inside itself, and does not come while its game shows a box.
 class Timer {
  public:
+  // Intervals shorter than a display frame tick once a frame: "as often as
+  // the platform delivers ticks", the same in real and in virtual time, and
+  // an idle screen with a 1 ms timer costs next to no CPU.
+  static constexpr int kShortestTickMs = 16;
+  static int effectiveInterval(int ms) { return ms < kShortestTickMs ? kShortestTickMs : ms; }
+
   Timer(Form& form, QString name, int intervalMs, bool enabled);
   ~Timer();
   Timer(const Timer&) = delete;
@@ -20,6 +27,7 @@ class Timer {
   const QString& name() const { return name_; }
   Form& form() const { return form_; }
   int interval() const { return interval_; }
+  int tickInterval() const { return effectiveInterval(interval_); }
   void setInterval(int ms);  // restarts the countdown of a running timer
   bool enabled() const { return enabled_; }
   void setEnabled(bool on);
@@ -39,15 +47,19 @@ class Timer {
   QString name_;
   int interval_;
   bool enabled_;
+  bool ticking_ = false;
 };
 
-// Where timers tick: the real event loop, or a virtual time in tests.
+// The process's event loop and time: the real event loop, or a virtual time
+// in tests. Every game of the process shares it.
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual void schedule(Timer& timer) = 0;  // start counting from now
   virtual void cancel(Timer& timer) = 0;
   virtual qint64 now() const = 0;  // milliseconds
+  // Runs a task once the current event has been handled.
+  virtual void post(std::function<void()> task) = 0;
 };
 
 }  // namespace mofurin::platform

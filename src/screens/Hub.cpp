@@ -1,11 +1,11 @@
 #include "screens/Hub.h"
 
-#include "battle/Battle.h"
+#include "screens/BattleScreen.h"
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "persist/SaveFile.h"
-#include "screens/BoutSetup.h"
+#include "screens/SaveFlow.h"
+#include "battle/OpponentBuilders.h"
 #include "screens/HallOfFameScreen.h"
 #include "screens/Shop.h"
 #include "screens/Title.h"
@@ -220,7 +220,7 @@ void Form4::Check2_Click() { ctx.link.isHost = Check2.checked(); }
 void Form4::HPUP_Click() {
   if (refusedInClosingStretch()) return;
   setEnabled(false);
-  ctx.screens.show<Form5>();
+  ctx.forms.show<Form5>();
 }
 
 void Form4::SEVE_Click() {
@@ -265,14 +265,14 @@ void Form4::Label2_Click() {
 }
 
 void Form4::BATTLE_Click() {
-  ctx.screens.close<Form1>();
+  ctx.forms.close<Form1>();
   buildTournamentOpponent(game(), ctx.random);
   game().battleKind = 1;
   handOverTo<Form1>();
 }
 
 void Form4::TRAI_Click() {
-  ctx.screens.close<Form1>();
+  ctx.forms.close<Form1>();
   if (refusedInClosingStretch()) return;
   DummyStrength strength = DummyStrength::Normal;
   for (int i = 0; i < 3; ++i) {

@@ -3,7 +3,7 @@
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
-#include "screens/GameContext.h"
+#include "context/GameContext.h"
 
 namespace mofurin {
 
@@ -42,8 +42,8 @@ class Screen : public platform::Form {
   // Hands over: this screen closes, then the other one shows.
   template <class Next>
   Next& handOverTo() {
-    ctx.screens.close(*this);
-    return ctx.screens.show<Next>();
+    ctx.forms.close(*this);
+    return ctx.forms.show<Next>();
   }
 
   GameContext& ctx;

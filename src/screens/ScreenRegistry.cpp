@@ -1,7 +1,7 @@
 #include "screens/ScreenRegistry.h"
 
-#include "battle/Battle.h"
-#include "screens/GameContext.h"
+#include "screens/BattleScreen.h"
+#include "context/GameContext.h"
 #include "screens/HallOfFameScreen.h"
 #include "screens/Hub.h"
 #include "screens/Selection.h"
@@ -14,7 +14,7 @@ namespace {
 
 template <class F>
 void define(GameContext& ctx) {
-  ctx.screens.define(F::kName, [&ctx] { return std::make_unique<F>(ctx); });
+  ctx.forms.define(F::kName, [&ctx] { return std::make_unique<F>(ctx); });
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ Form5::Form5(GameContext& ctx) : Screen(ctx, kName) {
   UPG.onChange = [this] { refreshSoon(); };
   UPG.onKeyDown = [this](int code) { UPG_KeyDown(code); };
   IIDASU.onClick = [this] { IIDASU_Click(); };
-  BYE.onClick = [this] { this->ctx.screens.close(*this); };
+  BYE.onClick = [this] { this->ctx.forms.close(*this); };
 }
 
 void Form5::layOut() {
@@ -150,7 +150,7 @@ void Form5::UPG_KeyDown(int keyCode) {
 }
 
 void Form5::Form_Unload() {
-  if (Form4* hub = ctx.screens.find<Form4>()) {
+  if (Form4* hub = ctx.forms.find<Form4>()) {
     hub->setEnabled(true);
     hub->YOUHYO();
   }

@@ -1,7 +1,7 @@
 #include "screens/Title.h"
 
 #include "persist/HallOfFame.h"
-#include "persist/SaveFile.h"
+#include "screens/SaveFlow.h"
 #include "screens/Hub.h"
 #include "screens/Selection.h"
 

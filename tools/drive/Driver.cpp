@@ -7,7 +7,7 @@
 #include "platform/Widgets.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
-#include "screens/GameContext.h"
+#include "context/GameContext.h"
 
 namespace mofurin {
 
@@ -139,9 +139,9 @@ bool Driver::resolve(const QString& path, Target& target) {
     return fail(QStringLiteral("cannot read the widget name \"%1\"").arg(path));
   }
   target = {};
-  target.form = ctx_.screens.find(formName);
+  target.form = ctx_.forms.find(formName);
   if (!target.form) {
-    if (!ctx_.screens.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
+    if (!ctx_.forms.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
     return fail(QStringLiteral("screen %1 is not open").arg(formName));
   }
   target.attribute = attribute;
@@ -285,8 +285,8 @@ bool Driver::until(const QString& args) {
     maxMs = msText.trimmed().toLongLong(&ok);
     if (!ok || maxMs < 0) return fail(QStringLiteral("until needs milliseconds"));
   }
-  if (!ctx_.screens.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
-  const bool shown = time_.until([&] { return ctx_.ended() || ctx_.screens.isShown(formName); }, maxMs);
+  if (!ctx_.forms.isDefined(formName)) return fail(QStringLiteral("unknown screen %1").arg(formName));
+  const bool shown = time_.until([&] { return ctx_.ended() || ctx_.forms.isShown(formName); }, maxMs);
   if (ctx_.ended()) return true;
   if (!shown) return fail(QStringLiteral("%1 was not shown within %2 ms").arg(formName).arg(maxMs));
   return true;
@@ -381,7 +381,7 @@ bool Driver::takeShot(const QString& args) {
 
 bool Driver::screens(const QString&) {
   QStringList names;
-  for (Form* f : ctx_.screens.openForms()) {
+  for (Form* f : ctx_.forms.openForms()) {
     names << (f->visible() ? f->name() : f->name() + QStringLiteral("(hidden)"));
   }
   print_(QStringLiteral("screens = ") + names.join(u' '));

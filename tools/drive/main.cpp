@@ -12,7 +12,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/qt/QtPlatform.h"
-#include "screens/GameContext.h"
+#include "screens/Game.h"
 #include "tools/drive/Driver.h"
 
 namespace {
@@ -60,9 +60,10 @@ bool readScript(const QString& path, QString& script) {
 }
 
 int runHeadless(const QString& script) {
-  platform::HeadlessPlatform platform(QCoreApplication::applicationDirPath(), QDir::currentPath());
+  platform::VirtualClock clock;
+  platform::HeadlessPlatform platform(clock, QCoreApplication::applicationDirPath(), QDir::currentPath());
   platform.setTracer(printLine);
-  GameContext ctx(platform);
+  Game ctx(platform);
   VirtualTime time(platform.virtualClock());
   Driver driver(ctx, platform.scriptedDialogs(), time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
@@ -74,9 +75,10 @@ int runHeadless(const QString& script) {
 int runWithWindows(const QString& script) {
   platform::applyGameLook();
   platform::ScriptedDialogs dialogs(printLine);
-  platform::QtPlatform platform(QCoreApplication::applicationDirPath(), &dialogs);
+  platform::QtClock clock;
+  platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath(), &dialogs);
   platform.setTracer(printLine);
-  GameContext ctx(platform);
+  Game ctx(platform);
   RealTime time;
   Driver driver(ctx, dialogs, time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };

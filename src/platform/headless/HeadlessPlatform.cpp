@@ -2,21 +2,31 @@
 
 namespace mofurin::platform {
 
-HeadlessPlatform::HeadlessPlatform(QString programFolder, QString workingFolder)
-    : dialogs_([this](const QString& line) { trace(line); }),
+HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, QString programFolder, QString workingFolder)
+    : Platform(clock),
+      clock_(clock),
+      dialogs_([this](const QString& line) { trace(line); }),
+      media_(clock),
       programFolder_(std::move(programFolder)),
       workingFolder_(std::move(workingFolder)) {}
 
 quint32 HeadlessPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(clock_.now() * 2654435761u); }
 
+Network& HeadlessPlatform::network() {
+  if (!network_) {
+    ownWire_ = std::make_unique<MemoryWire>(clock_);
+    network_ = std::make_unique<MemoryNetwork>(*ownWire_, QStringLiteral("127.0.0.1"));
+  }
+  return *network_;
+}
+
+void HeadlessPlatform::joinWire(MemoryWire& wire, const QString& address) {
+  network_ = std::make_unique<MemoryNetwork>(wire, address);
+}
+
 void HeadlessPlatform::doShowHelp(const QString& topic) {
   ++helpRequests_;
   lastHelpTopic_ = topic;
-}
-
-void HeadlessPlatform::doQuit() {
-  quitCalled_ = true;
-  clock_.stopAll();
 }
 
 }  // namespace mofurin::platform

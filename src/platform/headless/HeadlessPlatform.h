@@ -1,26 +1,29 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/Platform.h"
+#include "platform/headless/MemoryNetwork.h"
+#include "platform/headless/RecordingMedia.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
 
 namespace mofurin::platform {
 
-// The platform without windows: widgets are plain state, time is virtual and
-// dialogs are answered from a queue. Tests and the driver run on it.
+// A game without windows: widgets are plain state, time is the virtual clock
+// it shares with any other game of the process, dialogs are answered from a
+// queue, sound is recorded and sockets run over an in-memory wire.
 class HeadlessPlatform : public Platform {
  public:
-  HeadlessPlatform(QString programFolder, QString workingFolder);
+  HeadlessPlatform(VirtualClock& clock, QString programFolder, QString workingFolder);
 
-  Clock& clock() override { return clock_; }
-  Dialogs& dialogs() override { return dialogs_; }
-  VirtualClock& virtualClock() { return clock_; }
+  VirtualClock& virtualClock() const { return clock_; }
   ScriptedDialogs& scriptedDialogs() { return dialogs_; }
+  RecordingMedia& recordingMedia() { return media_; }
 
   void showForm(Form&) override {}
   void hideForm(Form&) override {}
   void closeForm(Form&) override {}
-  void post(std::function<void()> task) override { clock_.post(std::move(task)); }
 
   // The clock seed is the virtual time mixed with a base the driver can set,
   // so that a seeded script plays the same way every time.
@@ -30,18 +33,26 @@ class HeadlessPlatform : public Platform {
   QString programFolder() const override { return programFolder_; }
   QString workingFolder() const override { return workingFolder_; }
 
+  MediaDevice& media() override { return media_; }
+  Network& network() override;
+  // Puts this game on a wire shared with other games, at the given address.
+  void joinWire(MemoryWire& wire, const QString& address);
+
   bool quitCalled() const { return quitCalled_; }
   const QString& lastHelpTopic() const { return lastHelpTopic_; }
   int helpRequests() const { return helpRequests_; }
 
  protected:
+  Dialogs& dialogs() override { return dialogs_; }
   void doShowHelp(const QString& topic) override;
-  void doBeep() override {}
-  void doQuit() override;
+  void doQuit() override { quitCalled_ = true; }
 
  private:
-  VirtualClock clock_;
+  VirtualClock& clock_;
   ScriptedDialogs dialogs_;
+  RecordingMedia media_;
+  std::unique_ptr<MemoryWire> ownWire_;
+  std::unique_ptr<MemoryNetwork> network_;
   QString programFolder_;
   QString workingFolder_;
   quint32 seedBase_ = 0;

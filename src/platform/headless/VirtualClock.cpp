@@ -2,7 +2,7 @@
 
 namespace mofurin::platform {
 
-void VirtualClock::schedule(Timer& timer) { entries_[&timer] = {now_ + timer.interval(), order_++}; }
+void VirtualClock::schedule(Timer& timer) { entries_[&timer] = {now_ + timer.tickInterval(), order_++}; }
 
 void VirtualClock::cancel(Timer& timer) { entries_.erase(&timer); }
 
@@ -28,7 +28,7 @@ bool VirtualClock::fireNext(qint64 limit) {
   if (!next) return false;
   now_ = best.due;
   // Re-arm first: the tick may stop or re-time its own timer.
-  entries_[next] = {now_ + next->interval(), order_++};
+  entries_[next] = {now_ + next->tickInterval(), order_++};
   next->tick();
   runPosted();
   return true;

@@ -11,22 +11,19 @@ namespace mofurin::platform {
 
 // Virtual time: nothing happens until someone advances it; then every timer
 // that falls due fires in time order, one at a time, and tasks posted by an
-// event run right after that event.
+// event run right after that event. Several games may run on one clock.
 class VirtualClock : public Clock {
  public:
   void schedule(Timer& timer) override;
   void cancel(Timer& timer) override;
   qint64 now() const override { return now_; }
+  void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
 
-  void post(std::function<void()> task) { posted_.push_back(std::move(task)); }
   void runPosted();
 
   void advance(qint64 ms);
   // Advances until done() holds, checked after every tick; at most maxMs.
   bool advanceUntil(const std::function<bool()>& done, qint64 maxMs);
-
-  // Stops everything (the end of the program).
-  void stopAll() { entries_.clear(); }
 
  private:
   struct Entry {

@@ -1,7 +1,6 @@
 #include "platform/qt/QtClock.h"
 
 #include <QTimer>
-#include <algorithm>
 
 namespace mofurin::platform {
 
@@ -18,7 +17,7 @@ void QtClock::schedule(Timer& timer) {
     Timer* target = &timer;
     connect(qtimer, &QTimer::timeout, this, [target] { target->tick(); });
   }
-  qtimer->start(std::max(timer.interval(), kFrameMs));
+  qtimer->start(timer.tickInterval());
 }
 
 void QtClock::cancel(Timer& timer) {
@@ -30,5 +29,11 @@ void QtClock::cancel(Timer& timer) {
   it->second->deleteLater();
   timers_.erase(it);
 }
+
+}  // namespace mofurin::platform
+
+namespace mofurin::platform {
+
+void QtClock::post(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }
 
 }  // namespace mofurin::platform

@@ -22,7 +22,40 @@ void applyGameLook() {
   QApplication::setFont(font);
 }
 
-QtPlatform::QtPlatform(QString programFolder, Dialogs* dialogs) : programFolder_(std::move(programFolder)) {
+namespace {
+
+// The desktop's bell until the real sound device takes over.
+class DesktopBell : public SilentMedia {
+ public:
+  void beep() override { QApplication::beep(); }
+};
+
+// No network yet: a socket that can do nothing.
+class NoNetwork : public Network {
+  class DeadSocket : public Socket {
+    bool listen(quint16) override { return false; }
+    void connectTo(const QString&, quint16) override {
+      if (onError) onError(QStringLiteral("no network"));
+    }
+    void accept() override {}
+    void send(const QByteArray&) override {}
+    QByteArray receive() override { return {}; }
+    void close() override {}
+    State state() const override { return State::Closed; }
+    QString localAddress() const override { return QStringLiteral("127.0.0.1"); }
+  };
+
+ public:
+  std::unique_ptr<Socket> createSocket() override { return std::make_unique<DeadSocket>(); }
+};
+
+}  // namespace
+
+QtPlatform::QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs)
+    : Platform(clock),
+      programFolder_(std::move(programFolder)),
+      media_(std::make_unique<DesktopBell>()),
+      network_(std::make_unique<NoNetwork>()) {
   if (!dialogs) {
     ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
     dialogs = ownDialogs_.get();
@@ -87,10 +120,6 @@ QWidget* QtPlatform::frontWindow() const {
   return nullptr;
 }
 
-void QtPlatform::post(std::function<void()> task) {
-  QTimer::singleShot(0, QCoreApplication::instance(), std::move(task));
-}
-
 quint32 QtPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()); }
 
 void QtPlatform::doShowHelp(const QString& topic) {
@@ -111,8 +140,6 @@ void QtPlatform::doShowHelp(const QString& topic) {
   help_->raise();
   help_->activateWindow();
 }
-
-void QtPlatform::doBeep() { QApplication::beep(); }
 
 void QtPlatform::doQuit() {
   if (help_) help_->close();

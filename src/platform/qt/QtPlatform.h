@@ -19,16 +19,12 @@ class FormWindow;
 // driver answers them from its script).
 class QtPlatform : public Platform {
  public:
-  explicit QtPlatform(QString programFolder, Dialogs* dialogs = nullptr);
+  QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs = nullptr);
   ~QtPlatform() override;
-
-  Clock& clock() override { return clock_; }
-  Dialogs& dialogs() override { return *dialogs_; }
 
   void showForm(Form& form) override;
   void hideForm(Form& form) override;
   void closeForm(Form& form) override;
-  void post(std::function<void()> task) override;
   quint32 clockSeed() override;
   void setSeedBase(quint32 base) { seedBase_ = base; }
 
@@ -36,20 +32,27 @@ class QtPlatform : public Platform {
   QString workingFolder() const override;
   QString pictureFolder() const;
 
+  MediaDevice& media() override { return *media_; }
+  Network& network() override { return *network_; }
+  // The real sound device and network come with their back ends.
+  void setMedia(std::unique_ptr<MediaDevice> media) { media_ = std::move(media); }
+  void setNetwork(std::unique_ptr<Network> network) { network_ = std::move(network); }
+
   // The window of a screen, if it has one (the driver photographs it).
   QWidget* windowOf(const Form& form) const;
   // The window shown most recently that is still on screen.
   QWidget* frontWindow() const;
 
  protected:
+  Dialogs& dialogs() override { return *dialogs_; }
   void doShowHelp(const QString& topic) override;
-  void doBeep() override;
   void doQuit() override;
 
  private:
   QString programFolder_;
-  QtClock clock_;
   std::unique_ptr<Dialogs> ownDialogs_;
+  std::unique_ptr<MediaDevice> media_;
+  std::unique_ptr<Network> network_;
   Dialogs* dialogs_;
   std::map<const Form*, QPointer<FormWindow>> windows_;
   std::vector<QPointer<QWidget>> shownOrder_;

@@ -5,8 +5,8 @@
 #include "game/Random.h"
 #include "net/LinkState.h"
 #include "platform/Dialogs.h"
+#include "platform/FormManager.h"
 #include "platform/Platform.h"
-#include "platform/Screens.h"
 #include "sound/SoundState.h"
 
 namespace mofurin {
@@ -25,7 +25,7 @@ class GameContext {
   LinkState link;
   SoundState sound;
   Random random;
-  platform::Screens screens;
+  platform::FormManager forms;
 
   // A modal message box; after the end of the program none is shown.
   platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,
@@ -34,12 +34,13 @@ class GameContext {
   // The end of the program: every screen goes at once and nothing is saved.
   // The handler that calls it must return straight away.
   void end();
-  bool ended() const { return screens.ended(); }
+  bool ended() const { return forms.ended(); }
 
   QString workingFile(const QString& name) const;
   QString programFile(const QString& name) const;
 
-  // Opens the title screen, as the program does when it starts.
+  // Opens the title screen, as the program does when it starts. The screens
+  // must have been registered with the form manager first.
   void start();
 };
 

@@ -15,12 +15,12 @@ class Platform;
 // Creates, shows and closes the screens. A closed screen is destroyed once
 // the current event is over and created afresh the next time, so every
 // creation starts from the game state.
-class Screens {
+class FormManager {
  public:
   using Factory = std::function<std::unique_ptr<Form>()>;
 
-  explicit Screens(Platform& platform) : platform_(platform) {}
-  ~Screens();
+  explicit FormManager(Platform& platform) : platform_(platform) {}
+  ~FormManager();
 
   void define(const QString& name, Factory factory);
   bool isDefined(const QString& name) const { return factories_.count(name) != 0; }

@@ -1,4 +1,4 @@
-#include "screens/BoutSetup.h"
+#include "battle/OpponentBuilders.h"
 
 #include "game/GameState.h"
 #include "game/Numbers.h"

@@ -1,4 +1,4 @@
-#include "platform/Screens.h"
+#include "platform/FormManager.h"
 
 #include <algorithm>
 
@@ -6,23 +6,23 @@
 
 namespace mofurin::platform {
 
-Screens::~Screens() {
+FormManager::~FormManager() {
   for (auto& form : open_) {
     form->stopTimers();
     platform_.closeForm(*form);
   }
 }
 
-void Screens::define(const QString& name, Factory factory) { factories_[name] = std::move(factory); }
+void FormManager::define(const QString& name, Factory factory) { factories_[name] = std::move(factory); }
 
-Form* Screens::find(const QString& name) const {
+Form* FormManager::find(const QString& name) const {
   for (const auto& form : open_) {
     if (form->name() == name) return form.get();
   }
   return nullptr;
 }
 
-Form& Screens::load(const QString& name) {
+Form& FormManager::load(const QString& name) {
   if (Form* open = find(name)) return *open;
   std::unique_ptr<Form> created = factories_.at(name)();
   Form& form = *created;
@@ -32,7 +32,7 @@ Form& Screens::load(const QString& name) {
   return form;
 }
 
-Form& Screens::show(const QString& name) {
+Form& FormManager::show(const QString& name) {
   Form& form = load(name);
   if (ended_ || form.visible() || !find(name)) return form;
   form.setVisibleState(true);
@@ -41,13 +41,13 @@ Form& Screens::show(const QString& name) {
   return form;
 }
 
-void Screens::hide(Form& form) {
+void FormManager::hide(Form& form) {
   if (!form.visible()) return;
   form.setVisibleState(false);
   platform_.hideForm(form);
 }
 
-void Screens::close(Form& form) {
+void FormManager::close(Form& form) {
   auto it = std::find_if(open_.begin(), open_.end(), [&](const auto& f) { return f.get() == &form; });
   if (it == open_.end()) return;
   std::unique_ptr<Form> closing = std::move(*it);
@@ -65,7 +65,7 @@ void Screens::close(Form& form) {
   }
 }
 
-void Screens::endAll() {
+void FormManager::endAll() {
   ended_ = true;
   for (auto& form : open_) {
     form->stopTimers();
@@ -74,12 +74,12 @@ void Screens::endAll() {
   }
 }
 
-void Screens::collect() {
+void FormManager::collect() {
   collectPosted_ = false;
   closed_.clear();
 }
 
-void Screens::requestClose(Form& form) {
+void FormManager::requestClose(Form& form) {
   // A screen that does not take input now (the hub beside the shop) does not
   // close either.
   if (!form.enabled()) return;
@@ -88,12 +88,12 @@ void Screens::requestClose(Form& form) {
   if (!anyShown && lastWindowClosed) lastWindowClosed();
 }
 
-bool Screens::isShown(const QString& name) const {
+bool FormManager::isShown(const QString& name) const {
   const Form* form = find(name);
   return form && form->visible();
 }
 
-std::vector<Form*> Screens::openForms() const {
+std::vector<Form*> FormManager::openForms() const {
   std::vector<Form*> forms;
   for (const auto& f : open_) forms.push_back(f.get());
   return forms;

@@ -1,26 +1,22 @@
-#include "screens/GameContext.h"
+#include "context/GameContext.h"
 
 #include <QDir>
 
-#include "screens/ScreenRegistry.h"
-#include "screens/Title.h"
-
 namespace mofurin {
 
-GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), screens(p) {
-  registerScreens(*this);
-  screens.lastWindowClosed = [this] { end(); };
+GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), forms(p) {
+  forms.lastWindowClosed = [this] { end(); };
 }
 
 platform::Answer GameContext::msgBox(const QString& text, platform::Buttons buttons, const QString& title,
                                      platform::Icon icon) {
   if (ended()) return platform::firstButton(buttons);
-  return platform.dialogs().message({text, buttons, icon, title});
+  return platform.message({text, buttons, icon, title});
 }
 
 void GameContext::end() {
   if (ended()) return;
-  screens.endAll();
+  forms.endAll();
   platform.quit();
 }
 
@@ -28,6 +24,6 @@ QString GameContext::workingFile(const QString& name) const { return QDir(platfo
 
 QString GameContext::programFile(const QString& name) const { return QDir(platform.programFolder()).filePath(name); }
 
-void GameContext::start() { screens.show<Form2>(); }
+void GameContext::start() { forms.show(QStringLiteral("Form2")); }
 
 }  // namespace mofurin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace mofurin::platform {
+
+// The sound of a game: a music channel driven by command texts ("open … alias
+// bgm", "play bgm", "stop bgm", "close bgm"), hit effects played from wave
+// images in memory, and the desktop's beep. Failures are silent: a command
+// that cannot be carried out does nothing and the game goes on.
+class MediaDevice {
+ public:
+  virtual ~MediaDevice() = default;
+  virtual void command(const QString& text) = 0;
+  // The music channel's mode: a text beginning with "stopped" once the
+  // music has ended (or never started).
+  virtual QString musicMode() = 0;
+  // Plays a whole wave image; a new effect replaces one still playing.
+  virtual void playEffect(const QByteArray& waveImage) = 0;
+  virtual void beep() = 0;
+};
+
+// A device that plays nothing: every mode reading says the music is stopped.
+class SilentMedia : public MediaDevice {
+ public:
+  void command(const QString&) override {}
+  QString musicMode() override { return QStringLiteral("stopped"); }
+  void playEffect(const QByteArray&) override {}
+  void beep() override {}
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace mofurin::platform {
+
+// One TCP connection at a time, event driven on the game's event loop: a
+// socket listens and accepts one peer, or connects to one. Bytes arrive in
+// whatever pieces the network delivers; the receiver frames them.
+class Socket {
+ public:
+  enum class State { Closed, Listening, Connecting, Connected };
+
+  virtual ~Socket() = default;
+
+  virtual bool listen(quint16 port) = 0;  // false when the port cannot be had
+  virtual void connectTo(const QString& host, quint16 port) = 0;
+  // Takes the peer that asked to connect; the socket stops listening.
+  virtual void accept() = 0;
+  virtual void send(const QByteArray& bytes) = 0;
+  virtual QByteArray receive() = 0;  // everything arrived and not yet taken
+  virtual void close() = 0;
+  virtual State state() const = 0;
+  // This machine's address as a peer would dial it.
+  virtual QString localAddress() const = 0;
+
+  std::function<void()> onConnectionRequest;
+  std::function<void()> onConnected;
+  std::function<void()> onDataArrival;
+  std::function<void()> onClosed;  // the peer closed the connection
+  std::function<void(const QString&)> onError;
+};
+
+// Makes the sockets of a game.
+class Network {
+ public:
+  virtual ~Network() = default;
+  virtual std::unique_ptr<Socket> createSocket() = 0;
+};
+
+}  // namespace mofurin::platform

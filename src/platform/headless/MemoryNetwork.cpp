@@ -1,0 +1,132 @@
+#include "platform/headless/MemoryNetwork.h"
+
+#include "platform/Timer.h"
+
+namespace mofurin::platform {
+
+struct MemoryWire::Endpoint {
+  MemorySocket* socket = nullptr;
+  QString address;
+  Socket::State state = Socket::State::Closed;
+  std::pair<QString, quint16> listening;
+  std::weak_ptr<Endpoint> peer;     // connected, or asking to connect
+  std::weak_ptr<Endpoint> pending;  // a peer waiting to be accepted
+  QByteArray received;
+  QByteArray inFlight;  // sent to us, not yet arrived (joined delivery)
+};
+
+std::unique_ptr<Socket> MemoryNetwork::createSocket() { return std::make_unique<MemorySocket>(wire_, address_); }
+
+MemorySocket::MemorySocket(MemoryWire& wire, QString address)
+    : wire_(wire), self_(std::make_shared<MemoryWire::Endpoint>()) {
+  self_->socket = this;
+  self_->address = std::move(address);
+}
+
+MemorySocket::~MemorySocket() {
+  close();
+  self_->socket = nullptr;
+}
+
+void MemorySocket::later(std::function<void(MemorySocket&)> event) {
+  std::weak_ptr<MemoryWire::Endpoint> target = self_;
+  wire_.clock().post([target, event = std::move(event)] {
+    if (auto e = target.lock(); e && e->socket) event(*e->socket);
+  });
+}
+
+bool MemorySocket::listen(quint16 port) {
+  if (self_->state != State::Closed) return false;
+  const auto key = std::make_pair(self_->address, port);
+  if (auto other = wire_.listeners_[key].lock(); other && other->state == State::Listening) return false;
+  wire_.listeners_[key] = self_;
+  self_->listening = key;
+  self_->state = State::Listening;
+  return true;
+}
+
+void MemorySocket::connectTo(const QString& host, quint16 port) {
+  if (self_->state != State::Closed) return;
+  self_->state = State::Connecting;
+  const auto key = std::make_pair(host, port);
+  std::weak_ptr<MemoryWire::Endpoint> me = self_;
+  later([this, key, me](MemorySocket&) {
+    auto listener = wire_.listeners_[key].lock();
+    if (self_->state != State::Connecting) return;
+    if (!listener || listener->state != State::Listening || !listener->socket) {
+      self_->state = State::Closed;
+      if (onError) onError(QStringLiteral("connection refused"));
+      return;
+    }
+    listener->pending = me;
+    if (listener->socket->onConnectionRequest) listener->socket->onConnectionRequest();
+  });
+}
+
+void MemorySocket::accept() {
+  auto peer = self_->pending.lock();
+  self_->pending.reset();
+  if (!peer || peer->state != State::Connecting || !peer->socket) return;
+  wire_.listeners_.erase(self_->listening);
+  self_->state = State::Connected;
+  self_->peer = peer;
+  peer->state = State::Connected;
+  peer->peer = self_;
+  peer->socket->later([](MemorySocket& s) {
+    if (s.onConnected) s.onConnected();
+  });
+}
+
+void MemorySocket::send(const QByteArray& bytes) {
+  auto peer = self_->peer.lock();
+  if (self_->state != State::Connected || !peer || !peer->socket || bytes.isEmpty()) return;
+  switch (wire_.delivery) {
+    case MemoryWire::Delivery::AsSent: peer->socket->deliver(bytes); break;
+    case MemoryWire::Delivery::SingleBytes:
+      for (char b : bytes) peer->socket->deliver(QByteArray(1, b));
+      break;
+    case MemoryWire::Delivery::Joined:
+      // Everything sent before the arrival event runs comes in one piece.
+      if (peer->inFlight.isEmpty()) {
+        peer->socket->later([](MemorySocket& s) {
+          s.self_->received += std::exchange(s.self_->inFlight, {});
+          if (s.onDataArrival) s.onDataArrival();
+        });
+      }
+      peer->inFlight += bytes;
+      break;
+  }
+}
+
+void MemorySocket::deliver(QByteArray bytes) {
+  later([bytes = std::move(bytes)](MemorySocket& s) {
+    if (s.self_->state != State::Connected) return;
+    s.self_->received += bytes;
+    if (s.onDataArrival) s.onDataArrival();
+  });
+}
+
+QByteArray MemorySocket::receive() { return std::exchange(self_->received, {}); }
+
+void MemorySocket::close() {
+  const State was = self_->state;
+  self_->state = State::Closed;
+  if (was == State::Listening) wire_.listeners_.erase(self_->listening);
+  auto peer = self_->peer.lock();
+  self_->peer.reset();
+  self_->received.clear();
+  self_->inFlight.clear();
+  if (was != State::Connected || !peer || !peer->socket) return;
+  peer->socket->later([](MemorySocket& s) {
+    if (s.self_->state != State::Connected) return;
+    s.self_->state = State::Closed;
+    s.self_->peer.reset();
+    if (s.onClosed) s.onClosed();
+  });
+}
+
+Socket::State MemorySocket::state() const { return self_->state; }
+
+QString MemorySocket::localAddress() const { return self_->address; }
+
+}  // namespace mofurin::platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <memory>
+
+#include "platform/Socket.h"
+
+namespace mofurin::platform {
+
+class Clock;
+
+// A network in memory between the games of one process, on their shared
+// clock: every event arrives as a task after the current one. The wire can
+// cut what is sent into single bytes or join several sends into one arrival,
+// as a real network may.
+class MemoryWire {
+ public:
+  enum class Delivery { AsSent, SingleBytes, Joined };
+
+  explicit MemoryWire(Clock& clock) : clock_(clock) {}
+  Clock& clock() const { return clock_; }
+  Delivery delivery = Delivery::AsSent;
+
+ private:
+  friend class MemorySocket;
+  struct Endpoint;
+  Clock& clock_;
+  std::map<std::pair<QString, quint16>, std::weak_ptr<Endpoint>> listeners_;
+};
+
+// The sockets of one game on the wire, at its own address.
+class MemoryNetwork : public Network {
+ public:
+  MemoryNetwork(MemoryWire& wire, QString address) : wire_(wire), address_(std::move(address)) {}
+  std::unique_ptr<Socket> createSocket() override;
+  const QString& address() const { return address_; }
+
+ private:
+  MemoryWire& wire_;
+  QString address_;
+};
+
+class MemorySocket : public Socket {
+ public:
+  MemorySocket(MemoryWire& wire, QString address);
+  ~MemorySocket() override;
+
+  bool listen(quint16 port) override;
+  void connectTo(const QString& host, quint16 port) override;
+  void accept() override;
+  void send(const QByteArray& bytes) override;
+  QByteArray receive() override;
+  void close() override;
+  State state() const override;
+  QString localAddress() const override;
+
+ private:
+  void later(std::function<void(MemorySocket&)> event);
+  void deliver(QByteArray bytes);
+
+  MemoryWire& wire_;
+  std::shared_ptr<MemoryWire::Endpoint> self_;
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "platform/Media.h"
+
+namespace mofurin::platform {
+
+class Clock;
+
+// The headless sound: remembers every command, effect and beep, and keeps the
+// music channel's state in virtual time. Music "plays" for musicLength(file)
+// milliseconds after "play bgm" (no length: it never ends by itself), so a
+// watchdog sees it stop exactly as it would in the game.
+class RecordingMedia : public MediaDevice {
+ public:
+  explicit RecordingMedia(const Clock& clock) : clock_(clock) {}
+
+  void command(const QString& text) override;
+  QString musicMode() override;
+  void playEffect(const QByteArray& waveImage) override { effects_.push_back(waveImage); }
+  void beep() override { ++beeps_; }
+
+  // How long the opened file plays, in ms; a negative length: it never ends.
+  std::function<qint64(const QString& file)> musicLength;
+
+  const QStringList& commands() const { return commands_; }
+  const std::vector<QByteArray>& effects() const { return effects_; }
+  int beeps() const { return beeps_; }
+
+ private:
+  const Clock& clock_;
+  QStringList commands_;
+  std::vector<QByteArray> effects_;
+  int beeps_ = 0;
+  QString openFile_;  // empty: the channel is closed
+  bool playing_ = false;
+  qint64 playStart_ = 0;
+  qint64 playLength_ = -1;
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,40 @@
+#include "screens/SaveFlow.h"
+
+#include "context/GameContext.h"
+#include "persist/SaveFile.h"
+
+namespace mofurin {
+
+SaveResult Save(GameContext& ctx) {
+  const std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
+  if (!path) return SaveResult::Cancelled;
+  // The file is opened before the key is drawn: a file that cannot be
+  // created costs the random source nothing.
+  FileReplacement file(*path);
+  if (!file.isOpen()) return SaveResult::Failed;
+  const int key = static_cast<int>(13.0f * ctx.random.next()) + 5;
+  const std::optional<SequentialWriter> contents = saveFileContents(ctx.game, key);
+  if (!contents) return SaveResult::Failed;
+  return file.commit(contents->bytes()) ? SaveResult::Saved : SaveResult::Failed;
+}
+
+LoadResult Load(GameContext& ctx) {
+  const std::optional<QString> path = ctx.platform.openFile(kLoadFilter);
+  if (!path) return LoadResult::NotRead;
+  const std::optional<SavedGame> saved = readSaveFile(*path);
+  if (!saved) {
+    ctx.msgBox(QStringLiteral("このファイルは読み込めませんでした。") + newLine +
+               QStringLiteral("こわれているか、セーブファイルではありません。"));
+    return LoadResult::NotRead;
+  }
+  if (!saved->passesIntegrityTest()) {
+    ctx.msgBox(QStringLiteral("パスワードが変造されています！") + newLine +
+               QStringLiteral("プログラムが強制終了されます！！"));
+    ctx.end();
+    return LoadResult::Ended;
+  }
+  saved->applyTo(ctx.game);
+  return LoadResult::Loaded;
+}
+
+}  // namespace mofurin
