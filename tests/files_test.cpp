@@ -133,10 +133,12 @@ TEST_F(HallOfFameFile, AShortFileKeepsWhatWasRead) {
 }
 
 TEST_F(HallOfFameFile, GarbageNeverBreaksTheReading) {
-  QByteArray noise;
+  QByteArray noise = sjis(QStringLiteral("\"ナミ\"\r\n\"ハルコ\"\r\n"));
   for (int i = 0; i < 4096; ++i) noise.append(char((i * 7919 + 13) & 0xff));
   write(path, noise);
-  LoadHallOfFame(game, path);  // must simply return
+  LoadHallOfFame(game, path);
+  EXPECT_EQ(game.hallOfFame[1][0], "ナミ");  // what stands before the garbage is read
+  EXPECT_EQ(game.hallOfFame[2][0], "ハルコ");
   write(path, QByteArray());
   GameState empty;
   LoadHallOfFame(empty, path);

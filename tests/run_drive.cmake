@@ -1,10 +1,10 @@
 # Runs one driver script in an empty working folder and compares what the
 # driver printed with the expected output, line for line.
-#   cmake -DDRIVER=... -DSCRIPT=... -DEXPECTED=... -DWORK=... -P run_drive.cmake
+#   cmake -DDRIVER=... [-DDRIVER_ARGS=--qt] -DSCRIPT=... -DEXPECTED=... -DWORK=... -P run_drive.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 execute_process(
-  COMMAND ${DRIVER} ${SCRIPT}
+  COMMAND ${DRIVER} ${DRIVER_ARGS} ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE actual
   RESULT_VARIABLE status)

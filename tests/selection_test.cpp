@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "game/Roster.h"
+#include "game/Techniques.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -26,15 +27,15 @@ TEST(StarterScreen, KeyThreeAndAnEmptyNameGiveTheSpringRabbit) {
                               "Form3.SETU.colour = #FFC0FF",
                               "[msgbox モフリンＧＰ|OKCancel|Question] 春ウサギ　でよいですか？ -> OK", "[close Form3]",
                               "[show Form4]"}));
-  GameState expected;
-  expected.levels[Side::Player] = 1;
-  ApplyStartingData(expected, 3);
   const GameState& g = t.ctx.game;
   EXPECT_EQ(g.fighterName[Side::Player], "春ウサギ");
   EXPECT_EQ(g.characterIndex[Side::Player], 3);
-  EXPECT_EQ(g.partHp.flat, expected.partHp.flat);
-  EXPECT_EQ(g.partAttack.flat, expected.partAttack.flat);
-  EXPECT_EQ(g.techniqueNames.flat, expected.techniqueNames.flat);
+  for (int p = 0; p < kPartCount; ++p) {
+    EXPECT_EQ(g.partHp(p, Side::Player), (std::array{110, 99, 121, 171})[p]) << p;
+    EXPECT_EQ(g.partAttack(p, Side::Player), (std::array{30, 67, 82, 93})[p]) << p;
+  }
+  EXPECT_EQ(g.techniqueNames(0, Side::Player), LookupTechnique(10, 1).text);
+  EXPECT_EQ(g.techniqueNames(4, Side::Player), kNoTechnique);
   EXPECT_EQ(g.lifeForce, 25);
   EXPECT_EQ(g.money, 100);
 }

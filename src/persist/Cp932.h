@@ -11,4 +11,12 @@ namespace mofurin {
 QByteArray encodeCp932(const QString& text);
 QString decodeCp932(const QByteArray& bytes);
 
+// Whether every character of text has a code page 932 form.
+bool fitsCp932(const QString& text);
+
+// Whether bytes are code page 932 text: single bytes 0x00-0x7F and
+// 0xA1-0xDF, lead bytes 0x81-0x9F and 0xE0-0xFC each followed by a trail
+// byte 0x40-0x7E or 0x80-0xFC, and every pair a character.
+bool isCp932Text(const QByteArray& bytes);
+
 }  // namespace mofurin

@@ -1,7 +1,10 @@
 #include "persist/SaveFile.h"
 
+#include <QFile>
 #include <cmath>
+#include <limits>
 
+#include "persist/Cp932.h"
 #include "persist/SequentialFile.h"
 
 namespace mofurin {
@@ -39,19 +42,22 @@ qint64 checksum(const GameState& g, qint64 key) {
 
 bool fits(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
 
+// Every number of the file is a whole signed 32-bit value; anything else
+// (a fraction, an infinity, "nan", 1e300) makes the file unreadable.
 std::optional<qint32> readWhole(SequentialReader& reader) {
   const std::optional<double> v = reader.readNumber();
-  if (!v || *v != std::trunc(*v) || !fits(static_cast<qint64>(*v))) return std::nullopt;
+  if (!v || !std::isfinite(*v) || *v != std::trunc(*v)) return std::nullopt;
+  if (*v < std::numeric_limits<qint32>::min() || *v > std::numeric_limits<qint32>::max()) return std::nullopt;
   return static_cast<qint32>(*v);
 }
 
 std::optional<SavedGame> readRecord(SequentialReader& reader) {
   SavedGame saved;
   const std::optional<qint32> key = readWhole(reader);
-  const std::optional<double> sum = reader.readNumber();
+  const std::optional<qint32> sum = readWhole(reader);
   if (!key || *key == 0 || !sum) return std::nullopt;
   saved.key = *key;
-  saved.storedChecksum = static_cast<qint64>(*sum);
+  saved.storedChecksum = *sum;
   for (const auto& line : numberLines(saved.values)) {
     for (qint32* field : line) {
       const std::optional<qint32> v = readWhole(reader);
@@ -122,9 +128,15 @@ std::optional<SavedGame> parseSaveFile(const QString& text) {
 }
 
 std::optional<SavedGame> readSaveFile(const QString& path) {
-  const std::optional<QString> text = readCp932File(path);
-  if (!text) return std::nullopt;
-  return parseSaveFile(*text);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.read(kMaxSaveFileBytes + 1);
+  if (bytes.size() > kMaxSaveFileBytes || !isCp932Text(bytes)) return std::nullopt;
+  // No line the game writes comes near this; a longer one is not ours.
+  for (const QByteArray& line : bytes.split('\n')) {
+    if (line.size() > kMaxSaveLineBytes) return std::nullopt;
+  }
+  return parseSaveFile(decodeCp932(bytes));
 }
 
 }  // namespace mofurin

@@ -10,6 +10,8 @@ namespace mofurin {
 
 inline const QString kSaveFilter = QStringLiteral("datﾌｧｲﾙ|*.dat");
 inline const QString kLoadFilter = QStringLiteral("datﾌｧｲﾙ |*.dat");
+constexpr qsizetype kMaxSaveLineBytes = 4096;
+constexpr qsizetype kMaxSaveFileBytes = 64 * 1024;
 
 // The saved part of the game, every number scaled by key (5..17), or
 // nothing when a scaled value or the checksum would not fit 32 bits.
@@ -31,7 +33,7 @@ struct SavedGame {
 std::optional<SavedGame> parseSaveFile(const QString& text);
 
 // Reads a save file: nothing when it cannot be read, is not code page 932
-// text, or fails to parse.
+// text, has a line longer than any the game writes, or fails to parse.
 std::optional<SavedGame> readSaveFile(const QString& path);
 
 }  // namespace mofurin

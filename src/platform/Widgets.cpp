@@ -188,7 +188,10 @@ void TextBox::setText(const QString& t) {
 
 void TextBox::type(const QString& t) {
   if (!usable() || readOnly_) return;
-  setText(maxLength_ > 0 ? t.left(maxLength_) : t);
+  QString typed = t;
+  // A one-line box holds one line: pasted line breaks are dropped.
+  if (!multiLine_) typed.remove(u'\r').remove(u'\n');
+  setText(maxLength_ > 0 ? typed.left(maxLength_) : typed);
 }
 
 void TextBox::setMultiLine(bool m) {

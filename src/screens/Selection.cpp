@@ -1,6 +1,7 @@
 #include "screens/Selection.h"
 
 #include "game/Roster.h"
+#include "persist/Cp932.h"
 #include "platform/Keys.h"
 #include "screens/Hub.h"
 
@@ -39,6 +40,10 @@ QString fighterNameProblem(const QString& name) {
   if (name.contains(u'"')) {
     return QStringLiteral("名前に \" は使えません。") + newLine +
            QStringLiteral("セーブや殿堂の記録がこわれてしまうためです。");
+  }
+  if (!fitsCp932(name)) {
+    return QStringLiteral("名前に使えない文字が入っています。") + newLine +
+           QStringLiteral("セーブや殿堂の記録に書けない文字です。");
   }
   return {};
 }

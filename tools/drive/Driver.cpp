@@ -2,12 +2,12 @@
 
 #include <QRegularExpression>
 
+#include "context/GameContext.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
-#include "context/GameContext.h"
 
 namespace mofurin {
 
@@ -125,6 +125,7 @@ bool Driver::execute(const QString& line) {
       {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
       {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
       {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
+      {"close", &Driver::close},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -197,7 +198,18 @@ bool Driver::key(const QString& args) {
   if (!ok) return fail(QStringLiteral("key code \"%1\" is not a number").arg(codeText));
   Target t;
   if (!resolve(path, t)) return false;
+  const bool usable = t.form->visible() && t.form->enabled() && (!t.widget || t.widget->usable());
+  if (!usable) print_(QStringLiteral("[not usable %1]").arg(t.widget ? t.widget->fullName() : t.form->name()));
   t.form->keyDown(t.widget, code);
+  return true;
+}
+
+bool Driver::close(const QString& args) {
+  Target t;
+  if (!resolve(args.trimmed(), t)) return false;
+  if (t.widget || t.timer) return fail(QStringLiteral("%1 is not a screen").arg(args.trimmed()));
+  if (!t.form->visible() || !t.form->enabled()) print_(QStringLiteral("[not usable %1]").arg(t.form->name()));
+  if (t.form->visible() && t.form->closeRequested) t.form->closeRequested();
   return true;
 }
 
@@ -292,11 +304,11 @@ bool Driver::until(const QString& args) {
   return true;
 }
 
-QString Driver::describe(const Target& t, const QString& attribute) {
+std::optional<QString> Driver::describe(const Target& t, const QString& attribute) {
   if (t.timer) {
     if (attribute == u"enabled") return yesNo(t.timer->enabled());
     if (attribute == u"interval" || attribute.isEmpty()) return QString::number(t.timer->interval());
-    return QStringLiteral("?");
+    return std::nullopt;
   }
   if (!t.widget) {
     if (attribute.isEmpty() || attribute == u"caption") return t.form->caption();
@@ -304,7 +316,7 @@ QString Driver::describe(const Target& t, const QString& attribute) {
     if (attribute == u"visible") return yesNo(t.form->visible());
     if (attribute == u"colour")
       return t.form->backColor() ? t.form->backColor()->toString() : QStringLiteral("default");
-    return QStringLiteral("?");
+    return std::nullopt;
   }
   Widget& w = *t.widget;
   if (attribute.isEmpty()) return w.displayText();
@@ -346,18 +358,18 @@ QString Driver::describe(const Target& t, const QString& attribute) {
     }
     default: break;
   }
-  return QStringLiteral("?");
+  return std::nullopt;
 }
 
 void Driver::printWidget(const QString& label, const Target& t, const QString& attribute) {
-  print_(label + QStringLiteral(" = ") + describe(t, attribute));
+  print_(label + QStringLiteral(" = ") + describe(t, attribute).value_or(QString()));
 }
 
 bool Driver::print(const QString& args) {
   const QString path = args.trimmed();
   Target t;
   if (!resolve(path, t)) return false;
-  if (describe(t, t.attribute) == u"?") return fail(QStringLiteral("%1 has no such attribute").arg(path));
+  if (!describe(t, t.attribute)) return fail(QStringLiteral("%1 has no such attribute").arg(path));
   printWidget(path, t, t.attribute);
   return true;
 }

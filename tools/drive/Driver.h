@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace mofurin {
 
@@ -56,7 +57,7 @@ class Driver {
   bool execute(const QString& line);
   bool fail(const QString& message);
   bool resolve(const QString& spec, Target& target);
-  QString describe(const Target& target, const QString& attribute);
+  std::optional<QString> describe(const Target& target, const QString& attribute);  // nothing: no such attribute
   void printWidget(const QString& label, const Target& target, const QString& attribute);
 
   bool click(const QString& args);
@@ -74,6 +75,7 @@ class Driver {
   bool dump(const QString& args);
   bool takeShot(const QString& args);
   bool screens(const QString& args);
+  bool close(const QString& args);
 
   GameContext& ctx_;
   platform::ScriptedDialogs& dialogs_;

@@ -26,6 +26,7 @@ QString iconSuffix(Icon icon) {
 
 Answer ScriptedDialogs::message(const Message& box) {
   shown_.push_back(box);
+  if (whileOpen) whileOpen();
   Answer answer = firstButton(box.buttons);
   QString note = QStringLiteral(" (default)");
   if (!answers_.empty()) {

@@ -21,6 +21,10 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> openFile(const QString& filter) override;
   std::optional<QString> saveFile(const QString& filter) override;
 
+  // Runs while a box is open, as the event loop runs under a real one (a
+  // test lets time pass there).
+  std::function<void()> whileOpen;
+
   // Every box shown so far, oldest first.
   const std::vector<Message>& shown() const { return shown_; }
 

@@ -1,5 +1,7 @@
 #include "platform/headless/VirtualClock.h"
 
+#include <algorithm>
+
 namespace mofurin::platform {
 
 void VirtualClock::schedule(Timer& timer) { entries_[&timer] = {now_ + timer.tickInterval(), order_++}; }
@@ -38,7 +40,8 @@ void VirtualClock::advance(qint64 ms) {
   const qint64 target = now_ + ms;
   while (fireNext(target)) {
   }
-  now_ = target;
+  // Time that passed under a box inside a tick never runs backwards.
+  now_ = std::max(now_, target);
 }
 
 bool VirtualClock::advanceUntil(const std::function<bool()>& done, qint64 maxMs) {
@@ -48,7 +51,7 @@ bool VirtualClock::advanceUntil(const std::function<bool()>& done, qint64 maxMs)
   while (fireNext(limit)) {
     if (done()) return true;
   }
-  now_ = limit;
+  now_ = std::max(now_, limit);
   return false;
 }
 

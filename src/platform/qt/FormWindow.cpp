@@ -261,7 +261,7 @@ class LineEditBinding : public FieldBinding {
  public:
   LineEditBinding(TextBox& w, QLineEdit* q) : FieldBinding(w, q), edit_(q) {
     QObject::connect(q, &QLineEdit::textEdited, [this](const QString& text) {
-      if (w_) static_cast<TextBox&>(*w_).setText(text);
+      if (w_) static_cast<TextBox&>(*w_).type(text);
     });
   }
 

@@ -1,0 +1,527 @@
+#include "battle/BattleEngine.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "game/Numbers.h"
+#include "game/Roster.h"
+#include "game/Techniques.h"
+
+namespace mofurin {
+
+namespace {
+
+// Phases of the engine: 1..6 the player's strike, 21..26 the opponent's
+// (the same steps with the sides exchanged), 355..357 the closing stretch.
+constexpr qint32 kOpponentPhases = 20;
+constexpr qint32 kOpponentCannotAct = 100;
+constexpr qint32 kClosingStart = 355;
+constexpr int kClosingInterval = 3000;
+constexpr int kMaxHits = 5;
+constexpr qint32 kFleeLastRound = 4;
+constexpr int kOpponentDraws = 10001;
+constexpr qint32 kLevelCap = 999999;
+constexpr qint64 kRewardPerLevel = 150;
+
+Side other(Side s) { return s == Side::Player ? Side::Opponent : Side::Player; }
+
+bool isSlot(qint32 slot) { return slot >= 0 && slot < kSlotCount; }
+
+// Counters and HP stay within 32 bits whatever a save file or a peer put in.
+qint32 saturated(qint64 v) {
+  return static_cast<qint32>(
+      std::clamp<qint64>(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+void addTo(qint32& value, qint64 amount) { value = saturated(value + amount); }
+
+// A level after a win: L + floor(L / step) + 1.
+qint64 raisedLevel(qint64 level, qint64 step) {
+  return level + static_cast<qint64>(std::floor(static_cast<double>(level) / step)) + 1;
+}
+
+// Half the head's experience, with ".5" only when it is odd.
+QString halfText(qint32 experience) { return QString::number(experience / 2.0, 'f', experience % 2 == 0 ? 0 : 1); }
+
+}  // namespace
+
+std::optional<HitPattern> hitPatternFor(const QString& technique) {
+  struct Row {
+    const char16_t* code;
+    const char16_t* frames;
+    qint32 motion;
+  };
+  static constexpr std::array<Row, 12> rows{{
+      {u"H--", u"5050505050", 1},
+      {u"H-S", u"5550055500", 2},
+      {u"HR-", u"2220055500", 2},
+      {u"A--", u"4444405550", 2},
+      {u"A-S", u"1020304050", 0},
+      {u"AR-", u"1110022200", 0},
+      {u"L--", u"3333305550", 3},
+      {u"L-S", u"1110303030", 3},
+      {u"LR-", u"1342134250", 0},
+      {u"B--", u"5550005550", 1},
+      {u"B-S", u"4324325550", 2},
+      {u"BR-", u"3330050550", 0},
+  }};
+  const QStringView code = QStringView(technique).left(3);
+  for (const Row& row : rows) {
+    if (code == QStringView(row.code)) return HitPattern{QString::fromUtf16(row.frames), row.motion};
+  }
+  return std::nullopt;
+}
+
+BattleEngine::BattleEngine(GameState& game, BattleState& battle, Random& random, BattleHost& host)
+    : game_(game), battle_(battle), random_(random), host_(host) {}
+
+// ---- Opening and the command phase --------------------------------------
+
+void BattleEngine::open() {
+  done_ = false;
+  battle_.autoTurns = 0;
+  battle_.roundCount = 0;
+  battle_.hpAtStart = game_.partHp;
+  battle_.battleExperience = {};
+  game_.levels[Side::Opponent] = std::max(game_.levels[Side::Opponent], 1);
+  random_.seedFromClock();
+  battle_.battleResult = BattleResult::Running;
+  battle_.introTick = 0;
+  // In a network bout the name came from the other machine.
+  if (!battle_.networkBattle) HYOU();
+  WP();
+}
+
+void BattleEngine::HYOU() {
+  const qint32 index = game_.characterIndex[Side::Opponent];
+  if (isRosterIndex(index)) game_.fighterName[Side::Opponent] = RosterName(index);
+}
+
+void BattleEngine::startRound() {
+  host_.closeCommandPhase();
+  host_.setEngineInterval(game_.messageSpeed);
+  if (battle_.networkBattle) {
+    pauseForPeer();
+    host_.sendChoice();
+  } else {
+    host_.startEngine();
+  }
+  battle_.battlePhase = 1;
+  battle_.hitCount = {};
+}
+
+bool BattleEngine::affordable(int playerSlot) const {
+  const int p = techniquePart(game_.techniqueNames(playerSlot, Side::Player));
+  return p >= 0 && game_.partHp(p, Side::Player) >= game_.techniqueCosts(playerSlot, Side::Player);
+}
+
+std::optional<int> BattleEngine::chooseAuto() {
+  if (battle_.autoTurns <= 0) return std::nullopt;
+  bool anyAffordable = false;
+  for (int slot = 0; slot < kSlotCount; ++slot) anyAffordable = anyAffordable || affordable(slot);
+  if (!anyAffordable) return std::nullopt;
+
+  int slot;
+  do {
+    slot = static_cast<int>(std::floor(static_cast<double>(random_.next()) * kSlotCount));
+    battle_.chosenSlot[Side::Player] = slot;
+  } while (!affordable(slot));
+  startRound();
+  battle_.autoTurns -= 1;
+  return slot;
+}
+
+void BattleEngine::WP() {
+  // A slot whose text names no part is judged by the part HP of the slot
+  // examined before it.
+  qint32 partHp = 0;
+  for (Side s : {Side::Player, Side::Opponent}) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      const QString& text = game_.techniqueNames(slot, s);
+      const int p = techniquePart(text);
+      if (p >= 0) partHp = game_.partHp(p, s);
+      battle_.slotUnusable(slot, s) = partHp < game_.techniqueCosts(slot, s) || text == kNoTechnique;
+    }
+  }
+}
+
+void BattleEngine::STA() {
+  for (qint32& hp : game_.partHp.flat) hp = std::max(hp, 0);
+  host_.showStatus();
+}
+
+void BattleEngine::restoreHitPoints() { game_.partHp = battle_.hpAtStart; }
+
+// ---- The turn engine -----------------------------------------------------
+
+Side BattleEngine::attacker() const { return battle_.battlePhase < 10 ? Side::Player : Side::Opponent; }
+
+// The beaten mark, or a bad slot number from the other machine, reads as an
+// empty slot.
+QString BattleEngine::chosenTechnique(Side s) const {
+  const qint32 slot = battle_.chosenSlot[s];
+  return isSlot(slot) ? game_.techniqueNames(slot, s) : kNoTechnique;
+}
+
+qint32 BattleEngine::chosenCost(Side s) const {
+  const qint32 slot = battle_.chosenSlot[s];
+  return isSlot(slot) ? game_.techniqueCosts(slot, s) : 0;
+}
+
+void BattleEngine::tick() {
+  if (done_) return;
+  runPhase(attacker());
+  if (done_) return;  // the program has ended
+  battle_.battlePhase += 1;
+  STA();
+  leaveIfOver();
+}
+
+void BattleEngine::runPhase(Side a) {
+  switch (battle_.battlePhase) {
+    case 1:
+    case 21: announce(a); break;
+    case 2:
+      strike();
+      if (battle_.networkBattle) {
+        pauseForPeer();
+        host_.sendStrike();
+      }
+      break;
+    case 22:
+      // In a network bout the other machine strikes and sends its hit.
+      if (battle_.networkBattle) {
+        pauseForPeer();
+      } else {
+        strike();
+      }
+      break;
+    case 3:
+    case 23: resolveHit(a); break;
+    case 4:
+    case 24:
+      host_.appendMessage(game_.fighterName[a] + QStringLiteral("　は　") + decimal(battle_.hitCount[a]) +
+                          QStringLiteral(" 回ヒットした！！"));
+      break;
+    case 5: OFFA(); break;
+    case 6:
+      battle_.battlePhase = kOpponentPhases;
+      if (battle_.networkBattle) {
+        pauseForPeer();
+        host_.setMessage(QStringLiteral("相手がワザを選択しています") + newLine +
+                         QStringLiteral("しばらくおまちください。"));
+      } else {
+        TEKI();
+      }
+      break;
+    case 25:
+    case 26: break;
+    case kClosingStart + 1:
+    case kClosingStart + 2:
+      host_.setEngineInterval(kClosingInterval);
+      restoreHitPoints();
+      break;
+    default: endRound(); break;
+  }
+}
+
+void BattleEngine::announce(Side a) {
+  const QString name = techniqueName(chosenTechnique(a));
+  if (a == Side::Player) {
+    host_.setMessage(game_.fighterName[Side::Player] + QStringLiteral("の") + name + QStringLiteral("！！") + newLine);
+  } else {
+    host_.setMessage(QStringLiteral("敵の") + game_.fighterName[Side::Opponent] + QStringLiteral("の") + name +
+                     QStringLiteral("！！") + newLine);
+  }
+}
+
+void BattleEngine::strike() {
+  ATTA();
+  battle_.missRoll = static_cast<qint16>(std::floor(static_cast<double>(random_.next()) * 10));
+}
+
+void BattleEngine::pauseForPeer() {
+  battle_.awaitingPeer = true;
+  host_.stopEngine();
+}
+
+void BattleEngine::resolveHit(Side a) {
+  if (battle_.missRoll < 1) {
+    host_.appendMessage(techniqueName(chosenTechnique(a)) + QStringLiteral("　が、うまく決まらなかった・・・") +
+                        newLine);
+    startPopup(a);
+    host_.missPopup(a);
+    return;
+  }
+  landHit(a);
+}
+
+void BattleEngine::landHit(Side a) {
+  if (game_.attackAnimation == 1) ATA(a);
+  const QString target =
+      a == Side::Player ? QStringLiteral("敵の") + game_.fighterName[Side::Opponent] : game_.fighterName[Side::Player];
+  host_.appendMessage(target + QStringLiteral("に") + decimal(battle_.damage) + QStringLiteral("のダメージ！！") +
+                      newLine);
+  addTo(battle_.hitCount[a], 1);
+  addTo(battle_.battleExperience(battle_.strikePart, a), battle_.strikeExperience);
+
+  const QString technique = chosenTechnique(a);
+  const bool repeats = technique.size() > 1 && technique[1] == u'R';
+  if (repeats && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= 3;  // announce it again next tick
+
+  const Side d = other(a);
+  const int t = TargetPart(game_, d);
+  if (t >= 0) game_.partHp(t, d) = saturated(qint64(game_.partHp(t, d)) - battle_.damage);
+}
+
+void BattleEngine::ATA(Side a) {
+  if (const auto pattern = hitPatternFor(chosenTechnique(a))) {
+    battle_.hitPattern = pattern->frames;
+    battle_.hitMotion = pattern->motion;
+  }
+  battle_.soundSide = side(a);
+  battle_.animationTick = 0;
+  host_.stopEngine();
+  startPopup(a);
+  host_.hitAnimation(a);
+}
+
+void BattleEngine::startPopup(Side a) {
+  battle_.popupStep = -300;
+  battle_.popupSide = side(a);
+}
+
+void BattleEngine::endRound() {
+  QString message;
+  battle_.roundCount += 1;
+  if (battle_.roundCount == kFleeLastRound) {
+    host_.disableFlee();
+    message = QStringLiteral("相手が完全に戦闘態勢に入った！！") + newLine +
+              QStringLiteral("もう逃げることは出来ない･･･") + newLine;
+  }
+  host_.setMessage(message + QStringLiteral("さて、次はどうしますか？"));
+  host_.stopEngine();
+  host_.openCommandPhase();
+  WP();
+  host_.refillLists();
+  STA();
+  // The opponent's strike is checked only here.
+  OFFA();
+}
+
+// ---- A strike ------------------------------------------------------------
+
+int BattleEngine::TargetPart(const GameState& game, Side defender) {
+  for (int p = part(BodyPart::B); p >= part(BodyPart::H); --p) {
+    if (game.partHp(p, defender) > 0) return p;
+  }
+  return -1;
+}
+
+void BattleEngine::pay(Side s, int p, qint32 cost) {
+  game_.partHp(p, s) = saturated(qint64(game_.partHp(p, s)) - cost);
+}
+
+void BattleEngine::subtractDefence(Side defender, double share) {
+  const int t = TargetPart(game_, defender);
+  if (t < 0) return;  // nothing left to defend with: the raw damage stands
+  const double r2 = random_.next();
+  const double def = game_.partDefence(t, defender);
+  battle_.damage = std::max(roundHalfEven(battle_.damage - (0.2 * r2 * def + share * def)), 1);
+}
+
+void BattleEngine::ATTA() {
+  const Side a = attacker();
+  const Side d = other(a);
+  const QString technique = chosenTechnique(a);
+  const qint32 cost = chosenCost(a);
+  // The empty slot's text names no part; it strikes with the head.
+  const int p = std::max(techniquePart(technique), part(BodyPart::H));
+  battle_.strikePart = static_cast<BodyPart>(p);
+  battle_.strikeExperience = saturated(qint64(game_.levels[d]) + 1);
+  const double atk = game_.partAttack(p, a);
+
+  switch (techniqueClass(technique)) {
+    case TechniqueClass::Plain: {
+      pay(a, p, cost);
+      const double r1 = random_.next();
+      battle_.damage = roundHalfEven(0.9 * atk + cost + 0.1 * atk * r1);
+      subtractDefence(d, 0.8);
+      break;
+    }
+    case TechniqueClass::Repeat: {
+      // Only the first hit of the turn costs HP and is worth experience.
+      if (battle_.hitCount[a] == 0) {
+        pay(a, p, cost);
+      } else {
+        battle_.strikeExperience = 0;
+      }
+      const double r1 = random_.next();
+      battle_.damage = roundHalfEven(0.1 * r1 * cost + 0.4 * atk);
+      subtractDefence(d, 0.6);
+      break;
+    }
+    case TechniqueClass::Special: {
+      pay(a, p, cost);
+      const double r = random_.next();
+      battle_.damage = roundHalfEven(r * cost + 2.0 * cost);
+      break;
+    }
+    case TechniqueClass::Unknown: break;  // costs nothing, the last damage stands
+  }
+}
+
+// ---- The computer opponent -------------------------------------------------
+
+void BattleEngine::TEKI() {
+  const Side o = Side::Opponent;
+  battle_.chosenSlot[o] = 0;
+  // Slot 0 takes two ninths of the draws, each other slot one ninth; a draw of
+  // exactly 0 gives -1 and is drawn again like an unusable slot.
+  for (int draw = 0; draw < kOpponentDraws; ++draw) {
+    const int slot = truncateToInt32(static_cast<double>(random_.next()) * 9 - 1);
+    if (isSlot(slot) && !battle_.slotUnusable(slot, o)) {
+      battle_.chosenSlot[o] = slot;
+      return;
+    }
+  }
+  host_.setMessage(QStringLiteral("敵の") + game_.fighterName[o] + QStringLiteral("は、手が出せない！！"));
+  battle_.battlePhase = kOpponentCannotAct;
+  battle_.chosenSlot[o] = kBeatenMark;
+}
+
+// ---- The end of a bout -----------------------------------------------------
+
+bool BattleEngine::canFight(Side s) const {
+  if (game_.partHp(BodyPart::H, s) <= 0) return false;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (!battle_.slotUnusable(slot, s)) return true;
+  }
+  return false;
+}
+
+void BattleEngine::OFFA() {
+  for (Side s : {Side::Player, Side::Opponent}) battle_.chosenSlot[s] = canFight(s) ? 0 : kBeatenMark;
+  const bool playerBeaten = battle_.chosenSlot[Side::Player] == kBeatenMark;
+  const bool opponentBeaten = battle_.chosenSlot[Side::Opponent] == kBeatenMark;
+  if (playerBeaten && opponentBeaten) {
+    drawBout();
+  } else if (playerBeaten) {
+    loseBout();
+  } else if (opponentBeaten) {
+    winBout();
+  }
+}
+
+void BattleEngine::closeBout(qint32 result) {
+  battle_.battleResult = result;
+  battle_.battlePhase = kClosingStart;
+  host_.startEngine();
+  host_.closeCommandPhase();
+}
+
+void BattleEngine::drawBout() {
+  host_.messageBox(QStringLiteral("どっちとも動けなくなってしまった・・・"));
+  restoreHitPoints();
+  closeBout(BattleResult::BothBeaten);
+  if (game_.battleKind == kTrainingOrNetworkBout) game_.levels[Side::Opponent] = game_.savedOpponentLevel;
+}
+
+void BattleEngine::loseBout() {
+  host_.setMessage(game_.fighterName[Side::Player] + QStringLiteral("は、技が繰り出せなくなった・・・"));
+  closeBout(BattleResult::PlayerBeaten);
+  if (game_.battleKind != kTournamentBout) return;
+
+  addTo(game_.lifeForce, -1);
+  addTo(game_.losses, 1);
+  const qint32 level = game_.levels[Side::Opponent];
+  game_.levels[Side::Opponent] = std::max(saturated(level - (qint64(std::floor(level / 10.0)) + 1)), 1);
+  if (game_.lifeForce >= 1) return;
+
+  for (const QString& text :
+       {QStringLiteral("残念ですが、あなたは寿命がきました。"), QStringLiteral("あなたは死にました･･･"),
+        QStringLiteral("Game Over！！"), QStringLiteral("あきらめないでまたやってね！！")}) {
+    host_.messageBox(text);
+  }
+  done_ = true;
+  host_.endProgram();
+}
+
+void BattleEngine::winBout() {
+  host_.setMessage(game_.fighterName[Side::Opponent] + QStringLiteral("は、使える技が無くなったようだ・・・！！"));
+  closeBout(BattleResult::OpponentBeaten);
+  ETA();
+}
+
+void BattleEngine::ETA() {
+  const Side s = Side::Player;
+  const auto experience = [&](BodyPart p) { return battle_.battleExperience(p, s); };
+  host_.appendMessage(newLine + QStringLiteral("頭 ") + halfText(experience(BodyPart::H)) + QStringLiteral("  両腕 ") +
+                      decimal(experience(BodyPart::A)) + QStringLiteral("  両足 ") + decimal(experience(BodyPart::L)) +
+                      QStringLiteral("  胴体 ") + decimal(experience(BodyPart::B)) + newLine +
+                      QStringLiteral("の経験値を得た！！") + newLine);
+
+  // The head learns only to hit harder, and without a cap.
+  qint32& headAttack = game_.partAttack(BodyPart::H, s);
+  headAttack = roundHalfEven(experience(BodyPart::H) / 2.0 + headAttack);
+  for (BodyPart p : {BodyPart::A, BodyPart::L, BodyPart::B}) {
+    const double e = experience(p);
+    const double r1 = random_.next();
+    qint32& attack = game_.partAttack(p, s);
+    attack = std::min(roundHalfEven(e * 0.5 + attack + r1 * e * 0.1), kValueCap);
+    const double r2 = random_.next();
+    qint32& defence = game_.partDefence(p, s);
+    defence = std::min(roundHalfEven(e * 0.3 + defence + r2 * e * 0.1), kValueCap);
+  }
+
+  const qint64 reward = game_.levels[Side::Opponent] * kRewardPerLevel;
+  qint64 opponentLevel = raisedLevel(game_.levels[Side::Opponent], 10);
+  // The last stretch of the tournament climbs faster.
+  if (game_.tournamentRunning() && game_.winLead() >= 37) opponentLevel = raisedLevel(opponentLevel, 8);
+  game_.levels[Side::Opponent] = saturated(std::min<qint64>(opponentLevel, kLevelCap));
+
+  if (game_.battleKind == kTournamentBout) {
+    addTo(game_.levels[Side::Player], 1);
+    host_.appendMessage(decimal(reward) + QStringLiteral("\\を獲得した！！"));
+    game_.money = saturated(game_.money + reward);
+    addTo(game_.wins, 1);
+  }
+  game_.money = std::min(game_.money, kValueCap);
+  game_.levels[Side::Player] = std::min(game_.levels[Side::Player], kLevelCap);
+}
+
+// After the closing stretch, or at once after a draw: hit points back as they
+// were at the opening, the next screen, then the counters that screen must
+// not see yet.
+void BattleEngine::leaveIfOver() {
+  const qint32 phase = battle_.battlePhase;
+  if (battle_.battleResult == BattleResult::BothBeaten) {
+    done_ = true;
+    restoreHitPoints();
+    host_.leaveBout(BattleHost::Next::Hub);
+    return;
+  }
+  if (battle_.battleResult == BattleResult::Running || phase == kClosingStart + 1 || phase == kClosingStart + 2) return;
+
+  done_ = true;
+  restoreHitPoints();
+  if (game_.battleKind == kTournamentBout) {
+    const bool learns = game_.wins % 4 == 0 && battle_.battleResult == BattleResult::OpponentBeaten && game_.wins >= 1;
+    if (learns) {
+      addTo(game_.bouts, 1);
+      host_.leaveBout(BattleHost::Next::Learning);
+    } else {
+      host_.leaveBout(BattleHost::Next::Story);
+      addTo(game_.bouts, 1);
+    }
+  } else {
+    host_.leaveBout(BattleHost::Next::Hub);
+    if (game_.battleKind == kTrainingOrNetworkBout) game_.levels[Side::Opponent] = game_.savedOpponentLevel;
+  }
+  WP();
+}
+
+}  // namespace mofurin

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "battle/BattleState.h"
+#include "game/GameState.h"
+#include "game/Random.h"
+
+namespace mofurin {
+
+// What the turn engine asks of the battle screen. Every call runs to
+// completion inside the engine's tick; a wait is the screen stopping the
+// engine's timer (Timer3) and whoever finishes first starting it again.
+class BattleHost {
+ public:
+  enum class Next { Hub, Learning, Story };
+
+  virtual ~BattleHost() = default;
+
+  virtual void setMessage(const QString& text) = 0;     // MSG, replaced
+  virtual void appendMessage(const QString& text) = 0;  // MSG, added to
+  virtual void startEngine() = 0;                       // Timer3
+  virtual void stopEngine() = 0;
+  virtual void setEngineInterval(int ms) = 0;
+  virtual void openCommandPhase() = 0;   // start Timer1, show HV125
+  virtual void closeCommandPhase() = 0;  // stop Timer1, hide HV125
+  // WAZA and Combo1 from slotList(), and both portraits as at opening.
+  virtual void refillLists() = 0;
+  virtual void disableFlee() = 0;  // NIGERU (0), for the rest of the bout
+  // ZYOU, HITP, NAMAE and Label2 from the battle texts.
+  virtual void showStatus() = 0;
+  // Sprite, hit sound of soundSide and damage pop-up, from what the engine
+  // has just set in BattleState. The engine has stopped itself; the end of
+  // the sprite starts it again.
+  virtual void hitAnimation(Side attacker) = 0;
+  virtual void missPopup(Side attacker) = 0;         // "ＭＩＳＳ" instead of the damage
+  virtual void messageBox(const QString& text) = 0;  // modal, OK; returns when answered
+  virtual void endProgram() = 0;                     // game over: nothing runs after it
+  // Closes the battle screen (its closing sequence) and shows the next one.
+  virtual void leaveBout(Next next) = 0;
+  // Network bout: the player's choice and each of the player's hits go to the
+  // other machine. The engine has already stopped and set awaitingPeer; the
+  // other machine's answer starts it again.
+  virtual void sendChoice() {}
+  virtual void sendStrike() {}
+};
+
+namespace BattleResult {
+constexpr qint32 Running = 0;
+constexpr qint32 PlayerBeaten = 1;
+constexpr qint32 BothBeaten = 2;
+constexpr qint32 OpponentBeaten = 3;
+}  // namespace BattleResult
+
+constexpr qint32 kTournamentBout = 1;
+constexpr qint32 kTrainingOrNetworkBout = 2;
+constexpr qint32 kBeatenMark = 9999;  // chosenSlot of a side that can no longer fight
+
+// The hit sprite's frames for its first ten ticks and how it moves.
+struct HitPattern {
+  QString frames;
+  qint32 motion;
+};
+
+// By the technique's three code characters; none for a code without a row,
+// which leaves the previous pattern in place.
+std::optional<HitPattern> hitPatternFor(const QString& technique);
+
+// The bout's rules: one round played out tick by tick, the strikes, the
+// computer opponent's choice, the end-of-bout check and the rewards.
+class BattleEngine {
+ public:
+  BattleEngine(GameState& game, BattleState& battle, Random& random, BattleHost& host);
+
+  // The state part of opening the battle screen, reseeding included. The
+  // screen fills its lists and portraits afterwards, then calls STA().
+  void open();
+  // A confirmed choice: closes the command phase and starts the round.
+  void startRound();
+  // The AUTO choice for the player while AUTO turns are left (the screen
+  // calls it only while the command panel is shown). On acceptance the round
+  // is started and one AUTO turn used up. No slot is drawn at all when none
+  // could be accepted.
+  std::optional<int> chooseAuto();
+  // One tick of Timer3.
+  void tick();
+  // True once the bout has been left or the program ended: ticks do nothing.
+  bool done() const { return done_; }
+
+  void ATTA();
+  void TEKI();
+  void OFFA();
+  void ETA();
+  void WP();
+  void STA();
+  void HYOU();
+  void restoreHitPoints();
+
+  // The defender's part that takes the next hit: body, legs, arms, head, the
+  // first with HP above 0; -1 when none has.
+  static int TargetPart(const GameState& game, Side defender);
+
+ private:
+  Side attacker() const;
+  QString chosenTechnique(Side s) const;
+  qint32 chosenCost(Side s) const;
+  void pay(Side s, int p, qint32 cost);
+  void subtractDefence(Side defender, double share);
+  bool canFight(Side s) const;
+  bool affordable(int playerSlot) const;
+
+  void runPhase(Side a);
+  void announce(Side a);
+  void strike();
+  void resolveHit(Side a);
+  void landHit(Side a);
+  void ATA(Side a);
+  void startPopup(Side a);
+  void pauseForPeer();
+  void endRound();
+
+  void closeBout(qint32 result);
+  void drawBout();
+  void loseBout();
+  void winBout();
+  void leaveIfOver();
+
+  GameState& game_;
+  BattleState& battle_;
+  Random& random_;
+  BattleHost& host_;
+  bool done_ = false;
+};
+
+}  // namespace mofurin

@@ -1,0 +1,83 @@
+#include "battle/BattleTexts.h"
+
+#include "game/Numbers.h"
+#include "game/Techniques.h"
+
+namespace mofurin {
+
+namespace {
+
+qint32 hp(const GameState& game, BodyPart p, Side s) { return game.partHp(p, s); }
+qint32 attack(const GameState& game, BodyPart p, Side s) { return game.partAttack(p, s); }
+qint32 defence(const GameState& game, BodyPart p, Side s) { return game.partDefence(p, s); }
+
+QString playerTable(const GameState& game) {
+  const Side s = Side::Player;
+  const std::array<QString, 4> headings = {QStringLiteral("頭(H)"), QStringLiteral("両手(A)"),
+                                           QStringLiteral("両足(R)"), QStringLiteral("胴体(B)")};
+  QString table;
+  for (int p = 0; p < kPartCount; ++p) {
+    const BodyPart bp = static_cast<BodyPart>(p);
+    table += headings[p] + newLine;
+    table += QStringLiteral("STR ") + decimal(attack(game, bp, s)) + newLine;
+    table += QStringLiteral("DEF ") + decimal(defence(game, bp, s)) + newLine;
+  }
+  return table;
+}
+
+QString opponentTable(const GameState& game) {
+  const Side s = Side::Opponent;
+  const std::array<QString, 4> headings = {QStringLiteral("   頭(H)　STR "), QStringLiteral("両手(A)　STR "),
+                                           QStringLiteral("両足(L)  STR "), QStringLiteral("胴体(B)  STR ")};
+  QStringList lines;
+  for (int p = 0; p < kPartCount; ++p) {
+    const BodyPart bp = static_cast<BodyPart>(p);
+    lines << headings[p] + decimal(attack(game, bp, s)) + QStringLiteral(" DEF ") + decimal(defence(game, bp, s));
+  }
+  return lines.join(newLine);
+}
+
+}  // namespace
+
+QString hpLine(const GameState& game, Side s) {
+  return QStringLiteral("(右から順) 頭(H) ") + decimal(hp(game, BodyPart::H, s)) + QStringLiteral(" 両腕(A) ") +
+         decimal(hp(game, BodyPart::A, s)) + QStringLiteral(" 両足(L) ") + decimal(hp(game, BodyPart::L, s)) +
+         QStringLiteral(" 胴体(B) ") + decimal(hp(game, BodyPart::B, s));
+}
+
+QString nameLine(const GameState& game, Side s) {
+  return QStringLiteral("Ｌｖ.") + fitRight(signSpacedDecimal(game.levels[s]), 5) + u' ' + game.fighterName[s];
+}
+
+QString strengthTable(const GameState& game, Side s) {
+  return s == Side::Player ? playerTable(game) : opponentTable(game);
+}
+
+QString roundLabel(qint32 roundCount) { return fitRight(signSpacedDecimal(roundCount), 4) + QStringLiteral("ターン"); }
+
+QString costLabel(qint32 cost) { return QStringLiteral("HP消費量--") + decimal(cost); }
+
+QString autoLabel(qint32 autoTurns) { return QStringLiteral("AUTO:") + decimal(autoTurns); }
+
+QString introGreeting(const GameState& game) {
+  return game.fighterName[Side::Opponent] + QStringLiteral(" が、でてきた！！") + newLine + QStringLiteral("さあ、") +
+         game.fighterName[Side::Player] + QStringLiteral("　は、どうする？");
+}
+
+QStringList slotList(const GameState& game, const BattleState& battle, Side s) {
+  QStringList entries;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    entries << (battle.slotUnusable(slot, s) ? kNoTechnique : game.techniqueNames(slot, s));
+  }
+  return entries;
+}
+
+std::optional<ColourMarks> colourMarks(const GameState& game, bool networkBattle) {
+  if (networkBattle) return ColourMarks{{0, 0, 128}, {0, 89, 0}};
+  if (!game.tournamentRunning()) return std::nullopt;
+  if (game.winLead() == 39) return ColourMarks{{203, 88, 0}, {159, 159, 0}};
+  if (game.winLead() > 37) return ColourMarks{{200, 200, 200}, {110, 110, 110}};
+  return std::nullopt;
+}
+
+}  // namespace mofurin
