@@ -35,7 +35,7 @@ bool unreadable(const QStringList& out) {
 }  // namespace
 
 TEST(Faults, NamesWithCharactersTheFilesCannotHoldAreRefusedOnBothScreens) {
-  for (const QString name : {QStringLiteral("ナミ😀"), QStringLiteral("é")}) {
+  for (const QString& name : {QStringLiteral("ナミ😀"), QStringLiteral("é")}) {
     TestGame t;
     t.start();
     QStringList out = t.drive("click Form2.o1\nkey Form3 49\ntype Form3.Text1 " + name + "\nclick Form3.Command1\n");

@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "tools/artgen/Characters.h"
+#include "tools/artgen/Effects.h"
+#include "tools/artgen/Story.h"
 
 namespace art {
 
@@ -116,6 +118,21 @@ QImage contactSheet() {
   return sheet;
 }
 
+QImage effectSheet() {
+  constexpr int kScale = 3, kCell = kEffectSize * kScale + 8;
+  const QColor strips[] = {QColor(24, 20, 40), QColor(70, 110, 170), QColor(236, 232, 244)};
+  QImage sheet(kCell * kEffectFrameCount, kCell * 3, QImage::Format_RGB32);
+  QPainter p(&sheet);
+  for (int row = 0; row < 3; ++row) {
+    p.fillRect(0, row * kCell, sheet.width(), kCell, strips[row]);
+    for (int frame = 0; frame < kEffectFrameCount; ++frame) {
+      const QImage sprite = drawEffect(frame).image().scaled(kEffectSize * kScale, kEffectSize * kScale);
+      p.drawImage(frame * kCell + 4, row * kCell + 4, sprite);
+    }
+  }
+  return sheet;
+}
+
 bool writeAll(const QString& folder) {
   const QDir dir(folder);
   bool ok = drawTitle().save(dir.filePath(QStringLiteral("title.png")), "PNG");
@@ -128,6 +145,14 @@ bool writeAll(const QString& folder) {
   ok = writeSixteenColours(drawCoin(), dir.filePath(QStringLiteral("deco_coin.png"))) && ok;
   ok = writeSixteenColours(drawTrophy(), dir.filePath(QStringLiteral("deco_trophy.png"))) && ok;
   ok = writeSixteenColours(drawShopkeeper(), dir.filePath(QStringLiteral("shopkeeper.png"))) && ok;
+  for (int frame = 0; frame < kEffectFrameCount; ++frame) {
+    ok = writeSixteenColours(drawEffect(frame), dir.filePath(QStringLiteral("effect%1.png").arg(frame))) && ok;
+  }
+  for (int i = 0; i < kStoryPictureCount; ++i) {
+    ok = drawStory(i).save(dir.filePath(QStringLiteral("story%1.png").arg(i)), "PNG") && ok;
+  }
+  ok = drawStoryBlank().save(dir.filePath(QStringLiteral("story_blank.png")), "PNG") && ok;
+  ok = drawHallBackground().save(dir.filePath(QStringLiteral("hall_background.png")), "PNG") && ok;
   return ok;
 }
 
