@@ -2,10 +2,10 @@
 
 #include "QtPrinters.h"
 #include "TestGame.h"
+#include "battle/OpponentBuilders.h"
 #include "game/Random.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "battle/OpponentBuilders.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -132,8 +132,13 @@ TEST(BoutButtons, TheHubHandsTheBoutToTheBattleScreen) {
   TestGame t;
   startWithRabbit(t);
   t.ctx.game.levels[O] = 4;
+  const auto opening = [](const QString& music) {
+    return QStringList{"[close Form4]",     "[media] stop bgm",
+                       "[media] close bgm", "[media] open \"" MOFURIN_BIN_DIR "/" + music + "\" alias bgm",
+                       "[media] play bgm",  "[show Form1]"};
+  };
   QStringList out = t.drive("click Form4.STRIN(0)\nclick Form4.TRAI\n");
-  EXPECT_EQ(out, (QStringList{"[close Form4]", "[show Form1]"}));
+  EXPECT_EQ(out, opening("music2.mid"));
   EXPECT_EQ(t.ctx.game.battleKind, 2);
   EXPECT_EQ(t.ctx.game.savedOpponentLevel, 4);
   EXPECT_EQ(t.ctx.game.levels[O], 2);
@@ -141,7 +146,7 @@ TEST(BoutButtons, TheHubHandsTheBoutToTheBattleScreen) {
   TestGame u;
   startWithRabbit(u);
   out = u.drive("click Form4.BATTLE\n");
-  EXPECT_EQ(out, (QStringList{"[close Form4]", "[show Form1]"}));
+  EXPECT_EQ(out, opening("music1.mid"));
   EXPECT_EQ(u.ctx.game.battleKind, 1);
   EXPECT_GE(u.ctx.game.partHp(BodyPart::H, O), 119);
 }

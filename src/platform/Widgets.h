@@ -83,6 +83,9 @@ class Widget {
   int width() const { return geometry_.width; }
   int height() const { return geometry_.height; }
   void setWidth(int v) { setGeometry(left(), top(), v, height()); }
+  void setLeft(int v) { setGeometry(v, top(), width(), height()); }
+  void setTop(int v) { setGeometry(left(), v, width(), height()); }
+  void moveTo(int left, int top) { setGeometry(left, top, width(), height()); }
 
   bool visible() const { return visible_; }
   void setVisible(bool v);

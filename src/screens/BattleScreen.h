@@ -1,19 +1,100 @@
 #pragma once
 
+#include "battle/BattleEngine.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
 
-// The battle screen. The bout itself comes with the battle's own work; for
-// now the screen opens against the prepared opponent and nothing more.
-class Form1 : public Screen {
+// The battle screen "激戦地区": every bout is fought here. The rules live in
+// the bout engine; the screen paces it with its timers and shows what it
+// reports: messages, status texts, the hit sprite, the shake, the pop-up
+// and the sounds.
+class Form1 : public Screen, private BattleHost {
  public:
   static inline const QString kName = QStringLiteral("Form1");
-  explicit Form1(GameContext& ctx) : Screen(ctx, kName) {
-    setCaption(QStringLiteral("バトル"));
-    setSize(9600, 7200);
-    setHelpTopic(QStringLiteral("battle"));
-  }
+  explicit Form1(GameContext& ctx);
+
+  // The scene: the ring with both fighters, the sprite and the pop-up.
+  PictureBox Picture1{*this, "Picture1"};
+  Label Label3{*this, "Label3"};
+  Shape Shape1{*this, "Shape1"};
+  WidgetArray<Shape> Rope{*this, "Rope", 3};
+  WidgetArray<PictureBox> KAO{*this, "KAO", 2};
+  PictureBox IRA{*this, "IRA"};
+  Label Label5{*this, "Label5"};
+  Label Label2{*this, "Label2"};
+
+  // Each side's status.
+  WidgetArray<Frame> WAKU{*this, "WAKU", 2};
+  WidgetArray<Label> NAMAE{*this, "NAMAE", 2};
+  WidgetArray<Label> HITP{*this, "HITP", 2};
+  WidgetArray<TextBox> ZYOU{*this, "ZYOU", 2};
+  ComboBox Combo1{*this, "Combo1"};
+  WidgetArray<Label> Label1{*this, "Label1", {2, 4}};
+
+  Label MSG{*this, "MSG"};
+
+  // The command panel and the AUTO counter beside it.
+  Frame HV125{*this, "HV125"};
+  Label Label6{*this, "Label6"};
+  ComboBox WAZA{*this, "WAZA"};
+  WidgetArray<Button> IIYO{*this, "IIYO", 1};
+  WidgetArray<Button> NIGERU{*this, "NIGERU", 1};
+  Button Command1{*this, "Command1"};
+  Label Label4{*this, "Label4"};
+
+  Timer Timer1{*this, "Timer1", 1, true};
+  Timer Timer2{*this, "Timer2", 1, false};
+  Timer Timer3{*this, "Timer3", 300, false};
+  Timer Timer4{*this, "Timer4", 20, false};
+  Timer Timer5{*this, "Timer5", 1, true};
+  Timer Timer6{*this, "Timer6", 200, true};
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  void Form_KeyDown(int keyCode) override;
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer() { engine_.tick(); }
+  void Timer4_Timer();
+  void Timer5_Timer();
+  void Timer6_Timer();
+  void IIYO_Click();
+  void NIGERU_Click();
+  void Command1_Click();
+  void bgm1();
+
+  BattleEngine& engine() { return engine_; }
+
+ private:
+  void layOut();
+  void layOutScene();
+  void layOutStatus();
+  void layOutCommands();
+  void loadSounds();
+  void showCost(const ComboBox& list, Side s, Label& cost);
+  void countAutoTurn(int added);
+  Side attackingSide() const;
+  void startPopup(Side attacker, const QString& caption);
+
+  // What the engine asks of the screen.
+  void setMessage(const QString& text) override { MSG.setCaption(text); }
+  void appendMessage(const QString& text) override { MSG.setCaption(MSG.caption() + text); }
+  void startEngine() override { Timer3.start(); }
+  void stopEngine() override { Timer3.stop(); }
+  void setEngineInterval(int ms) override { Timer3.setInterval(ms); }
+  void openCommandPhase() override;
+  void closeCommandPhase() override;
+  void refillLists() override;
+  void disableFlee() override { NIGERU[0].setEnabled(false); }
+  void showStatus() override;
+  void hitAnimation(Side attacker) override;
+  void missPopup(Side attacker) override;
+  void messageBox(const QString& text) override { msgBox(text); }
+  void endProgram() override { ctx.end(); }
+  void leaveBout(Next next) override;
+
+  BattleEngine engine_;
 };
 
 }  // namespace mofurin

@@ -1,5 +1,6 @@
 #include "screens/ScreenRegistry.h"
 
+#include "screens/AfterBout.h"
 #include "screens/BattleScreen.h"
 #include "context/GameContext.h"
 #include "screens/HallOfFameScreen.h"
@@ -25,6 +26,8 @@ void registerScreens(GameContext& ctx) {
   define<Form3>(ctx);
   define<Form4>(ctx);
   define<Form5>(ctx);
+  define<Form6>(ctx);
+  define<Form7>(ctx);
   define<Form8>(ctx);
   define<Form9>(ctx);
 }

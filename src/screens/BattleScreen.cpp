@@ -1,0 +1,398 @@
+#include "screens/BattleScreen.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "battle/BattleTexts.h"
+#include "game/Numbers.h"
+#include "game/Roster.h"
+#include "game/Techniques.h"
+#include "platform/Keys.h"
+#include "screens/AfterBout.h"
+#include "screens/Hub.h"
+
+namespace mofurin {
+
+namespace {
+
+constexpr Side P = Side::Player;
+constexpr Side O = Side::Opponent;
+
+// Where the portraits stand once the intro has slid them in; they start
+// 23 steps of 250 twips away, outside the ring.
+constexpr int kIntroSteps = 23;
+constexpr int kIntroStep = 250;
+constexpr int kPlayerHome = 235;
+constexpr int kOpponentHome = 4805;
+
+// The scene, and the design colours of its marks.
+constexpr int kSceneWidth = 6600;
+constexpr int kSceneHeight = 4320;
+constexpr platform::Colour kBannerColour = rgb(120, 30, 40);
+constexpr platform::Colour kMatColour = rgb(56, 98, 168);
+
+platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
+
+QString effectFrame(int frame) { return QStringLiteral("effect%1.png").arg(frame); }
+
+}  // namespace
+
+Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battle, ctx.random, *this) {
+  layOut();
+  Timer1.onTimer = [this] { Timer1_Timer(); };
+  Timer2.onTimer = [this] { Timer2_Timer(); };
+  Timer3.onTimer = [this] { Timer3_Timer(); };
+  Timer4.onTimer = [this] { Timer4_Timer(); };
+  Timer5.onTimer = [this] { Timer5_Timer(); };
+  Timer6.onTimer = [this] { Timer6_Timer(); };
+  IIYO[0].onClick = [this] { IIYO_Click(); };
+  NIGERU[0].onClick = [this] { NIGERU_Click(); };
+  Command1.onClick = [this] { Command1_Click(); };
+}
+
+void Form1::layOut() {
+  setCaption(QStringLiteral("激戦地区"));
+  setSize(9600, 7260);
+  setBackColor(rgb(246, 241, 226));
+  setHelpTopic(QStringLiteral("battle"));
+  setKeyPreview(true);
+  layOutScene();
+  layOutStatus();
+  layOutCommands();
+}
+
+void Form1::layOutScene() {
+  Picture1.setGeometry(0, 0, kSceneWidth, kSceneHeight);
+  Picture1.setBackColor(rgb(28, 24, 64));
+  Label3.setParent(&Picture1);
+  Label3.setGeometry(0, 0, kSceneWidth, 330);
+  Label3.setCaption(QStringLiteral("激戦地区"));
+  Label3.setAlignment(Align::Centre);
+  Label3.setFont({10, true});
+  Label3.setForeColor(rgb(255, 236, 180));
+  Label3.setBackColor(kBannerColour);
+  Shape1.setParent(&Picture1);
+  Shape1.setGeometry(-300, 2640, kSceneWidth + 600, kSceneHeight);
+  Shape1.setBackColor(kMatColour);
+  Shape1.setForeColor(rgb(20, 30, 60));
+  for (int i = 0; i < 3; ++i) {
+    Rope[i].setParent(&Picture1);
+    Rope[i].setGeometry(-300, 2040 + 210 * i, kSceneWidth + 600, 45);
+    Rope[i].setBackColor(rgb(226, 60, 80));
+    Rope[i].setForeColor(rgb(120, 20, 40));
+  }
+  KAO[0].setGeometry(kPlayerHome + kIntroSteps * kIntroStep, 2310, 1800, 1590);
+  KAO[1].setGeometry(kOpponentHome - kIntroSteps * kIntroStep, 1470, 1410, 1275);
+  IRA.setGeometry(0, 0, 960, 960);
+  IRA.setPicture({effectFrame(0)});
+  Label5.setCaption(QStringLiteral("ダメージ"));
+  Label5.setGeometry(3630, 2205, 1500, 480);
+  Label5.setFont({18, true});
+  Label5.setVisible(false);
+  Label2.setGeometry(5040, 420, 1440, 300);
+  Label2.setFont({11, true});
+  Label2.setForeColor(rgb(255, 255, 255));
+  Label2.setAlignment(Align::Right);
+  for (PictureBox* p : {&KAO[0], &KAO[1], &IRA}) {
+    p->setParent(&Picture1);
+    p->setStretch(true);
+  }
+  for (Label* l : {&Label5, &Label2}) {
+    l->setParent(&Picture1);
+    l->setTransparent(true);
+  }
+}
+
+void Form1::layOutStatus() {
+  const std::pair<int, platform::Rect> frames[] = {{0, {60, 4380, 4080, 2820}}, {1, {6660, 60, 2880, 4260}}};
+  for (const auto& [side, r] : frames) {
+    WAKU[side].setGeometry(r.left, r.top, r.width, r.height);
+    WAKU[side].setCaption(side == 0 ? QStringLiteral("あなた") : QStringLiteral("あいて"));
+    WAKU[side].setEnabled(false);
+    for (platform::Widget* w : std::initializer_list<platform::Widget*>{&NAMAE[side], &HITP[side], &ZYOU[side]})
+      w->setParent(&WAKU[side]);
+    NAMAE[side].setFont({11, true});
+    HITP[side].setFont({9, false});
+    ZYOU[side].setMultiLine(true);
+    ZYOU[side].setReadOnly(true);
+    ZYOU[side].setFont({9, false});
+  }
+  NAMAE[0].setGeometry(150, 270, 3780, 330);
+  HITP[0].setGeometry(150, 630, 3780, 480);
+  ZYOU[0].setGeometry(150, 1140, 3780, 1560);
+  NAMAE[1].setGeometry(120, 270, 2640, 330);
+  HITP[1].setGeometry(120, 630, 2640, 720);
+  ZYOU[1].setGeometry(120, 1380, 2640, 1260);
+  Combo1.setParent(&WAKU[1]);
+  Combo1.setGeometry(120, 2760, 2640, 360);
+  Label1[4].setParent(&WAKU[1]);
+  Label1[4].setGeometry(120, 3180, 2640, 300);
+  Label1[4].setCaption(QStringLiteral("HP消費量--0"));
+  Label1[4].setTransparent(true);
+}
+
+void Form1::layOutCommands() {
+  MSG.setGeometry(4200, 4380, 5340, 1260);
+  MSG.setBorder(true);
+  MSG.setBackColor(rgb(255, 255, 250));
+  MSG.setFont({10, false});
+  HV125.setGeometry(4200, 5700, 3960, 1500);
+  HV125.setVisible(false);
+  Label6.setParent(&HV125);
+  Label6.setCaption(QStringLiteral("あなたの必殺技（最大８個）"));
+  Label6.setGeometry(120, 180, 3720, 270);
+  Label6.setTransparent(true);
+  WAZA.setParent(&HV125);
+  WAZA.setGeometry(120, 450, 3720, 360);
+  Label1[2].setParent(&HV125);
+  Label1[2].setCaption(QStringLiteral("HP消費量--0"));
+  Label1[2].setGeometry(120, 870, 1800, 300);
+  Label1[2].setTransparent(true);
+  IIYO[0].setParent(&HV125);
+  IIYO[0].setCaption(QStringLiteral("これでＯＫ"));
+  IIYO[0].setGeometry(1980, 840, 1860, 540);
+  IIYO[0].setFont({11, true});
+  NIGERU[0].setParent(&HV125);
+  NIGERU[0].setCaption(QStringLiteral("敵前逃亡"));
+  NIGERU[0].setGeometry(120, 1170, 1800, 270);
+  NIGERU[0].setFont({8, false});
+  Command1.setCaption(QStringLiteral("AUTO"));
+  Command1.setGeometry(8280, 5760, 1260, 720);
+  Command1.setFont({12, true});
+  Label4.setGeometry(8280, 6540, 1260, 300);
+  Label4.setAlignment(Align::Centre);
+  Label4.setTransparent(true);
+  setInitialFocus(&WAZA);
+}
+
+void Form1::Form_Load() {
+  GameState& g = game();
+  BattleState& b = ctx.battle;
+  if (const auto marks = colourMarks(g, b.networkBattle)) {
+    Label3.setBackColor(colourOf(marks->label3));
+    Shape1.setBackColor(colourOf(marks->shape1));
+  }
+  engine_.open();
+  refillLists();
+  engine_.STA();
+  Label4.setCaption(autoLabel(b.autoTurns));
+  Timer2.start();
+  loadSounds();
+  bgm1();
+  if (b.networkBattle) Command1.setVisible(false);
+}
+
+void Form1::Form_Unload() {
+  ctx.platform.mediaCommand(QStringLiteral("stop bgm"));
+  ctx.platform.mediaCommand(QStringLiteral("close bgm"));
+  engine_.restoreHitPoints();
+  if (ctx.battle.networkBattle) {
+    ctx.battle.networkBattle = false;
+    ctx.forms.show<Form4>();
+  }
+}
+
+void Form1::loadSounds() {
+  SoundState& s = ctx.sound;
+  QString prefix = ctx.platform.programFolder();
+  if (!prefix.endsWith(QDir::separator()) && !prefix.endsWith(u'/')) prefix += u'/';
+  s.effectFiles = {prefix + QStringLiteral("Snd091.wav"), prefix + QStringLiteral("Snd053.wav")};
+  s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind / 2 + 1) + QStringLiteral(".mid");
+  const auto readWhole = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  s.playerHitSound = readWhole(s.effectFiles[0]);
+  s.opponentHitSound = readWhole(s.effectFiles[1]);
+}
+
+void Form1::bgm1() {
+  platform::Platform& p = ctx.platform;
+  p.mediaCommand(QStringLiteral("stop bgm"));
+  p.mediaCommand(QStringLiteral("close bgm"));
+  p.mediaCommand(QStringLiteral("open \"") + ctx.sound.musicFile + QStringLiteral("\" alias bgm"));
+  p.mediaCommand(QStringLiteral("play bgm"));
+}
+
+void Form1::Timer6_Timer() {
+  ctx.sound.musicMode = ctx.platform.musicMode();
+  if (ctx.sound.musicMode.left(7) == u"stopped") bgm1();
+}
+
+// The intro: both portraits slide into the ring, then the greeting.
+void Form1::Timer2_Timer() {
+  BattleState& b = ctx.battle;
+  KAO[0].setLeft(KAO[0].left() - kIntroStep);
+  KAO[1].setLeft(KAO[1].left() + kIntroStep);
+  if (b.introTick++ != kIntroSteps - 1) return;
+  b.hitCount[P] = 0;
+  b.hitCount[O] = 0;
+  WAKU[0].setEnabled(true);
+  WAKU[1].setEnabled(true);
+  Timer2.stop();
+  openCommandPhase();
+  IIYO[0].setVisible(true);
+  MSG.setCaption(introGreeting(game()));
+  ctx.platform.beep();
+}
+
+void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
+  const GameState& g = game();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (list.text() == g.techniqueNames(slot, s)) {
+      cost.setCaption(costLabel(g.techniqueCosts(slot, s)));
+      ctx.battle.chosenSlot[s] = slot;
+    }
+  }
+  if (list.text() == kNoTechnique) cost.setCaption(costLabel(0));
+}
+
+// The command phase: costs, status lines and the AUTO choice.
+void Form1::Timer1_Timer() {
+  const GameState& g = game();
+  BattleState& b = ctx.battle;
+  showCost(WAZA, P, Label1[2]);
+  for (Side s : {P, O}) {
+    HITP[side(s)].setCaption(hpLine(g, s));
+    NAMAE[side(s)].setCaption(nameLine(g, s));
+  }
+  IIYO[0].setVisible(!WAZA.text().isEmpty());
+  showCost(Combo1, O, Label1[4]);
+  if (b.autoTurns > 0 && HV125.visible()) engine_.chooseAuto();
+  Label4.setCaption(autoLabel(b.autoTurns));
+}
+
+void Form1::IIYO_Click() {
+  if (WAZA.text() == kNoTechnique) {
+    msgBox(QStringLiteral("技が決まってません！"));
+    return;
+  }
+  engine_.startRound();
+}
+
+void Form1::countAutoTurn(int added) {
+  qint32& turns = ctx.battle.autoTurns;
+  turns += added;
+  if (turns > 30) turns = 1;
+  Label4.setCaption(autoLabel(turns));
+}
+
+void Form1::Command1_Click() { countAutoTurn(1); }
+
+void Form1::Form_KeyDown(int keyCode) {
+  const bool introRunning = Timer2.enabled();
+  countAutoTurn(keyCode == platform::Key::A && !ctx.battle.networkBattle && !introRunning ? 1 : 0);
+}
+
+void Form1::NIGERU_Click() {
+  msgBox(QStringLiteral("もう勝てないので逃げた。"));
+  engine_.restoreHitPoints();
+  GameState& g = game();
+  ctx.forms.close(*this);
+  ctx.forms.show<Form4>();
+  if (g.battleKind == kTrainingOrNetworkBout) g.levels[O] = g.savedOpponentLevel;
+}
+
+void Form1::openCommandPhase() {
+  Timer1.start();
+  HV125.setVisible(true);
+}
+
+void Form1::closeCommandPhase() {
+  Timer1.stop();
+  HV125.setVisible(false);
+}
+
+void Form1::refillLists() {
+  const GameState& g = game();
+  for (auto [list, s] : {std::pair{&WAZA, P}, std::pair{&Combo1, O}}) {
+    list->clear();
+    for (const QString& entry : slotList(g, ctx.battle, s)) list->addItem(entry);
+  }
+  KAO[0].setPicture({RosterPicture(g.characterIndex[P], Facing::Back)});
+  KAO[1].setPicture({RosterPicture(g.characterIndex[O], Facing::Front)});
+}
+
+void Form1::showStatus() {
+  const GameState& g = game();
+  for (Side s : {P, O}) {
+    ZYOU[side(s)].setText(strengthTable(g, s));
+    HITP[side(s)].setCaption(hpLine(g, s));
+    NAMAE[side(s)].setCaption(nameLine(g, s));
+  }
+  Label2.setCaption(roundLabel(ctx.battle.roundCount));
+}
+
+Side Form1::attackingSide() const { return ctx.battle.battlePhase < 10 ? P : O; }
+
+void Form1::startPopup(Side attacker, const QString& caption) {
+  Label5.setCaption(caption);
+  Label5.setVisible(true);
+  Timer5.start();
+  Label5.setTop(2205 + 1000 * side(attacker));
+}
+
+void Form1::hitAnimation(Side attacker) {
+  const int a = side(attacker);
+  const PictureBox& target = KAO[1 - a];
+  IRA.moveTo(target.left() + 500 * a, target.top() + 300 * a);
+  const QByteArray& sound = ctx.battle.soundSide == 0 ? ctx.sound.playerHitSound : ctx.sound.opponentHitSound;
+  ctx.platform.playEffect(ctx.battle.soundSide, sound);
+  Timer4.start();
+  startPopup(attacker, decimal(ctx.battle.damage));
+}
+
+void Form1::missPopup(Side attacker) { startPopup(attacker, QStringLiteral("ＭＩＳＳ")); }
+
+// The hit sprite: ten pattern frames and two empty ones, drifting as the
+// technique's motion says; the scene shakes while the player is hit.
+void Form1::Timer4_Timer() {
+  BattleState& b = ctx.battle;
+  const Side a = attackingSide();
+  b.animationTick += 1;
+  if (a == O && Picture1.left() == 0 && Picture1.top() == 0) {
+    const int top = roundHalfEven(ctx.random.next() * 600.0 - 300.0);
+    const int left = roundHalfEven(ctx.random.next() * 600.0 - 300.0);
+    Picture1.moveTo(left, top);
+  } else {
+    Picture1.moveTo(0, 0);
+  }
+  const qsizetype at = b.animationTick - 1;
+  const int frame = at >= 0 && at < b.hitPattern.size() ? b.hitPattern[at].digitValue() : 0;
+  IRA.setPicture({effectFrame(frame >= 0 && frame <= 5 ? frame : 0)});
+  switch (b.hitMotion) {
+    case 1: IRA.setTop(IRA.top() + 80); break;
+    case 2: IRA.setLeft(IRA.left() + (a == O ? -80 : 80)); break;
+    case 3: IRA.setTop(IRA.top() - 40); break;
+    default: break;
+  }
+  if (b.animationTick > 11) {
+    Timer3.start();
+    Timer4.stop();
+    IRA.moveTo(0, 0);
+  }
+}
+
+// The damage pop-up jumps up, falls back and flickers between grey and pink.
+void Form1::Timer5_Timer() {
+  BattleState& b = ctx.battle;
+  Label5.setLeft(3630 - 900 * b.popupSide);
+  Label5.setForeColor(rgb(roundHalfEven(200.0 + 50.0 * ctx.random.next()), 200, 200));
+  if (b.popupStep > 300) {
+    Label5.setVisible(false);
+    Timer5.stop();
+  }
+  Label5.setTop(Label5.top() + b.popupStep);
+  b.popupStep += 100;
+}
+
+void Form1::leaveBout(Next next) {
+  ctx.forms.close(*this);
+  switch (next) {
+    case Next::Hub: ctx.forms.show<Form4>(); break;
+    case Next::Learning: ctx.forms.show<Form6>(); break;
+    case Next::Story: ctx.forms.show<Form7>(); break;
+  }
+}
+
+}  // namespace mofurin
