@@ -11,6 +11,9 @@ execute_process(
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the driver stopped with status ${status}:\n${actual}")
 endif()
+# The program folder differs from machine to machine.
+get_filename_component(program_folder ${DRIVER} DIRECTORY)
+string(REPLACE "${program_folder}" "<program folder>" actual "${actual}")
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
   file(WRITE ${WORK}/actual.out "${actual}")

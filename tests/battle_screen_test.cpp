@@ -1,0 +1,129 @@
+// Bouts played through the battle screen on the headless platform.
+
+#include "QtPrinters.h"
+#include "TestGame.h"
+#include "screens/BattleScreen.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+constexpr Side P = Side::Player;
+constexpr Side O = Side::Opponent;
+
+Form1& openTraining(TestGame& t) {
+  startWithRabbit(t);
+  t.drive("click Form4.TRAI\n");
+  return *t.screen<Form1>();
+}
+
+// Plays tournament bouts by AUTO, answering every box with its default,
+// until the lead reaches 40, the game ends, or maxBouts are fought.
+int playTournament(TestGame& t, int maxBouts) {
+  int bouts = 0;
+  while (bouts < maxBouts && !t.ctx.ended() && t.ctx.game.winLead() < 40) {
+    t.drive("click Form4.BATTLE\nclick Form1.Command1\nclick Form1.Command1\nclick Form1.Command1\n");
+    // AUTO up to 30 turns: a bout that lasts longer is helped on by the key A.
+    for (int i = 0; i < 27; ++i) t.drive("click Form1.Command1\n");
+    while (!t.ctx.ended() && t.ctx.forms.isShown("Form1")) t.drive("key Form1 65\nwait 5000\n");
+    if (t.ctx.ended()) break;
+    if (t.ctx.forms.isShown("Form6")) t.drive("click Form6.Command1\n");
+    if (t.ctx.forms.isShown("Form7")) t.drive("click Form7.Command1\n");
+    ++bouts;
+    EXPECT_TRUE(t.ctx.forms.isShown("Form4")) << bouts;
+    t.takeOutput();
+  }
+  return bouts;
+}
+
+}  // namespace
+
+TEST(BattleScreen, TheIntroEndsOnTheTwentyThirdTickWithTheGreeting) {
+  TestGame t;
+  Form1& f = openTraining(t);
+  EXPECT_EQ(f.KAO[0].left(), 235 + 23 * 250);
+  EXPECT_FALSE(f.HV125.visible());
+  t.drive("key Form1 65\n");  // the key A counts only once the intro is over
+  EXPECT_EQ(t.ctx.battle.autoTurns, 0);
+  t.platform().virtualClock().advance(22 * 16);
+  EXPECT_FALSE(f.WAKU[0].enabled());
+  const QStringList out =
+      t.drive("wait 16\nprint Form1.MSG\nprint Form1.IIYO(0).visible\nwait 16\nprint Form1.IIYO(0).visible\n");
+  // The confirm button shows, and the next refresh hides it while nothing is picked.
+  EXPECT_EQ(out, (QStringList{"[beep]", "Form1.MSG = ダミー が、でてきた！！\r\nさあ、春ウサギ　は、どうする？",
+                              "Form1.IIYO(0).visible = true", "Form1.IIYO(0).visible = false"}));
+  EXPECT_EQ(f.KAO[0].left(), 235);
+  EXPECT_EQ(f.KAO[1].left(), 4805);
+  EXPECT_TRUE(f.HV125.visible());
+  EXPECT_TRUE(f.WAKU[1].enabled());
+}
+
+TEST(BattleScreen, AnAutoPressDuringTheIntroWaitsForTheCommandPanel) {
+  TestGame t;
+  Form1& f = openTraining(t);
+  t.drive("click Form1.Command1\nwait 200\n");
+  EXPECT_EQ(t.ctx.battle.autoTurns, 1);
+  EXPECT_FALSE(f.Timer3.enabled());
+  t.drive("wait 200\n");  // the intro has ended: the AUTO turn is taken
+  EXPECT_EQ(t.ctx.battle.autoTurns, 0);
+  EXPECT_TRUE(f.Timer3.enabled() || t.ctx.battle.battlePhase > 1);
+}
+
+TEST(BattleScreen, PickingShowsTheCostAndNoDataCannotBeConfirmed) {
+  TestGame t;
+  openTraining(t);
+  t.drive("wait 500\n");
+  const QString first = t.ctx.game.techniqueNames(0, P);
+  QStringList out =
+      t.drive("select Form1.WAZA " + first + "\nwait 16\nprint Form1.Label1(2)\nprint Form1.IIYO(0).visible\n");
+  EXPECT_EQ(out, (QStringList{"Form1.Label1(2) = HP消費量--" + QString::number(t.ctx.game.techniqueCosts(0, P)),
+                              "Form1.IIYO(0).visible = true"}));
+  out = t.drive("select Form1.WAZA ---NO DATA\nwait 16\nprint Form1.Label1(2)\nclick Form1.IIYO(0)\n");
+  EXPECT_EQ(out, (QStringList{"Form1.Label1(2) = HP消費量--0",
+                              "[msgbox モフリンＧＰ|OK] 技が決まってません！ -> OK (default)"}));
+}
+
+TEST(BattleScreen, FleeingFromTrainingRestoresHitPointsAndTheOpponentLevel) {
+  TestGame t;
+  startWithRabbit(t);
+  t.ctx.game.levels[O] = 9;
+  t.drive("click Form4.TRAI\nwait 500\n");
+  const PartValues start = t.ctx.game.partHp;
+  t.ctx.game.partHp(BodyPart::B, P) -= 50;  // as if the dummy had hit
+  const QStringList out = t.drive("click Form1.NIGERU(0)\n");
+  EXPECT_EQ(out.first(), "[msgbox モフリンＧＰ|OK] もう勝てないので逃げた。 -> OK (default)");
+  EXPECT_TRUE(out.contains("[show Form4]"));
+  EXPECT_EQ(t.ctx.game.partHp.flat, start.flat);
+  EXPECT_EQ(t.ctx.game.levels[O], 9);
+}
+
+TEST(BattleScreen, WithoutTheAttackAnimationThereIsNoHitSoundButMissesStillPopUp) {
+  TestGame t;
+  startWithRabbit(t);
+  t.ctx.game.attackAnimation = 0;
+  t.drive("click Form4.TRAI\nwait 500\nclick Form1.Command1\n");
+  // The player's strike: cost and damage draws, then a miss roll of 0.
+  t.ctx.random.queue(0.5f);
+  t.ctx.random.queue(0.5f);
+  t.ctx.random.queue(0.05f);
+  const QStringList out = t.drive("wait 2000\nprint Form1.Label5.visible\n");
+  EXPECT_FALSE(out.join('\n').contains("[sound]"));
+  EXPECT_TRUE(t.ctx.battle.battlePhase > 3);
+}
+
+TEST(BattleScreen, AWholeTournamentByAutoKeepsTheRecordConsistent) {
+  TestGame t;
+  startWithRabbit(t);
+  t.drive("seed 11\n");
+  const int bouts = playTournament(t, 80);
+  const GameState& g = t.ctx.game;
+  EXPECT_GT(bouts, 0);
+  std::printf("%d bouts: %d wins, %d losses, life force %d%s\n", bouts, g.wins, g.losses, g.lifeForce,
+              t.ctx.ended() ? ", game over" : "");
+  if (!t.ctx.ended()) {
+    EXPECT_EQ(g.wins + g.losses, g.bouts);
+    EXPECT_EQ(g.partHp.flat, t.ctx.battle.hpAtStart.flat);  // every bout gives the hit points back
+    EXPECT_GE(g.lifeForce, 1);
+  }
+}
