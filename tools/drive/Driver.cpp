@@ -92,23 +92,27 @@ QString Driver::unescape(const QString& text) {
 }
 
 int Driver::run(const QString& script) {
-  const QStringList lines = script.split(u'\n');
-  for (lineNumber_ = 1; lineNumber_ <= lines.size(); ++lineNumber_) {
-    QString line = lines[lineNumber_ - 1];
-    if (line.endsWith(u'\r')) line.chop(1);
-    // Only the indentation goes: TEXT is the rest of the line as it stands.
-    qsizetype start = 0;
-    while (start < line.size() && line[start].isSpace()) ++start;
-    line = line.mid(start);
-    if (line.isEmpty() || line.startsWith(u'#')) continue;
-    if (!execute(line)) {
-      print_(QStringLiteral("error: line %1: %2").arg(lineNumber_).arg(error_));
-      return 2;
-    }
-    time_.settle();
-    if (ctx_.ended()) return 0;
+  for (const QString& line : script.split(u'\n')) {
+    if (const std::optional<int> status = runLine(line)) return *status;
   }
   return 0;
+}
+
+std::optional<int> Driver::runLine(QString line) {
+  ++lineNumber_;
+  if (line.endsWith(u'\r')) line.chop(1);
+  // Only the indentation goes: TEXT is the rest of the line as it stands.
+  qsizetype start = 0;
+  while (start < line.size() && line[start].isSpace()) ++start;
+  line = line.mid(start);
+  if (line.isEmpty() || line.startsWith(u'#')) return std::nullopt;
+  if (!execute(line)) {
+    print_(QStringLiteral("error: line %1: %2").arg(lineNumber_).arg(error_));
+    return 2;
+  }
+  time_.settle();
+  if (ctx_.ended()) return 0;
+  return std::nullopt;
 }
 
 bool Driver::fail(const QString& message) {

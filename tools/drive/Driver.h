@@ -44,6 +44,9 @@ class Driver {
 
   // Runs the script; the exit status: 0 done or the program ended, 2 error.
   int run(const QString& script);
+  // Runs the next line of a script that arrives line by line; the exit
+  // status once the script must stop, nothing while it goes on.
+  std::optional<int> runLine(QString line);
 
   // Escapes CR, LF and backslash so that every event is one line.
   static QString escape(const QString& text);

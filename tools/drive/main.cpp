@@ -8,6 +8,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
@@ -47,19 +51,35 @@ class RealTime : public TimeControl {
   }
 };
 
-bool readScript(const QString& path, QString& script) {
-  QFile file;
+// Where the script's lines come from: a file read whole, or standard input
+// read a line at a time, so another program can play the game step by step.
+using LineSource = std::function<std::optional<QString>()>;
+
+std::optional<LineSource> openScript(const QString& path) {
   if (path.isEmpty()) {
-    if (!file.open(stdin, QIODevice::ReadOnly)) return false;
-  } else {
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    return LineSource([]() -> std::optional<QString> {
+      std::string line;
+      if (!std::getline(std::cin, line)) return std::nullopt;
+      return QString::fromStdString(line);
+    });
   }
-  script = QString::fromUtf8(file.readAll());
-  return true;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  auto lines = std::make_shared<QStringList>(QString::fromUtf8(file.readAll()).split(u'\n'));
+  return LineSource([lines]() -> std::optional<QString> {
+    if (lines->isEmpty()) return std::nullopt;
+    return lines->takeFirst();
+  });
 }
 
-int runHeadless(const QString& script) {
+int play(Driver& driver, const LineSource& nextLine) {
+  while (const std::optional<QString> line = nextLine()) {
+    if (const std::optional<int> status = driver.runLine(*line)) return *status;
+  }
+  return 0;
+}
+
+int runHeadless(const LineSource& script) {
   platform::VirtualClock clock;
   platform::HeadlessPlatform platform(clock, QCoreApplication::applicationDirPath(), QDir::currentPath());
   platform.setTracer(printLine);
@@ -69,10 +89,10 @@ int runHeadless(const QString& script) {
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
   ctx.start();
   time.settle();
-  return driver.run(script);
+  return play(driver, script);
 }
 
-int runWithWindows(const QString& script) {
+int runWithWindows(const LineSource& script) {
   platform::applyGameLook();
   platform::ScriptedDialogs dialogs(printLine);
   platform::QtClock clock;
@@ -89,7 +109,7 @@ int runWithWindows(const QString& script) {
   };
   ctx.start();
   time.settle();
-  return driver.run(script);
+  return play(driver, script);
 }
 
 }  // namespace
@@ -108,21 +128,17 @@ int main(int argc, char** argv) {
       scriptPath = arg;
     }
   }
+  const auto fail = [&] {
+    printLine(QStringLiteral("error: cannot read the script %1").arg(scriptPath));
+    return 2;
+  };
   if (withWindows) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QString script;
-    if (!readScript(scriptPath, script)) {
-      printLine(QStringLiteral("error: cannot read the script %1").arg(scriptPath));
-      return 2;
-    }
-    return runWithWindows(script);
+    const std::optional<LineSource> script = openScript(scriptPath);
+    return script ? runWithWindows(*script) : fail();
   }
   QCoreApplication app(argc, argv);
-  QString script;
-  if (!readScript(scriptPath, script)) {
-    printLine(QStringLiteral("error: cannot read the script %1").arg(scriptPath));
-    return 2;
-  }
-  return runHeadless(script);
+  const std::optional<LineSource> script = openScript(scriptPath);
+  return script ? runHeadless(*script) : fail();
 }

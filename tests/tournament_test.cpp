@@ -1,0 +1,120 @@
+// Whole tournaments played by AUTO through the real driver binary, a step at
+// a time over its standard input, answering every box with its default.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+#ifndef MOFURIN_TOURNAMENTS
+#define MOFURIN_TOURNAMENTS 4
+#endif
+
+namespace {
+
+// One driver process, fed a few commands at a time.
+class DriverSession {
+ public:
+  explicit DriverSession(const QString& workingFolder) {
+    process_.setWorkingDirectory(workingFolder);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(QStringLiteral(MOFURIN_BIN_DIR "/mofurin-drive"), {});
+  }
+  ~DriverSession() {
+    process_.closeWriteChannel();
+    if (!process_.waitForFinished(5000)) process_.kill();
+  }
+
+  // Sends the commands and a closing "screens"; returns what came back up to
+  // the screens line, or up to the end of the program or an error.
+  QStringList send(const QStringList& commands) {
+    process_.write((commands.join(u'\n') + QStringLiteral("\nscreens\n")).toUtf8());
+    QStringList lines;
+    while (true) {
+      while (!process_.canReadLine()) {
+        if (!process_.waitForReadyRead(20000)) {
+          return lines << QStringLiteral("error: no answer (%1, exit %2)")
+                              .arg(process_.errorString())
+                              .arg(process_.exitCode());
+        }
+      }
+      const QString line = QString::fromUtf8(process_.readLine()).chopped(1);
+      lines << line;
+      if (line.startsWith(u"screens = ") || line == u"[end]" || line.startsWith(u"error:")) return lines;
+    }
+  }
+
+ private:
+  QProcess process_;
+};
+
+struct Record {
+  int bouts = -1, wins = -1, losses = -1;
+};
+
+Record readRecord(const QStringList& lines) {
+  static const QRegularExpression pattern(
+      QStringLiteral(R"(^Form4\.WINNER = 登板数 (\d+)\\r\\n白星    (\d+)/\d+\\r\\n黒星    (\d+)$)"));
+  Record r;
+  for (const QString& line : lines) {
+    if (const auto m = pattern.match(line); m.hasMatch()) {
+      r = {m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()};
+    }
+  }
+  return r;
+}
+
+// The four part HP the hub's status shows ("残りHP　100" …).
+QStringList hitPointsShown(const QStringList& lines) {
+  static const QRegularExpression hp(QStringLiteral("残りHP　(-?\\d+)"));
+  QStringList values;
+  for (const QString& line : lines) {
+    if (!line.startsWith(u"Form4.MYST = ")) continue;
+    for (auto it = hp.globalMatch(line); it.hasNext();) values << it.next().captured(1);
+  }
+  return values;
+}
+
+// Plays one tournament from a new game; false when something went wrong.
+void playTournament(int seed) {
+  QTemporaryDir dir;
+  DriverSession driver(dir.path());
+  QStringList out = driver.send({QStringLiteral("seed %1").arg(seed), "click Form2.o1", "key Form3 49",
+                                 "click Form3.Command1", "print Form4.MYST"});
+  ASSERT_EQ(out.last(), "screens = Form4") << out.join('\n').toStdString();
+  const QStringList hitPoints = hitPointsShown(out);
+  ASSERT_EQ(hitPoints.size(), 4);
+  const QStringList autoTurns(30, QStringLiteral("click Form1.Command1"));
+  for (int bout = 0; bout < 200; ++bout) {
+    out = driver.send(QStringList{"click Form4.BATTLE"} + autoTurns);
+    // A long bout may use up its AUTO turns: the key A gives more.
+    for (int step = 0; step < 100 && out.last().contains(u"Form1"); ++step) {
+      out = driver.send({"wait 60000"});
+      if (out.last().contains(u"Form1")) out = driver.send({"key Form1 65", "key Form1 65", "key Form1 65"});
+    }
+    if (out.last() == u"[end]") return;  // game over, after its four boxes
+    ASSERT_TRUE(out.last().startsWith(u"screens = ")) << "seed " << seed << ": " << out.join('\n').toStdString();
+    for (const char* next : {"Form6", "Form7"}) {
+      if (out.last().contains(next)) out = driver.send({QStringLiteral("click %1.Command1").arg(next)});
+    }
+    out = driver.send({"print Form4.WINNER", "print Form4.MYST"});
+    ASSERT_EQ(out.last(), "screens = Form4") << "seed " << seed << ": " << out.join('\n').toStdString();
+    const Record r = readRecord(out);
+    ASSERT_EQ(r.bouts, r.wins + r.losses) << "seed " << seed << " bout " << bout;
+    ASSERT_EQ(hitPointsShown(out), hitPoints) << "seed " << seed << " bout " << bout;
+    if (r.wins - r.losses >= 40) return;
+  }
+  FAIL() << "seed " << seed << ": the tournament never ended";
+}
+
+}  // namespace
+
+TEST(Tournament, WholeTournamentsByAutoThroughTheDriver) {
+  for (int seed = 1; seed <= MOFURIN_TOURNAMENTS; ++seed) {
+    playTournament(seed);
+    if (HasFatalFailure()) return;
+  }
+}
