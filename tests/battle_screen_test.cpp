@@ -102,14 +102,13 @@ TEST(BattleScreen, WithoutTheAttackAnimationThereIsNoHitSoundButMissesStillPopUp
   TestGame t;
   startWithRabbit(t);
   t.ctx.game.attackAnimation = 0;
-  t.drive("click Form4.TRAI\nwait 500\nclick Form1.Command1\n");
-  // The player's strike: cost and damage draws, then a miss roll of 0.
-  t.ctx.random.queue(0.5f);
-  t.ctx.random.queue(0.5f);
-  t.ctx.random.queue(0.05f);
-  const QStringList out = t.drive("wait 2000\nprint Form1.Label5.visible\n");
-  EXPECT_FALSE(out.join('\n').contains("[sound]"));
-  EXPECT_TRUE(t.ctx.battle.battlePhase > 3);
+  const QString first = t.ctx.game.techniqueNames(0, P);
+  t.drive("click Form4.TRAI\nwait 500\nselect Form1.WAZA " + first + "\nwait 16\nclick Form1.IIYO(0)\n");
+  // A hit roll of 0: the strike misses.
+  const QStringList out = t.drive("random 0.5 0.5 0.05\nwait 910\nprint Form1.Label5\nprint Form1.Label5.visible\n");
+  EXPECT_EQ(out.mid(out.size() - 2), (QStringList{"Form1.Label5 = ＭＩＳＳ", "Form1.Label5.visible = true"}));
+  const QStringList rest = t.drive("wait 20000\n");
+  EXPECT_FALSE((out + rest).join('\n').contains("[sound]"));
 }
 
 TEST(BattleScreen, AWholeTournamentByAutoKeepsTheRecordConsistent) {
@@ -126,4 +125,50 @@ TEST(BattleScreen, AWholeTournamentByAutoKeepsTheRecordConsistent) {
     EXPECT_EQ(g.partHp.flat, t.ctx.battle.hpAtStart.flat);  // every bout gives the hit points back
     EXPECT_GE(g.lifeForce, 1);
   }
+}
+
+TEST(BattleScreen, AStrikeIsToldStepByStepInTheMessageBox) {
+  TestGame t;
+  startWithRabbit(t);
+  GameState& g = t.ctx.game;
+  g.fighterName[P] = "ナミ";
+  g.techniqueNames(0, P) = "A--ジャブ";
+  g.techniqueCosts(0, P) = 3;
+  g.partAttack(BodyPart::A, P) = 10;
+  t.drive("click Form4.TRAI\nwait 500\n");
+  g.partDefence(BodyPart::B, O) = 0;
+  t.drive("select Form1.WAZA A--ジャブ\nwait 16\nclick Form1.IIYO(0)\n");
+  // r1 = 0: 0.9 x 10 + 3 = 12; no defence on the dummy's body; a hit roll of 5.
+  t.drive("random 0 0.5 0.5\n");
+  EXPECT_EQ(t.drive("wait 300\nprint Form1.MSG\n").last(), "Form1.MSG = ナミのジャブ！！\r\n");
+  QStringList out = t.drive("wait 600\nprint Form1.MSG\n");
+  EXPECT_EQ(out.first(), "[sound] 0");
+  EXPECT_EQ(out.last(), "Form1.MSG = ナミのジャブ！！\r\n敵のダミーに12のダメージ！！\r\n");
+  out = t.drive("wait 540\nprint Form1.MSG\nprint Form1.HITP(1)\n");
+  EXPECT_EQ(out[0], "Form1.MSG = ナミのジャブ！！\r\n敵のダミーに12のダメージ！！\r\nナミ　は　1 回ヒットした！！");
+  EXPECT_EQ(g.partHp(BodyPart::A, P), 99 - 3);
+  EXPECT_EQ(g.partHp(BodyPart::B, O), t.ctx.battle.hpAtStart(BodyPart::B, O) - 12);
+}
+
+TEST(BattleScreen, TheLastLifeForceLostEndsTheGameAfterFourBoxes) {
+  TestGame t;
+  startWithRabbit(t);
+  GameState& g = t.ctx.game;
+  g.lifeForce = 1;
+  g.partHp(BodyPart::H, P) = 1;
+  g.techniqueNames(0, P) = "H--頭突き";
+  g.techniqueCosts(0, P) = 1;
+  t.drive("click Form4.BATTLE\nwait 500\nselect Form1.WAZA H--頭突き\nwait 16\nclick Form1.IIYO(0)\n");
+  // Paying the head's last point knocks the fighter out at the check after its strike.
+  const QStringList out = t.drive("wait 5000\n");
+  QStringList boxes;
+  for (const QString& line : out) {
+    if (line.startsWith("[msgbox") || line == "[end]") boxes << line;
+  }
+  EXPECT_EQ(boxes, (QStringList{"[msgbox モフリンＧＰ|OK] 残念ですが、あなたは寿命がきました。 -> OK (default)",
+                                "[msgbox モフリンＧＰ|OK] あなたは死にました･･･ -> OK (default)",
+                                "[msgbox モフリンＧＰ|OK] Game Over！！ -> OK (default)",
+                                "[msgbox モフリンＧＰ|OK] あきらめないでまたやってね！！ -> OK (default)", "[end]"}));
+  EXPECT_TRUE(t.ctx.ended());
+  EXPECT_EQ(g.losses, 1);
 }

@@ -9,6 +9,7 @@
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "screens/BattleScreen.h"
 #include "screens/Game.h"
 #include "screens/Hub.h"
 
@@ -50,5 +51,65 @@ static void BM_HubSecondOfVirtualTime(benchmark::State& state) {
   for (auto _ : state) platform.virtualClock().advance(1000);
 }
 BENCHMARK(BM_HubSecondOfVirtualTime)->Unit(benchmark::kMicrosecond);
+
+// A new game with the spring rabbit on the hub, at the fastest message speed.
+struct BenchGame {
+  BenchGame() : platform(clock, "/nonexistent", "/nonexistent"), ctx(platform) {
+    ctx.game.levels[Side::Player] = 1;
+    ctx.game.levels[Side::Opponent] = 1;
+    ApplyStartingData(ctx.game, 3);
+    ctx.game.fighterName[Side::Player] = QStringLiteral("春ウサギ");
+    ctx.game.lifeForce = ctx.game.lifeForceMax = 25;
+    ctx.game.rankText = QStringLiteral("？");
+    ctx.game.messageSpeed = 1;
+    ctx.game.attackAnimation = 1;
+    ctx.random.seed(7);
+    ctx.forms.show<Form4>();
+  }
+  // One tournament bout by AUTO, from the hub's button back to a screen
+  // after it; false when the program ended.
+  bool tournamentBout() {
+    ctx.forms.find<Form4>()->BATTLE_Click();
+    auto* battle = ctx.forms.find<Form1>();
+    while (battle == ctx.forms.find<Form1>() && !ctx.ended()) {
+      ctx.battle.autoTurns = 30;
+      clock.advance(1000);
+    }
+    if (ctx.ended()) return false;
+    for (const char* after : {"Form6", "Form7"}) {
+      if (platform::Form* f = ctx.forms.find(QString::fromLatin1(after))) f->findWidget("Command1", -1)->click();
+    }
+    clock.runPosted();
+    return true;
+  }
+
+  platform::VirtualClock clock;
+  platform::HeadlessPlatform platform;
+  Game ctx;
+};
+
+static void BM_TournamentBoutAtSpeed1(benchmark::State& state) {
+  BenchGame g;
+  for (auto _ : state) {
+    if (!g.tournamentBout()) {
+      state.PauseTiming();
+      g.~BenchGame();
+      new (&g) BenchGame;
+      state.ResumeTiming();
+    }
+  }
+}
+BENCHMARK(BM_TournamentBoutAtSpeed1)->Unit(benchmark::kMicrosecond);
+
+// A whole tournament by AUTO: from a new game to a lead of 40 or game over.
+static void BM_WholeAutoTournament(benchmark::State& state) {
+  int bouts = 0;
+  for (auto _ : state) {
+    BenchGame g;
+    while (g.ctx.game.winLead() < 40 && g.tournamentBout()) ++bouts;
+  }
+  state.counters["bouts"] = benchmark::Counter(bouts, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_WholeAutoTournament)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

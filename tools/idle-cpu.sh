@@ -12,20 +12,32 @@ script=${2:-}
 if [ -n "$script" ]; then
   full=$(mktemp)
   { cat "$script"; echo "wait $(( (seconds + 10) * 1000 ))"; } > "$full"
-  pattern="^build/bin/mofurin-drive --qt"
-  xvfb-run -a build/bin/mofurin-drive --qt "$full" > /dev/null 2>&1 &
+  program=build/bin/mofurin-drive
+  xvfb-run -a "$program" --qt "$full" > /dev/null 2>&1 &
 else
-  pattern="^build/bin/mofurin$"
-  xvfb-run -a build/bin/mofurin > /dev/null 2>&1 &
+  program=build/bin/mofurin
+  xvfb-run -a "$program" > /dev/null 2>&1 &
 fi
 wrapper=$!
-trap 'kill $wrapper 2>/dev/null; pkill -f "$pattern" 2>/dev/null || true; rm -f "${full:-}"' EXIT
+
+# The game is a descendant of the xvfb-run we started; only it and the
+# wrapper are ended, by their process ids.
+descendants() {
+  local p
+  for p in $(pgrep -P "$1" || true); do
+    echo "$p"
+    descendants "$p"
+  done
+}
 pid=
 for _ in $(seq 50); do
-  pid=$(pgrep -f "$pattern" | head -n 1 || true)
+  for p in $(descendants "$wrapper"); do
+    if [ "$(readlink -f "/proc/$p/exe" 2>/dev/null)" = "$(readlink -f "$program")" ]; then pid=$p; fi
+  done
   [ -n "$pid" ] && break
   sleep 0.1
 done
+trap 'kill ${pid:-} $wrapper 2>/dev/null || true; rm -f "${full:-}"' EXIT
 [ -n "$pid" ] || { echo "the game did not start"; exit 1; }
 sleep 3
 

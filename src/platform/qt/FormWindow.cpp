@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/Keys.h"
 
@@ -513,7 +514,17 @@ void FormWindow::build() {
   client_->setFixedSize(twipsToPixels(form_->width()), twipsToPixels(form_->height()));
   layout->addWidget(client_);
 
-  for (Widget* w : form_->widgets()) {
+  // Containers come before what they hold, whatever order the screen
+  // declared them in; siblings keep their order (and so their stacking).
+  std::vector<Widget*> ordered = form_->widgets();
+  const auto depth = [](const Widget* w) {
+    int d = 0;
+    for (const Widget* p = w->parent(); p; p = p->parent()) ++d;
+    return d;
+  };
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const Widget* a, const Widget* b) { return depth(a) < depth(b); });
+  for (Widget* w : ordered) {
     if (w->kind() == WidgetKind::MenuItem) continue;
     QWidget* parent = containerFor(*w);
     std::unique_ptr<Binding> binding;
