@@ -51,6 +51,11 @@ class DriverSession {
   QProcess process_;
 };
 
+// Whether the screens line lists the screen as shown.
+bool shown(const QStringList& out, const QString& screen) {
+  return out.last().startsWith(u"screens = ") && out.last().mid(10).split(u' ').contains(screen);
+}
+
 struct Record {
   int bouts = -1, wins = -1, losses = -1;
 };
@@ -84,24 +89,24 @@ void playTournament(int seed) {
   DriverSession driver(dir.path());
   QStringList out = driver.send({QStringLiteral("seed %1").arg(seed), "click Form2.o1", "key Form3 49",
                                  "click Form3.Command1", "print Form4.MYST"});
-  ASSERT_EQ(out.last(), "screens = Form4") << out.join('\n').toStdString();
+  ASSERT_TRUE(shown(out, "Form4")) << out.join('\n').toStdString();
   const QStringList hitPoints = hitPointsShown(out);
   ASSERT_EQ(hitPoints.size(), 4);
   const QStringList autoTurns(30, QStringLiteral("click Form1.Command1"));
   for (int bout = 0; bout < 200; ++bout) {
     out = driver.send(QStringList{"click Form4.BATTLE"} + autoTurns);
     // A long bout may use up its AUTO turns: the key A gives more.
-    for (int step = 0; step < 100 && out.last().contains(u"Form1"); ++step) {
+    for (int step = 0; step < 100 && shown(out, "Form1"); ++step) {
       out = driver.send({"wait 60000"});
-      if (out.last().contains(u"Form1")) out = driver.send({"key Form1 65", "key Form1 65", "key Form1 65"});
+      if (shown(out, "Form1")) out = driver.send({"key Form1 65", "key Form1 65", "key Form1 65"});
     }
     if (out.last() == u"[end]") return;  // game over, after its four boxes
     ASSERT_TRUE(out.last().startsWith(u"screens = ")) << "seed " << seed << ": " << out.join('\n').toStdString();
     for (const char* next : {"Form6", "Form7"}) {
-      if (out.last().contains(next)) out = driver.send({QStringLiteral("click %1.Command1").arg(next)});
+      if (shown(out, next)) out = driver.send({QStringLiteral("click %1.Command1").arg(next)});
     }
     out = driver.send({"print Form4.WINNER", "print Form4.MYST"});
-    ASSERT_EQ(out.last(), "screens = Form4") << "seed " << seed << ": " << out.join('\n').toStdString();
+    ASSERT_TRUE(shown(out, "Form4")) << "seed " << seed << ": " << out.join('\n').toStdString();
     const Record r = readRecord(out);
     ASSERT_EQ(r.bouts, r.wins + r.losses) << "seed " << seed << " bout " << bout;
     ASSERT_EQ(hitPointsShown(out), hitPoints) << "seed " << seed << " bout " << bout;

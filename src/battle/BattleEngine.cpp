@@ -416,6 +416,17 @@ void BattleEngine::OFFA() {
   }
 }
 
+bool BattleEngine::judgeWithoutPeer() {
+  if (done_) return true;
+  if (battle_.battleResult != BattleResult::Running) return true;
+  WP();
+  OFFA();
+  if (battle_.battleResult == BattleResult::Running) return false;
+  battle_.awaitingPeer = false;
+  battle_.battlePhase += 1;  // as the tick that finds a beaten side does
+  return true;
+}
+
 void BattleEngine::closeBout(qint32 result) {
   battle_.battleResult = result;
   battle_.battlePhase = kClosingStart;

@@ -85,6 +85,10 @@ class BattleEngine {
   std::optional<int> chooseAuto();
   // One tick of Timer3.
   void tick();
+  // The other machine has gone while this one waited for it: the bout is
+  // judged on this copy. True when a side is beaten and the closing has
+  // begun; false when the bout was still open.
+  bool judgeWithoutPeer();
   // True once the bout has been left or the program ended: ticks do nothing.
   bool done() const { return done_; }
 

@@ -12,6 +12,7 @@ constexpr int kInboxSize = 100;
 struct LinkState {
   bool isHost = false;
   QString peerAddress;
+  quint16 port = 1001;  // both sides listen and connect here
   qint32 setupToSend = 0;
   qint32 setupReceived = 0;
   QString incomingMessage;

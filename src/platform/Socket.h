@@ -39,6 +39,8 @@ class Network {
  public:
   virtual ~Network() = default;
   virtual std::unique_ptr<Socket> createSocket() = 0;
+  // Whether a socket of this network listens, connects or is connected.
+  virtual bool busy() const = 0;
 };
 
 }  // namespace mofurin::platform

@@ -10,6 +10,7 @@
 #include "platform/Keys.h"
 #include "screens/AfterBout.h"
 #include "screens/Hub.h"
+#include "screens/LinkWindow.h"
 
 namespace mofurin {
 
@@ -187,9 +188,26 @@ void Form1::Form_Unload() {
   ctx.platform.mediaCommand(QStringLiteral("close bgm"));
   engine_.restoreHitPoints();
   if (ctx.battle.networkBattle) {
+    if (Form11* link = ctx.forms.find<Form11>()) link->endBout();
     ctx.battle.networkBattle = false;
     ctx.forms.show<Form4>();
+    // However a network bout ends, the tournament's opponent is as it was.
+    game().levels[O] = game().savedOpponentLevel;
   }
+}
+
+void Form1::watchFirstRound() {
+  Timer1.start();
+  HV125.setVisible(false);
+  Timer3.setInterval(game().messageSpeed);
+}
+
+void Form1::sendChoice() {
+  if (Form11* link = ctx.forms.find<Form11>()) link->sensou();
+}
+
+void Form1::sendStrike() {
+  if (Form11* link = ctx.forms.find<Form11>()) link->kousou();
 }
 
 void Form1::loadSounds() {
@@ -230,7 +248,8 @@ void Form1::Timer2_Timer() {
   WAKU[0].setEnabled(true);
   WAKU[1].setEnabled(true);
   Timer2.stop();
-  openCommandPhase();
+  // A network guest does not choose first: it watches the host's strike.
+  if (!b.networkBattle || ctx.link.isHost) openCommandPhase();
   IIYO[0].setVisible(true);
   MSG.setCaption(introGreeting(game()));
   ctx.platform.beep();
@@ -287,6 +306,9 @@ void Form1::Form_KeyDown(int keyCode) {
 void Form1::NIGERU_Click() {
   msgBox(QStringLiteral("もう勝てないので逃げた。"));
   engine_.restoreHitPoints();
+  if (ctx.battle.networkBattle) {
+    if (Form11* link = ctx.forms.find<Form11>()) link->NIGE();
+  }
   GameState& g = game();
   ctx.forms.close(*this);
   ctx.forms.show<Form4>();

@@ -63,6 +63,8 @@ class Form1 : public Screen, private BattleHost {
   void NIGERU_Click();
   void Command1_Click();
   void bgm1();
+  // A network guest's first round: it watches the host's strike first.
+  void watchFirstRound();
 
   BattleEngine& engine() { return engine_; }
 
@@ -93,6 +95,8 @@ class Form1 : public Screen, private BattleHost {
   void messageBox(const QString& text) override { msgBox(text); }
   void endProgram() override { ctx.end(); }
   void leaveBout(Next next) override;
+  void sendChoice() override;
+  void sendStrike() override;
 
   BattleEngine engine_;
 };

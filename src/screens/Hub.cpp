@@ -1,12 +1,13 @@
 #include "screens/Hub.h"
 
-#include "screens/BattleScreen.h"
+#include "battle/OpponentBuilders.h"
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "screens/SaveFlow.h"
-#include "battle/OpponentBuilders.h"
+#include "screens/BattleScreen.h"
 #include "screens/HallOfFameScreen.h"
+#include "screens/LinkWindow.h"
+#include "screens/SaveFlow.h"
 #include "screens/Shop.h"
 #include "screens/Title.h"
 
@@ -26,6 +27,7 @@ Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   SPEED.onChange = [this] { SPEED_Change(); };
   Check1.onClick = [this] { Check1_Click(); };
   Check2.onClick = [this] { Check2_Click(); };
+  Command2.onClick = [this] { Command2_Click(); };
   BATTLE.onClick = [this] { BATTLE_Click(); };
   TRAI.onClick = [this] { TRAI_Click(); };
   HPUP.onClick = [this] { HPUP_Click(); };
@@ -154,8 +156,17 @@ void Form4::Form_Load() {
   Check1.setChecked(g.attackAnimation == 1);
   Check2.setChecked(ctx.link.isHost);
   Text1.setText(ctx.link.peerAddress);
-  Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine + QStringLiteral("自分のIP："));
+  // The link window lives beside the hub, unseen until a network bout.
+  Form11& link = ctx.forms.load<Form11>();
+  Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine + QStringLiteral("自分のIP：") +
+                    link.ownAddress());
 }
+
+void Form4::Form_Unload() {
+  if (!ctx.battle.networkBattle) ctx.forms.close<Form11>();
+}
+
+void Form4::Command2_Click() { ctx.forms.find<Form11>()->startLink(Text1.text(), Check2.checked()); }
 
 void Form4::refreshLifeBar() {
   const GameState& g = game();

@@ -43,6 +43,7 @@ class Form4 : public Screen {
   Timer Timer1{*this, "Timer1", 1, true};
 
   void Form_Load() override;
+  void Form_Unload() override;
   void YOUHYO();
   void Timer1_Timer();
   void SPEED_Change();
@@ -55,6 +56,7 @@ class Form4 : public Screen {
   void BATTLE_Click();
   void TRAI_Click();
   void Check2_Click();
+  void Command2_Click();
 
  private:
   void layOut();

@@ -5,6 +5,7 @@
 #include "context/GameContext.h"
 #include "screens/HallOfFameScreen.h"
 #include "screens/Hub.h"
+#include "screens/LinkWindow.h"
 #include "screens/Selection.h"
 #include "screens/Shop.h"
 #include "screens/Title.h"
@@ -30,6 +31,7 @@ void registerScreens(GameContext& ctx) {
   define<Form7>(ctx);
   define<Form8>(ctx);
   define<Form9>(ctx);
+  define<Form11>(ctx);
 }
 
 }  // namespace mofurin

@@ -47,6 +47,7 @@ class NoNetwork : public Network {
 
  public:
   std::unique_ptr<Socket> createSocket() override { return std::make_unique<DeadSocket>(); }
+  bool busy() const override { return false; }
 };
 
 }  // namespace
