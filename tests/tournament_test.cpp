@@ -3,58 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "DriverSession.h"
 #include "QtPrinters.h"
 
 #ifndef MOFURIN_TOURNAMENTS
 #define MOFURIN_TOURNAMENTS 4
 #endif
 
+using namespace mofurin::test;
+
 namespace {
-
-// One driver process, fed a few commands at a time.
-class DriverSession {
- public:
-  explicit DriverSession(const QString& workingFolder) {
-    process_.setWorkingDirectory(workingFolder);
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(QStringLiteral(MOFURIN_BIN_DIR "/mofurin-drive"), {});
-  }
-  ~DriverSession() {
-    process_.closeWriteChannel();
-    if (!process_.waitForFinished(5000)) process_.kill();
-  }
-
-  // Sends the commands and a closing "screens"; returns what came back up to
-  // the screens line, or up to the end of the program or an error.
-  QStringList send(const QStringList& commands) {
-    process_.write((commands.join(u'\n') + QStringLiteral("\nscreens\n")).toUtf8());
-    QStringList lines;
-    while (true) {
-      while (!process_.canReadLine()) {
-        if (!process_.waitForReadyRead(20000)) {
-          return lines << QStringLiteral("error: no answer (%1, exit %2)")
-                              .arg(process_.errorString())
-                              .arg(process_.exitCode());
-        }
-      }
-      const QString line = QString::fromUtf8(process_.readLine()).chopped(1);
-      lines << line;
-      if (line.startsWith(u"screens = ") || line == u"[end]" || line.startsWith(u"error:")) return lines;
-    }
-  }
-
- private:
-  QProcess process_;
-};
-
-// Whether the screens line lists the screen as shown.
-bool shown(const QStringList& out, const QString& screen) {
-  return out.last().startsWith(u"screens = ") && out.last().mid(10).split(u' ').contains(screen);
-}
 
 struct Record {
   int bouts = -1, wins = -1, losses = -1;

@@ -1,6 +1,10 @@
 #include "tools/drive/Driver.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QThread>
+#include <algorithm>
 
 #include "context/GameContext.h"
 #include "platform/Form.h"
@@ -48,11 +52,44 @@ std::pair<QString, QString> firstWord(const QString& text) {
 
 }  // namespace
 
-void VirtualTime::wait(qint64 ms) { clock_.advance(ms); }
+void VirtualTime::wait(qint64 ms) {
+  const qint64 passed = live() ? passInRealTime(ms, {}) : 0;
+  clock_.advance(ms - passed);
+}
 
-bool VirtualTime::until(const std::function<bool()>& done, qint64 maxMs) { return clock_.advanceUntil(done, maxMs); }
+bool VirtualTime::until(const std::function<bool()>& done, qint64 maxMs) {
+  qint64 passed = 0;
+  if (live()) {
+    passed = passInRealTime(maxMs, done);
+    if (done()) return true;
+  }
+  return clock_.advanceUntil(done, maxMs - passed);
+}
 
-void VirtualTime::settle() { clock_.runPosted(); }
+void VirtualTime::settle() {
+  if (live()) QCoreApplication::processEvents();
+  clock_.runPosted();
+}
+
+qint64 VirtualTime::passInRealTime(qint64 ms, const std::function<bool()>& done) {
+  QElapsedTimer real;
+  real.start();
+  qint64 passed = 0;
+  while (passed < ms && live() && !(done && done())) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    clock_.runPosted();
+    const qint64 now = std::min(ms, real.elapsed());
+    if (done) {
+      // Tick by tick, so that the moment done() holds is not run past.
+      if (clock_.advanceUntil(done, now - passed)) return now;
+    } else {
+      clock_.advance(now - passed);
+    }
+    passed = now;
+    if (passed < ms) QThread::msleep(1);
+  }
+  return passed;
+}
 
 Driver::Driver(GameContext& ctx, platform::ScriptedDialogs& dialogs, TimeControl& time,
                std::function<void(const QString&)> print)

@@ -25,15 +25,24 @@ class TimeControl {
 };
 
 // Time on the headless platform: nothing happens until the script waits.
+// While a link to another machine is live (linkLive says so), time passes
+// at the pace of the real one and the link's events come as they arrive.
 class VirtualTime : public TimeControl {
  public:
-  explicit VirtualTime(platform::VirtualClock& clock) : clock_(clock) {}
+  explicit VirtualTime(platform::VirtualClock& clock, std::function<bool()> linkLive = {})
+      : clock_(clock), linkLive_(std::move(linkLive)) {}
   void wait(qint64 ms) override;
   bool until(const std::function<bool()>& done, qint64 maxMs) override;
   void settle() override;
 
  private:
+  bool live() const { return linkLive_ && linkLive_(); }
+  // Lets up to ms pass in real time; stops early when done() holds or the
+  // link is no longer live. Returns the milliseconds that passed.
+  qint64 passInRealTime(qint64 ms, const std::function<bool()>& done);
+
   platform::VirtualClock& clock_;
+  std::function<bool()> linkLive_;
 };
 
 // Plays the game from a script of player actions and prints what happens.

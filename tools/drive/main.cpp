@@ -13,9 +13,11 @@
 #include <optional>
 #include <string>
 
+#include "net/Protocol.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/tcp/TcpNetwork.h"
 #include "screens/Game.h"
 #include "tools/drive/Driver.h"
 
@@ -79,12 +81,15 @@ int play(Driver& driver, const LineSource& nextLine) {
   return 0;
 }
 
-int runHeadless(const LineSource& script) {
+int runHeadless(const LineSource& script, quint16 port) {
   platform::VirtualClock clock;
   platform::HeadlessPlatform platform(clock, QCoreApplication::applicationDirPath(), QDir::currentPath());
   platform.setTracer(printLine);
+  // The link to another machine is real TCP even without windows.
+  platform.setNetwork(std::make_unique<platform::TcpNetwork>());
   Game ctx(platform);
-  VirtualTime time(platform.virtualClock());
+  ctx.link.port = port;
+  VirtualTime time(platform.virtualClock(), [&platform] { return platform.network().busy(); });
   Driver driver(ctx, platform.scriptedDialogs(), time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
   ctx.start();
@@ -92,13 +97,14 @@ int runHeadless(const LineSource& script) {
   return play(driver, script);
 }
 
-int runWithWindows(const LineSource& script) {
+int runWithWindows(const LineSource& script, quint16 port) {
   platform::applyGameLook();
   platform::ScriptedDialogs dialogs(printLine);
   platform::QtClock clock;
   platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath(), &dialogs);
   platform.setTracer(printLine);
   Game ctx(platform);
+  ctx.link.port = port;
   RealTime time;
   Driver driver(ctx, dialogs, time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
@@ -117,12 +123,20 @@ int runWithWindows(const LineSource& script) {
 int main(int argc, char** argv) {
   bool withWindows = false;
   QString scriptPath;
+  quint16 port = kLinkPort;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg == QLatin1String("--qt")) {
       withWindows = true;
+    } else if (arg == QLatin1String("--port") && i + 1 < argc) {
+      bool ok = false;
+      port = QString::fromLocal8Bit(argv[++i]).toUShort(&ok);
+      if (!ok || port == 0) {
+        printLine(QStringLiteral("error: --port needs a port number from 1 to 65535"));
+        return 2;
+      }
     } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      std::puts("usage: mofurin-drive [--qt] [SCRIPT]");
+      std::puts("usage: mofurin-drive [--qt] [--port N] [SCRIPT]");
       return 0;
     } else {
       scriptPath = arg;
@@ -136,9 +150,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const std::optional<LineSource> script = openScript(scriptPath);
-    return script ? runWithWindows(*script) : fail();
+    return script ? runWithWindows(*script, port) : fail();
   }
   QCoreApplication app(argc, argv);
   const std::optional<LineSource> script = openScript(scriptPath);
-  return script ? runHeadless(*script) : fail();
+  return script ? runHeadless(*script, port) : fail();
 }

@@ -37,6 +37,8 @@ class HeadlessPlatform : public Platform {
   Network& network() override;
   // Puts this game on a wire shared with other games, at the given address.
   void joinWire(MemoryWire& wire, const QString& address);
+  // Gives this game another network (the driver's real sockets).
+  void setNetwork(std::unique_ptr<Network> network) { network_ = std::move(network); }
 
   bool quitCalled() const { return quitCalled_; }
   const QString& lastHelpTopic() const { return lastHelpTopic_; }
@@ -52,7 +54,7 @@ class HeadlessPlatform : public Platform {
   ScriptedDialogs dialogs_;
   RecordingMedia media_;
   std::unique_ptr<MemoryWire> ownWire_;
-  std::unique_ptr<MemoryNetwork> network_;
+  std::unique_ptr<Network> network_;
   QString programFolder_;
   QString workingFolder_;
   quint32 seedBase_ = 0;

@@ -12,6 +12,7 @@
 
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/tcp/TcpNetwork.h"
 
 namespace mofurin::platform {
 
@@ -30,33 +31,13 @@ class DesktopBell : public SilentMedia {
   void beep() override { QApplication::beep(); }
 };
 
-// No network yet: a socket that can do nothing.
-class NoNetwork : public Network {
-  class DeadSocket : public Socket {
-    bool listen(quint16) override { return false; }
-    void connectTo(const QString&, quint16) override {
-      if (onError) onError(QStringLiteral("no network"));
-    }
-    void accept() override {}
-    void send(const QByteArray&) override {}
-    QByteArray receive() override { return {}; }
-    void close() override {}
-    State state() const override { return State::Closed; }
-    QString localAddress() const override { return QStringLiteral("127.0.0.1"); }
-  };
-
- public:
-  std::unique_ptr<Socket> createSocket() override { return std::make_unique<DeadSocket>(); }
-  bool busy() const override { return false; }
-};
-
 }  // namespace
 
 QtPlatform::QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs)
     : Platform(clock),
       programFolder_(std::move(programFolder)),
       media_(std::make_unique<DesktopBell>()),
-      network_(std::make_unique<NoNetwork>()) {
+      network_(std::make_unique<TcpNetwork>()) {
   if (!dialogs) {
     ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
     dialogs = ownDialogs_.get();

@@ -34,7 +34,6 @@ class QtPlatform : public Platform {
 
   MediaDevice& media() override { return *media_; }
   Network& network() override { return *network_; }
-  // The real sound device and network come with their back ends.
   void setMedia(std::unique_ptr<MediaDevice> media) { media_ = std::move(media); }
   void setNetwork(std::unique_ptr<Network> network) { network_ = std::move(network); }
 

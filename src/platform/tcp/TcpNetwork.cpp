@@ -1,0 +1,112 @@
+#include "platform/tcp/TcpNetwork.h"
+
+#include <QNetworkInterface>
+
+namespace mofurin::platform {
+
+TcpSocket::TcpSocket(TcpNetwork& network) : network_(network) {
+  network_.sockets_.insert(this);
+  connect(&server_, &QTcpServer::newConnection, this, [this] {
+    if (onConnectionRequest) onConnectionRequest();
+  });
+}
+
+TcpSocket::~TcpSocket() {
+  close();
+  network_.sockets_.erase(this);
+}
+
+bool TcpSocket::listen(quint16 port) {
+  if (state() != State::Closed) return false;
+  return server_.listen(QHostAddress::Any, port);
+}
+
+void TcpSocket::connectTo(const QString& host, quint16 port) {
+  if (state() != State::Closed) return;
+  auto* socket = new QTcpSocket(this);
+  adopt(socket);
+  connect(socket, &QTcpSocket::connected, this, [this] {
+    if (onConnected) onConnected();
+  });
+  socket->connectToHost(host, port);
+}
+
+void TcpSocket::accept() {
+  QTcpSocket* socket = server_.nextPendingConnection();
+  server_.close();
+  if (!socket) return;
+  socket->setParent(this);
+  adopt(socket);
+}
+
+void TcpSocket::adopt(QTcpSocket* socket) {
+  dropConnection();
+  connection_ = socket;
+  socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);  // every message is answered at once
+  connect(socket, &QTcpSocket::readyRead, this, [this] {
+    if (onDataArrival) onDataArrival();
+  });
+  connect(socket, &QTcpSocket::disconnected, this, [this] {
+    dropConnection();
+    if (onClosed) onClosed();
+  });
+  connect(socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+    // The peer's end of the connection comes as "disconnected" as well.
+    if (error == QAbstractSocket::RemoteHostClosedError) return;
+    const QString text = connection_ ? connection_->errorString() : QString();
+    dropConnection();
+    if (onError) onError(text);
+  });
+}
+
+void TcpSocket::dropConnection() {
+  if (!connection_) return;
+  QTcpSocket* socket = connection_;
+  connection_ = nullptr;
+  socket->disconnect(this);
+  socket->abort();
+  socket->deleteLater();
+}
+
+void TcpSocket::send(const QByteArray& bytes) {
+  if (state() == State::Connected) connection_->write(bytes);
+}
+
+QByteArray TcpSocket::receive() { return connection_ ? connection_->readAll() : QByteArray(); }
+
+void TcpSocket::close() {
+  server_.close();
+  if (connection_ && connection_->state() == QAbstractSocket::ConnectedState) connection_->flush();
+  dropConnection();
+}
+
+Socket::State TcpSocket::state() const {
+  if (server_.isListening()) return State::Listening;
+  if (!connection_) return State::Closed;
+  switch (connection_->state()) {
+    case QAbstractSocket::ConnectedState: return State::Connected;
+    case QAbstractSocket::HostLookupState:
+    case QAbstractSocket::ConnectingState: return State::Connecting;
+    default: return State::Closed;
+  }
+}
+
+QString TcpSocket::localAddress() const { return TcpNetwork::ownAddress(); }
+
+std::unique_ptr<Socket> TcpNetwork::createSocket() { return std::make_unique<TcpSocket>(*this); }
+
+bool TcpNetwork::busy() const {
+  for (const TcpSocket* s : sockets_) {
+    if (s->state() != Socket::State::Closed) return true;
+  }
+  return false;
+}
+
+QString TcpNetwork::ownAddress() {
+  for (const QHostAddress& a : QNetworkInterface::allAddresses()) {
+    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) return a.toString();
+  }
+  return QStringLiteral("127.0.0.1");
+}
+
+}  // namespace mofurin::platform

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <set>
+
+#include "platform/Socket.h"
+
+namespace mofurin::platform {
+
+class TcpNetwork;
+
+// A real TCP socket on the event loop: QTcpServer to listen, QTcpSocket for
+// the one connection.
+class TcpSocket : public QObject, public Socket {
+ public:
+  explicit TcpSocket(TcpNetwork& network);
+  ~TcpSocket() override;
+
+  bool listen(quint16 port) override;
+  void connectTo(const QString& host, quint16 port) override;
+  void accept() override;
+  void send(const QByteArray& bytes) override;
+  QByteArray receive() override;
+  void close() override;
+  State state() const override;
+  QString localAddress() const override;
+
+ private:
+  void adopt(QTcpSocket* socket);
+  void dropConnection();
+
+  TcpNetwork& network_;
+  QTcpServer server_;
+  QPointer<QTcpSocket> connection_;
+};
+
+class TcpNetwork : public Network {
+ public:
+  std::unique_ptr<Socket> createSocket() override;
+  bool busy() const override;
+
+  // The first IPv4 address that is not the loopback, or 127.0.0.1.
+  static QString ownAddress();
+
+ private:
+  friend class TcpSocket;
+  std::set<const TcpSocket*> sockets_;
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,157 @@
+// Network bouts over real TCP on the loopback: two driver processes, and a
+// message answered between two sockets of this process.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "DriverSession.h"
+#include "QtGame.h"
+#include "QtPrinters.h"
+#include "game/Techniques.h"
+#include "net/Protocol.h"
+#include "platform/tcp/TcpNetwork.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+// A port of this test run's own, above the ones that need privileges.
+quint16 testPort(int offset) {
+  return static_cast<quint16>(20000 + (QCoreApplication::applicationPid() * 7 + offset) % 20000);
+}
+
+// A new game at message speed 1 without hit animations, ready on the hub.
+QStringList newFighter(DriverSession& d, int starterKey) {
+  return d.send({"click Form2.o1", QStringLiteral("key Form3 %1").arg(starterKey), "click Form3.Command1",
+                 "scroll Form4.SPEED 1", "click Form4.Check1"});
+}
+
+// Confirms the first usable technique when the player may choose.
+void chooseIfAsked(DriverSession& d) {
+  QStringList out = d.send({"print Form1.HV125.visible"});
+  if (!out.contains("Form1.HV125.visible = true") || !shown(out, "Form1")) return;
+  out = d.send({"print Form1.WAZA.items"});
+  for (const QString& line : out) {
+    if (!line.startsWith("Form1.WAZA.items = ")) continue;
+    for (const QString& item : line.mid(19).split(u'|')) {
+      if (item == kNoTechnique) continue;
+      d.send({"select Form1.WAZA " + item, "wait 16", "click Form1.IIYO(0)"});
+      return;
+    }
+  }
+}
+
+// Sends the same commands to both drivers, which carry them out side by side.
+std::pair<QStringList, QStringList> both(DriverSession& a, DriverSession& b, const QStringList& commands) {
+  a.post(commands);
+  b.post(commands);
+  return {a.collect(), b.collect()};
+}
+
+struct Pair {
+  explicit Pair(quint16 port)
+      : host(hostDir.path(), {"--port", QString::number(port)}),
+        guest(guestDir.path(), {"--port", QString::number(port)}) {}
+  QTemporaryDir hostDir, guestDir;
+  DriverSession host, guest;
+  QStringList hostLog, guestLog;
+
+  void connect() {
+    newFighter(host, 49);
+    newFighter(guest, 50);
+    hostLog << host.send({"click Form4.Check2", "click Form4.Command2", "print Form4.Command1"});
+    guestLog << guest.send({"type Form4.Text1 127.0.0.1", "click Form4.Command2", "print Form4.Command1"});
+    const auto [h, g] = both(host, guest, {"until Form1 5000"});
+    hostLog << h;
+    guestLog << g;
+  }
+  // Lets both play for a while; true when both are back on the hub.
+  bool play(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+      const auto [h, g] = both(host, guest, {"wait 100"});
+      hostLog << h;
+      guestLog << g;
+      if (shown(h, "Form1")) chooseIfAsked(host);
+      if (shown(g, "Form1")) chooseIfAsked(guest);
+      if (shown(h, "Form4") && shown(g, "Form4") && hostLog.contains("[close Form1]") &&
+          guestLog.contains("[close Form1]")) {
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+TEST(TcpLink, TwoDriversFightAWholeBoutOverLoopback) {
+  Pair pair(testPort(0));
+  pair.connect();
+  ASSERT_TRUE(pair.play(600)) << pair.hostLog.join('\n').toStdString() << "\n---\n"
+                              << pair.guestLog.join('\n').toStdString();
+  for (const QStringList* log : {&pair.hostLog, &pair.guestLog}) {
+    EXPECT_TRUE(log->contains("[show Form1]"));
+    EXPECT_FALSE(log->join('\n').contains("error:")) << log->join('\n').toStdString();
+    EXPECT_FALSE(log->join('\n').contains("通信が切れました"));
+  }
+}
+
+TEST(TcpLink, APeerKilledMidBoutSendsThePlayerBackToTheHub) {
+  Pair pair(testPort(1));
+  pair.connect();
+  pair.play(3);  // the bout is under way
+  ASSERT_TRUE(pair.hostLog.contains("[show Form1]"));
+  pair.guest.kill();
+  QElapsedTimer elapsed;
+  elapsed.start();
+  const QStringList out = pair.host.send({"until Form4 5000"});
+  EXPECT_LT(elapsed.elapsed(), 2000);
+  EXPECT_TRUE(out.contains(
+      "[msgbox モフリンＧＰ|OK] 相手との通信が切れました。\\r\\nステータス画面に戻ります。 -> OK (default)"))
+      << out.join('\n').toStdString();
+  EXPECT_TRUE(shown(out, "Form4"));
+}
+
+TEST(TcpLink, AMessageIsAnsweredOverLoopbackInAFewMilliseconds) {
+  application();  // the event loop the sockets run on
+  platform::TcpNetwork network;
+  std::unique_ptr<platform::Socket> host = network.createSocket();
+  std::unique_ptr<platform::Socket> guest = network.createSocket();
+  const quint16 port = testPort(2);
+  ASSERT_TRUE(host->listen(port));
+  host->onConnectionRequest = [&] { host->accept(); };
+  FrameReader hostFrames, guestFrames;
+  host->onDataArrival = [&] {
+    hostFrames.append(host->receive());
+    while (hostFrames.next()) host->send(frame(battleMessage(tag::Ack, 1)));
+  };
+  int answers = 0;
+  guest->onDataArrival = [&] {
+    guestFrames.append(guest->receive());
+    while (guestFrames.next()) ++answers;
+  };
+  guest->connectTo("127.0.0.1", port);
+  QElapsedTimer wait;
+  wait.start();
+  while (guest->state() != platform::Socket::State::Connected && wait.elapsed() < 5000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  ASSERT_EQ(guest->state(), platform::Socket::State::Connected);
+  constexpr int kRounds = 200;
+  QElapsedTimer trip;
+  trip.start();
+  for (int i = 0; i < kRounds; ++i) {
+    const int before = answers;
+    guest->send(frame(choiceMessage(1, i % 8)));
+    while (answers == before && trip.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+  }
+  const double microseconds = trip.nsecsElapsed() / 1000.0 / kRounds;
+  std::printf("round trip over loopback: %.0f us\n", microseconds);
+  EXPECT_EQ(answers, kRounds);
+  EXPECT_LT(microseconds, 5000.0);
+}
