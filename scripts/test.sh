@@ -15,3 +15,20 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake --build build-sanitize
 (cd build-sanitize && ctest --output-on-failure --timeout 600 -j "$(nproc)")
+
+# Fuzzing: the readers of save files, kiro.txt, the "write" notation and the
+# link's messages, each for a bounded time from the seed corpus in the
+# repository (new finds stay in build-fuzz/corpus/, outside the sources).
+mkdir -p build-fuzz
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMOFURIN_FUZZ=ON -DMOFURIN_TESTS=OFF \
+  > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
+cmake --build build-fuzz --target fuzz-targets
+for reader in save_file hall_of_fame sequential_file link_messages; do
+  corpus="build-fuzz/corpus/$reader"
+  mkdir -p "$corpus"
+  cp -n tests/fuzz/corpus/"$reader"/* "$corpus"/
+  echo "fuzzing the $reader reader for ${MOFURIN_FUZZ_SECONDS:-20} s"
+  build-fuzz/bin/fuzz-"$reader" -max_total_time="${MOFURIN_FUZZ_SECONDS:-20}" -print_final_stats=1 "$corpus" \
+    > "build-fuzz/$reader.log" 2>&1 || { tail -40 "build-fuzz/$reader.log"; exit 1; }
+  grep -E "stat::number_of_executed_units|stat::average_exec_per_sec" "build-fuzz/$reader.log"
+done

@@ -37,7 +37,10 @@ std::optional<QString> readCp932File(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   // The game's files are a few kilobytes; a huge file is read only in part.
   constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
-  return decodeCp932(file.read(kMaxBytes));
+  // Asking for the size the file has, not the most it may have: a read of
+  // 16 MiB reserves 16 MiB first.
+  const qint64 size = file.size();
+  return decodeCp932(file.read(size > 0 && size < kMaxBytes ? size : kMaxBytes));
 }
 
 std::optional<SequentialReader> SequentialReader::open(const QString& path) {

@@ -1,0 +1,16 @@
+// libFuzzer target: any bytes as a save file.
+
+#include <QByteArray>
+
+#include "persist/Cp932.h"
+#include "persist/SaveFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  if (!mofurin::isCp932Text(bytes)) return 0;
+  if (const auto saved = mofurin::parseSaveFile(mofurin::decodeCp932(bytes))) {
+    mofurin::GameState game;
+    if (saved->passesIntegrityTest()) saved->applyTo(game);
+  }
+  return 0;
+}
