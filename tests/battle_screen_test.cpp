@@ -28,7 +28,7 @@ int playTournament(TestGame& t, int maxBouts) {
     for (int i = 0; i < 27; ++i) t.drive("click Form1.Command1\n");
     while (!t.ctx.ended() && t.ctx.forms.isShown("Form1")) t.drive("key Form1 65\nwait 5000\n");
     if (t.ctx.ended()) break;
-    if (t.ctx.forms.isShown("Form6")) t.drive("click Form6.Command1\n");
+    if (t.ctx.forms.isShown("Form6")) t.drive("answer Yes\nclick Form6.No\n");
     if (t.ctx.forms.isShown("Form7")) t.drive("click Form7.Command1\n");
     ++bouts;
     EXPECT_TRUE(t.ctx.forms.isShown("Form4")) << bouts;

@@ -76,9 +76,9 @@ struct BenchGame {
       clock.advance(1000);
     }
     if (ctx.ended()) return false;
-    for (const char* after : {"Form6", "Form7"}) {
-      if (platform::Form* f = ctx.forms.find(QString::fromLatin1(after))) f->findWidget("Command1", -1)->click();
-    }
+    // A new technique is declined (the question's default is yes); the story is closed.
+    if (platform::Form* learning = ctx.forms.find(QStringLiteral("Form6"))) learning->findWidget("No", -1)->click();
+    if (platform::Form* story = ctx.forms.find(QStringLiteral("Form7"))) story->findWidget("Command1", -1)->click();
     clock.runPosted();
     return true;
   }

@@ -8,7 +8,8 @@
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "platform/Keys.h"
-#include "screens/AfterBout.h"
+#include "screens/Learning.h"
+#include "screens/Story.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
 

@@ -1,25 +1,130 @@
 #include "screens/HallOfFameScreen.h"
 
+#include <optional>
+
+#include "game/Numbers.h"
+#include "game/Roster.h"
+#include "persist/HallOfFame.h"
 #include "screens/Hub.h"
+#include "screens/SaveFlow.h"
 
 namespace mofurin {
 
+namespace {
+
+constexpr Side P = Side::Player;
+const QString kBackground = QStringLiteral("hall_background.png");
+constexpr platform::Colour kGold = rgb(255, 215, 80);
+constexpr platform::Colour kPlaque = rgb(60, 36, 12);
+
+enum Field { kNameField = 0, kCharacterField = 1, kRankField = 2 };
+
+// The character an entry names, when its field spells a roster index.
+std::optional<int> characterOf(const QString& field) {
+  bool ok = false;
+  const int index = field.trimmed().toInt(&ok);
+  if (!ok || !isRosterIndex(index)) return std::nullopt;
+  return index;
+}
+
+// The first free entry; when all are taken, the last champion gives way.
+int entryForNewChampion(const GameState& g) {
+  for (int e = 1; e <= kHallOfFameEntries; ++e) {
+    if (g.hallOfFame[e][kNameField].isEmpty()) return e;
+  }
+  return kHallOfFameEntries;
+}
+
+// kiro.txt is replaced as a whole; when that fails the old file stays, and
+// the player hears of it.
+bool writeHallOfFame(GameContext& ctx) {
+  if (SaveHallOfFame(ctx.game, ctx.workingFile(kHallOfFameFile))) return true;
+  ctx.msgBox(QStringLiteral("殿堂データ（") + kHallOfFameFile + QStringLiteral("）を書き込めませんでした。") + newLine +
+             QStringLiteral("ファイルは前のままです。"));
+  return false;
+}
+
+}  // namespace
+
+void OUZYA(GameContext& ctx) {
+  GameState& g = ctx.game;
+  g.hallOfFame[entryForNewChampion(g)] = {g.fighterName[P], decimal(g.characterIndex[P]), g.rankText};
+  if (!writeHallOfFame(ctx)) return;
+  if (Save(ctx) == SaveResult::Failed) {
+    ctx.msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
+               QStringLiteral("書き込めない場所か、数が大きすぎます。"));
+  }
+}
+
 Form9::Form9(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  Scroll1.onChange = [this] { HOUZI(); };
+  Command1.onClick = [this] { Command1_Click(); };
+  Command2.onClick = [this] { Command2_Click(); };
+}
+
+void Form9::layOut() {
   setCaption(QStringLiteral("黄金の殿堂"));
-  setSize(7200, 5400);
+  setSize(6000, 4500);
   setBackColor(rgb(40, 30, 10));
   setHelpTopic(QStringLiteral("fame"));
+  Backdrop.setGeometry(0, 0, 6000, 4500);
+  Backdrop.setPicture({kBackground});
   Label1.setCaption(QStringLiteral("王者の殿堂"));
-  Label1.setGeometry(300, 240, 6600, 600);
-  Label1.setFont({20, true});
+  Label1.setGeometry(1200, 120, 3600, 480);
+  Label1.setFont({16, true});
   Label1.setAlignment(Align::Centre);
-  Label1.setTransparent(true);
-  Label1.setForeColor(rgb(255, 215, 80));
+  Label1.setForeColor(kGold);
+  Label1.setBackColor(rgb(120, 30, 40));
+  for (PictureBox* box : {&USI, &MA}) {
+    box->setStretch(true);
+    box->setBorder(true);
+    box->setBackColor(rgb(255, 250, 235));
+  }
+  USI.setGeometry(1440, 840, 1440, 1440);
+  MA.setGeometry(3120, 840, 1440, 1440);
+  Label2.setCaption(QStringLiteral("　１代目チャンピオン　"));
+  Label2.setGeometry(600, 2460, 4800, 660);
+  Label2.setFont({11, true});
+  Label2.setForeColor(kGold);
+  Label2.setBackColor(kPlaque);
+  Label2.setBorder(true);
+  Scroll1.setGeometry(600, 3210, 4800, 270);
+  Scroll1.setRange(1, kHallOfFameEntries);
+  Scroll1.setSteps(1, 5);
+  Scroll1.setValue(1);
   Command1.setCaption(QStringLiteral("もういい"));
-  Command1.setGeometry(4800, 4560, 2100, 540);
-  Command1.onClick = [this] { Command1_Click(); };
+  Command1.setGeometry(600, 3660, 2220, 540);
+  Command2.setCaption(QStringLiteral("殿堂データを消す"));
+  Command2.setGeometry(3000, 3660, 2400, 540);
+  for (Button* b : {&Command1, &Command2}) b->setFont({10, true});
+  setInitialFocus(&Command1);
+}
+
+void Form9::Form_Load() { HOUZI(); }
+
+void Form9::HOUZI() {
+  const int v = Scroll1.value();
+  const auto& entry = game().hallOfFame[v];
+  // An empty entry, or one whose character no roster has, shows the hall.
+  const std::optional<int> character = characterOf(entry[kCharacterField]);
+  USI.setPicture({character ? RosterPicture(*character, Facing::Back) : kBackground});
+  MA.setPicture({character ? RosterPicture(*character, Facing::Front) : kBackground});
+  Label2.setCaption(fitRight(decimal(v), 2) + QStringLiteral("代目チャンピオン　ＲＡＮＫ－－") + entry[kRankField] +
+                    newLine + QStringLiteral("　　　　　") + entry[kNameField]);
 }
 
 void Form9::Command1_Click() { handOverTo<Form4>(); }
+
+void Form9::Command2_Click() {
+  if (msgBox(QStringLiteral("殿堂データを消すと二度と戻りません") + newLine + QStringLiteral("いいですか？"),
+             Buttons::YesNo) == Answer::Yes) {
+    for (auto& entry : game().hallOfFame) {
+      for (QString& field : entry) field.clear();
+    }
+    if (writeHallOfFame(ctx)) msgBox(QStringLiteral("抹消しました。"));
+  }
+  HOUZI();
+}
 
 }  // namespace mofurin

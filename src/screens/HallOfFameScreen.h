@@ -4,17 +4,33 @@
 
 namespace mofurin {
 
-// The hall of fame. Its table display comes with the hall of fame's own
-// work; "もういい" already leads back to a new hub.
+// The golden hall: the champions of the hall of fame, one entry at a time,
+// and the button that erases them all.
 class Form9 : public Screen {
  public:
   static inline const QString kName = QStringLiteral("Form9");
   explicit Form9(GameContext& ctx);
 
+  PictureBox Backdrop{*this, "Backdrop"};
   Label Label1{*this, "Label1"};
+  PictureBox USI{*this, "USI"};
+  PictureBox MA{*this, "MA"};
+  Label Label2{*this, "Label2"};
+  ScrollBar Scroll1{*this, "Scroll1"};
   Button Command1{*this, "Command1"};
+  Button Command2{*this, "Command2"};
 
+  void Form_Load() override;
+  void HOUZI();
   void Command1_Click();
+  void Command2_Click();
+
+ private:
+  void layOut();
 };
+
+// Records the won run in the first free entry (entry 20 when all are taken),
+// writes the hall of fame and offers to save the game.
+void OUZYA(GameContext& ctx);
 
 }  // namespace mofurin

@@ -20,7 +20,7 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   setCaption(QStringLiteral("伝送ボックス"));
   setSize(4800, 2400);
   setBackColor(rgb(246, 241, 226));
-  setHelpTopic(QStringLiteral("network"));
+  setHelpTopic(QStringLiteral("link"));
   Text1.setGeometry(120, 120, 4560, 1500);
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);

@@ -1,6 +1,7 @@
 #include "screens/ScreenRegistry.h"
 
-#include "screens/AfterBout.h"
+#include "screens/Learning.h"
+#include "screens/Story.h"
 #include "screens/BattleScreen.h"
 #include "context/GameContext.h"
 #include "screens/HallOfFameScreen.h"
