@@ -8,10 +8,10 @@
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "platform/Keys.h"
-#include "screens/Learning.h"
-#include "screens/Story.h"
 #include "screens/Hub.h"
+#include "screens/Learning.h"
 #include "screens/LinkWindow.h"
+#include "screens/Story.h"
 
 namespace mofurin {
 
@@ -181,7 +181,10 @@ void Form1::Form_Load() {
   Timer2.start();
   loadSounds();
   bgm1();
-  if (b.networkBattle) Command1.setVisible(false);
+  if (b.networkBattle) {
+    Command1.setVisible(false);  // no AUTO between two players
+    Label4.setVisible(false);
+  }
 }
 
 void Form1::Form_Unload() {

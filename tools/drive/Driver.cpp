@@ -166,7 +166,7 @@ bool Driver::execute(const QString& line) {
       {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
       {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
       {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
-      {"close", &Driver::close},
+      {"close", &Driver::close}, {"photo", &Driver::photo},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -428,7 +428,16 @@ bool Driver::dump(const QString& args) {
 
 bool Driver::takeShot(const QString& args) {
   if (!shot) return fail(QStringLiteral("shot needs the real windows (--qt)"));
-  if (!shot(args.trimmed())) return fail(QStringLiteral("could not save %1").arg(args.trimmed()));
+  if (!shot(args.trimmed(), nullptr)) return fail(QStringLiteral("could not save %1").arg(args.trimmed()));
+  return true;
+}
+
+bool Driver::photo(const QString& args) {
+  const auto [formName, file] = firstWord(args.trimmed());
+  Target t;
+  if (!resolve(formName, t)) return false;
+  if (!shot) return fail(QStringLiteral("photo needs the real windows (--qt)"));
+  if (!shot(file.trimmed(), t.form)) return fail(QStringLiteral("could not save %1").arg(file.trimmed()));
   return true;
 }
 

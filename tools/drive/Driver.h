@@ -10,6 +10,7 @@ namespace mofurin {
 class GameContext;
 
 namespace platform {
+class Form;
 class ScriptedDialogs;
 class VirtualClock;
 class Widget;
@@ -61,7 +62,8 @@ class Driver {
   static QString escape(const QString& text);
   static QString unescape(const QString& text);
 
-  std::function<bool(const QString& file)> shot;  // the --qt mode's screenshot
+  // The --qt mode's screenshot of a screen's window (null: the front one).
+  std::function<bool(const QString& file, platform::Form* form)> shot;
   std::function<void(quint32)> onSeed;
 
  private:
@@ -86,6 +88,7 @@ class Driver {
   bool print(const QString& args);
   bool dump(const QString& args);
   bool takeShot(const QString& args);
+  bool photo(const QString& args);
   bool screens(const QString& args);
   bool close(const QString& args);
 

@@ -108,9 +108,9 @@ int runWithWindows(const LineSource& script, quint16 port) {
   RealTime time;
   Driver driver(ctx, dialogs, time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
-  driver.shot = [&platform](const QString& file) {
+  driver.shot = [&platform](const QString& file, platform::Form* form) {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QWidget* window = platform.frontWindow();
+    QWidget* window = form ? platform.windowOf(*form) : platform.frontWindow();
     return window && window->grab().save(file, "PNG");
   };
   ctx.start();
