@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "screens/BattleScreen.h"
+#include "screens/Story.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -171,4 +172,34 @@ TEST(BattleScreen, TheLastLifeForceLostEndsTheGameAfterFourBoxes) {
                                 "[msgbox モフリンＧＰ|OK] あきらめないでまたやってね！！ -> OK (default)", "[end]"}));
   EXPECT_TRUE(t.ctx.ended());
   EXPECT_EQ(g.losses, 1);
+}
+
+TEST(BattleScreen, TheFinalWonByAutoShowsEachStartersEndingAndRecordsIt) {
+  // The four starters and the picture of their endings.
+  const std::pair<int, const char*> starters[] = {
+      {49, "story2.png"}, {50, "story3.png"}, {51, "story4.png"}, {52, "story5.png"}};
+  for (const auto& [key, picture] : starters) {
+    TestGame t;
+    t.start();
+    t.drive(QStringLiteral("click Form2.o1\nkey Form3 %1\nclick Form3.Command1\n").arg(key));
+    GameState& g = t.ctx.game;
+    // One win short of the goal, and strong enough for the final.
+    g.wins = 39;
+    g.losses = 0;
+    g.bouts = 39;
+    for (int p = 0; p < kPartCount; ++p) g.partAttack(p, P) = 50000;
+    t.drive("click Form4.BATTLE\n");
+    ASSERT_EQ(g.characterIndex[O], 13) << key;  // the final's challenger
+    const QStringList bout = t.drive(QString("click Form1.Command1\n").repeated(30) + "until Form6 600000\n" +
+                                     // The fortieth win offers a technique first: declined. Then
+                                     // the ending, and yes to the hall of fame.
+                                     "answer Yes Yes\nfile cancel\nclick Form6.No\n");
+    Form7* story = t.screen<Form7>();
+    ASSERT_TRUE(story) << key << bout.join('\n').toStdString();
+    EXPECT_EQ(story->GAZO.picture().file, picture) << key;
+    EXPECT_TRUE(story->Text1.text().contains(g.fighterName[P])) << key;
+    EXPECT_EQ(g.hallOfFame[1][0], g.fighterName[P]) << key;
+    EXPECT_EQ(g.hallOfFame[1][1], QString::number(g.characterIndex[P])) << key;
+    EXPECT_TRUE(bout.contains("[file save datﾌｧｲﾙ|*.dat] -> cancel")) << key;  // the save was offered
+  }
 }
