@@ -64,6 +64,17 @@ QString introGreeting(const GameState& game) {
          game.fighterName[Side::Player] + QStringLiteral("　は、どうする？");
 }
 
+ShownCost shownCost(const GameState& game, Side s, const QString& shown) {
+  ShownCost result;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (shown != game.techniqueNames(slot, s)) continue;
+    result.slot = slot;
+    result.caption = costLabel(game.techniqueCosts(slot, s));
+  }
+  if (shown == kNoTechnique) result.caption = costLabel(0);
+  return result;
+}
+
 QStringList slotList(const GameState& game, const BattleState& battle, Side s) {
   QStringList entries;
   for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -28,6 +28,15 @@ QString roundLabel(qint32 roundCount);
 // Label1 (2) and (4): the HP cost of the technique picked in a list.
 QString costLabel(qint32 cost);
 
+// What a technique list showing `shown` stands for: the matching slot of the
+// side (the highest, when two slots hold the same text) and the cost line
+// to show; the empty entry's cost reads 0. Both empty when nothing matches.
+struct ShownCost {
+  std::optional<int> slot;
+  std::optional<QString> caption;
+};
+ShownCost shownCost(const GameState& game, Side s, const QString& shown);
+
 // Label4: AUTO turns left.
 QString autoLabel(qint32 autoTurns);
 

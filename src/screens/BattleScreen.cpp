@@ -260,14 +260,9 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
-  const GameState& g = game();
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (list.text() == g.techniqueNames(slot, s)) {
-      cost.setCaption(costLabel(g.techniqueCosts(slot, s)));
-      ctx.battle.chosenSlot[s] = slot;
-    }
-  }
-  if (list.text() == kNoTechnique) cost.setCaption(costLabel(0));
+  const ShownCost shown = shownCost(game(), s, list.text());
+  if (shown.caption) cost.setCaption(*shown.caption);
+  if (shown.slot) ctx.battle.chosenSlot[s] = *shown.slot;
 }
 
 // The command phase: costs, status lines and the AUTO choice.

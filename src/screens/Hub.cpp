@@ -1,5 +1,6 @@
 #include "screens/Hub.h"
 
+#include "battle/BattleTexts.h"
 #include "battle/OpponentBuilders.h"
 #include "game/Numbers.h"
 #include "game/Roster.h"
@@ -201,14 +202,7 @@ void Form4::YOUHYO() {
 }
 
 void Form4::Timer1_Timer() {
-  const GameState& g = game();
-  const QString shown = WAZA.text();
-  for (int k = 0; k < kSlotCount; ++k) {
-    if (shown == g.techniqueNames(k, P)) {
-      Label1[2].setCaption(QStringLiteral("HP消費量--") + decimal(g.techniqueCosts(k, P)));
-    }
-  }
-  if (shown == kNoTechnique) Label1[2].setCaption(QStringLiteral("HP消費量--0"));
+  if (const auto caption = shownCost(game(), P, WAZA.text()).caption) Label1[2].setCaption(*caption);
 }
 
 void Form4::SPEED_Change() {

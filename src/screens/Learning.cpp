@@ -1,5 +1,6 @@
 #include "screens/Learning.h"
 
+#include "battle/BattleTexts.h"
 #include "game/Numbers.h"
 #include "game/Techniques.h"
 #include "screens/Story.h"
@@ -81,14 +82,7 @@ void Form6::drawOffer() {
 }
 
 void Form6::Timer1_Timer() {
-  const GameState& g = game();
-  const QString shown = WAZA.text();
-  for (int k = 0; k < kSlotCount; ++k) {
-    if (shown == g.techniqueNames(k, P)) {
-      Label1[2].setCaption(QStringLiteral("HP消費量--") + decimal(g.techniqueCosts(k, P)));
-    }
-  }
-  if (shown == kNoTechnique) Label1[2].setCaption(QStringLiteral("HP消費量--0"));
+  if (const auto caption = shownCost(game(), P, WAZA.text()).caption) Label1[2].setCaption(*caption);
 }
 
 void Form6::Ok_Click() {
