@@ -50,10 +50,7 @@ void OUZYA(GameContext& ctx) {
   GameState& g = ctx.game;
   g.hallOfFame[entryForNewChampion(g)] = {g.fighterName[P], decimal(g.characterIndex[P]), g.rankText};
   if (!writeHallOfFame(ctx)) return;
-  if (Save(ctx) == SaveResult::Failed) {
-    ctx.msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
-               QStringLiteral("書き込めない場所か、数が大きすぎます。"));
-  }
+  Save(ctx);
 }
 
 Form9::Form9(GameContext& ctx) : Screen(ctx, kName) {

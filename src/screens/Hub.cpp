@@ -229,14 +229,7 @@ void Form4::HPUP_Click() {
 }
 
 void Form4::SEVE_Click() {
-  switch (Save(ctx)) {
-    case SaveResult::Saved: msgBox(QStringLiteral("SAVEが終わりました。")); break;
-    case SaveResult::Failed:
-      msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
-             QStringLiteral("書き込めない場所か、数が大きすぎます。"));
-      break;
-    case SaveResult::Cancelled: break;
-  }
+  if (Save(ctx) == SaveResult::Saved) msgBox(QStringLiteral("SAVEが終わりました。"));
   YOUHYO();
 }
 

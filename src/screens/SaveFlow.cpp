@@ -5,17 +5,30 @@
 
 namespace mofurin {
 
-SaveResult Save(GameContext& ctx) {
-  const std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
-  if (!path) return SaveResult::Cancelled;
+namespace {
+
+SaveResult saveInto(GameContext& ctx, const QString& path) {
   // The file is opened before the key is drawn: a file that cannot be
   // created costs the random source nothing.
-  FileReplacement file(*path);
+  FileReplacement file(path);
   if (!file.isOpen()) return SaveResult::Failed;
   const int key = static_cast<int>(13.0f * ctx.random.next()) + 5;
   const std::optional<SequentialWriter> contents = saveFileContents(ctx.game, key);
   if (!contents) return SaveResult::Failed;
   return file.commit(contents->bytes()) ? SaveResult::Saved : SaveResult::Failed;
+}
+
+}  // namespace
+
+SaveResult Save(GameContext& ctx) {
+  const std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
+  if (!path) return SaveResult::Cancelled;
+  const SaveResult result = saveInto(ctx, *path);
+  if (result == SaveResult::Failed) {
+    ctx.msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
+               QStringLiteral("書き込めない場所か、数が大きすぎます。"));
+  }
+  return result;
 }
 
 LoadResult Load(GameContext& ctx) {

@@ -8,7 +8,7 @@ enum class SaveResult { Saved, Cancelled, Failed };
 enum class LoadResult { Loaded, NotRead, Ended };
 
 // Asks for a file and writes the game into it. The old file is replaced
-// only by a complete new one.
+// only by a complete new one; a save that fails says so and keeps it.
 SaveResult Save(GameContext& ctx);
 
 // Asks for a file and reads the game from it. A file that cannot be read to
