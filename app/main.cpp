@@ -1,5 +1,7 @@
 // The game: the title screen in a real window, on the desktop's event loop.
-//   mofurin [--port N]   N: the network bout's port on both machines (1001)
+//   mofurin [--mute] [--port N]
+//     --mute: no music and no effects; no audio device is opened.
+//     --port N: the network bout's port on both machines (1001).
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,6 +21,8 @@ int main(int argc, char** argv) {
                                 QStringLiteral("The network bout's port on both machines (default 1001)."),
                                 QStringLiteral("N"), QString::number(mofurin::kLinkPort));
   options.addOption(port);
+  const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("No music and no sound effects."));
+  options.addOption(mute);
   options.process(app);
   bool portOk = false;
   const quint16 linkPort = options.value(port).toUShort(&portOk);
@@ -27,6 +31,7 @@ int main(int argc, char** argv) {
   mofurin::platform::applyGameLook();
   mofurin::platform::QtClock clock;
   mofurin::platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath());
+  if (options.isSet(mute)) platform.mute();
   mofurin::Game ctx(platform);
   ctx.link.port = linkPort;
   ctx.start();

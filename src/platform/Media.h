@@ -21,6 +21,15 @@ class MediaDevice {
   virtual void beep() = 0;
 };
 
+// A music-channel command as the battle screen writes it: "open "FILE"
+// alias bgm", "play bgm", "stop bgm", "close bgm"; anything else is Other.
+struct MusicCommand {
+  enum Kind { Open, Play, Stop, Close, Other };
+  Kind kind = Other;
+  QString file;  // for Open
+};
+MusicCommand readMusicCommand(const QString& text);
+
 // A device that plays nothing: every mode reading says the music is stopped.
 class SilentMedia : public MediaDevice {
  public:

@@ -1,5 +1,7 @@
-// mofurin-drive [--qt] [SCRIPT]: plays the game from a script of player
-// actions and prints what happens, one event a line.
+// mofurin-drive [--qt] [--mute] [--port N] [SCRIPT]: plays the game from a
+// script of player actions and prints what happens, one event a line. With
+// --qt the game runs in real windows and real time with its real sound,
+// which --mute silences.
 
 #include <QApplication>
 #include <QDir>
@@ -97,11 +99,12 @@ int runHeadless(const LineSource& script, quint16 port) {
   return play(driver, script);
 }
 
-int runWithWindows(const LineSource& script, quint16 port) {
+int runWithWindows(const LineSource& script, quint16 port, bool muted) {
   platform::applyGameLook();
   platform::ScriptedDialogs dialogs(printLine);
   platform::QtClock clock;
   platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath(), &dialogs);
+  if (muted) platform.mute();
   platform.setTracer(printLine);
   Game ctx(platform);
   ctx.link.port = port;
@@ -124,10 +127,13 @@ int main(int argc, char** argv) {
   bool withWindows = false;
   QString scriptPath;
   quint16 port = kLinkPort;
+  bool muted = false;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg == QLatin1String("--qt")) {
       withWindows = true;
+    } else if (arg == QLatin1String("--mute")) {
+      muted = true;
     } else if (arg == QLatin1String("--port") && i + 1 < argc) {
       bool ok = false;
       port = QString::fromLocal8Bit(argv[++i]).toUShort(&ok);
@@ -136,7 +142,7 @@ int main(int argc, char** argv) {
         return 2;
       }
     } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      std::puts("usage: mofurin-drive [--qt] [--port N] [SCRIPT]");
+      std::puts("usage: mofurin-drive [--qt] [--mute] [--port N] [SCRIPT]");
       return 0;
     } else {
       scriptPath = arg;
@@ -150,7 +156,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const std::optional<LineSource> script = openScript(scriptPath);
-    return script ? runWithWindows(*script, port) : fail();
+    return script ? runWithWindows(*script, port, muted) : fail();
   }
   QCoreApplication app(argc, argv);
   const std::optional<LineSource> script = openScript(scriptPath);

@@ -1,26 +1,32 @@
 #include "platform/headless/RecordingMedia.h"
 
-#include <QRegularExpression>
-
+#include "platform/MidiLength.h"
 #include "platform/Timer.h"
 
 namespace mofurin::platform {
 
+RecordingMedia::RecordingMedia(const Clock& clock)
+    : musicLength([](const QString& file) { return midiFileLengthMs(file).value_or(0); }), clock_(clock) {}
+
 void RecordingMedia::command(const QString& text) {
   commands_ << text;
-  static const QRegularExpression open(QStringLiteral(R"re(^open "(.*)" alias bgm$)re"));
-  if (const QRegularExpressionMatch m = open.match(text); m.hasMatch()) {
-    if (openFile_.isEmpty()) openFile_ = m.captured(1);
-  } else if (text == QLatin1String("play bgm")) {
-    if (openFile_.isEmpty()) return;
-    playing_ = true;
-    playStart_ = clock_.now();
-    playLength_ = musicLength ? musicLength(openFile_) : -1;
-  } else if (text == QLatin1String("stop bgm")) {
-    playing_ = false;
-  } else if (text == QLatin1String("close bgm")) {
-    playing_ = false;
-    openFile_.clear();
+  const MusicCommand c = readMusicCommand(text);
+  switch (c.kind) {
+    case MusicCommand::Open:
+      if (openFile_.isEmpty()) openFile_ = c.file;  // else the alias is taken
+      break;
+    case MusicCommand::Play:
+      if (openFile_.isEmpty()) return;
+      playing_ = true;
+      playStart_ = clock_.now();
+      playLength_ = musicLength ? musicLength(openFile_) : -1;
+      break;
+    case MusicCommand::Stop: playing_ = false; break;
+    case MusicCommand::Close:
+      playing_ = false;
+      openFile_.clear();
+      break;
+    case MusicCommand::Other: break;
   }
 }
 

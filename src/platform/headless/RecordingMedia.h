@@ -12,11 +12,12 @@ class Clock;
 
 // The headless sound: remembers every command, effect and beep, and keeps the
 // music channel's state in virtual time. Music "plays" for musicLength(file)
-// milliseconds after "play bgm" (no length: it never ends by itself), so a
-// watchdog sees it stop exactly as it would in the game.
+// milliseconds after "play bgm", by default the file's own length, so a
+// watchdog sees it stop exactly as it would in the game: at the end of the
+// piece, or at once when the file is missing or broken.
 class RecordingMedia : public MediaDevice {
  public:
-  explicit RecordingMedia(const Clock& clock) : clock_(clock) {}
+  explicit RecordingMedia(const Clock& clock);
 
   void command(const QString& text) override;
   QString musicMode() override;
@@ -24,6 +25,7 @@ class RecordingMedia : public MediaDevice {
   void beep() override { ++beeps_; }
 
   // How long the opened file plays, in ms; a negative length: it never ends.
+  // Tests may put a length of their own here.
   std::function<qint64(const QString& file)> musicLength;
 
   const QStringList& commands() const { return commands_; }

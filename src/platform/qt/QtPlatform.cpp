@@ -12,6 +12,7 @@
 
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/SdlMedia.h"
 #include "platform/tcp/TcpNetwork.h"
 
 namespace mofurin::platform {
@@ -25,7 +26,7 @@ void applyGameLook() {
 
 namespace {
 
-// The desktop's bell until the real sound device takes over.
+// The sound of a muted game: the desktop's bell and nothing else.
 class DesktopBell : public SilentMedia {
  public:
   void beep() override { QApplication::beep(); }
@@ -36,7 +37,7 @@ class DesktopBell : public SilentMedia {
 QtPlatform::QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs)
     : Platform(clock),
       programFolder_(std::move(programFolder)),
-      media_(std::make_unique<DesktopBell>()),
+      media_(std::make_unique<SdlMedia>()),
       network_(std::make_unique<TcpNetwork>()) {
   if (!dialogs) {
     ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
@@ -49,6 +50,8 @@ QtPlatform::~QtPlatform() {
   for (auto& [form, window] : windows_) delete window.data();
   delete help_.data();
 }
+
+void QtPlatform::mute() { media_ = std::make_unique<DesktopBell>(); }
 
 QString QtPlatform::workingFolder() const { return QDir::currentPath(); }
 

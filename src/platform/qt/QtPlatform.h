@@ -14,7 +14,7 @@ namespace mofurin::platform {
 
 class FormWindow;
 
-// Real windows for the screens, QTimer time, the desktop's beep and a help
+// Real windows for the screens, QTimer time, the game's sound and a help
 // window. Dialogs are real ones unless the caller brings its own (the
 // driver answers them from its script).
 class QtPlatform : public Platform {
@@ -36,6 +36,9 @@ class QtPlatform : public Platform {
   Network& network() override { return *network_; }
   void setMedia(std::unique_ptr<MediaDevice> media) { media_ = std::move(media); }
   void setNetwork(std::unique_ptr<Network> network) { network_ = std::move(network); }
+  // No music and no effects, and no audio device is ever opened; the beep
+  // stays the desktop's own.
+  void mute();
 
   // The window of a screen, if it has one (the driver photographs it).
   QWidget* windowOf(const Form& form) const;
