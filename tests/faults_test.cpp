@@ -1,5 +1,8 @@
 // Faults found in review, each pinned where a player or a file would meet it.
 
+#include <QDir>
+#include <QFile>
+
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "game/Roster.h"
@@ -141,4 +144,19 @@ TEST(Faults, TechniqueCodesOutsideTheTableAreTheirOwnClass) {
   EXPECT_EQ(techniqueClass("H"), TechniqueClass::Unknown);
   EXPECT_EQ(techniquePart("Z--a"), -1);
   EXPECT_EQ(techniquePart("B--a"), 3);
+}
+
+TEST(Faults, ASaveThatCannotBeWrittenKeepsTheOldFileAndSaysSo) {
+  TestGame t;
+  startWithRabbit(t);
+  const QString path = t.workingFile("old.dat");
+  t.writeWorkingFile("old.dat", "the previous save");
+  // Scaled by any key of 5 to 17, this money no longer fits 32 bits.
+  t.ctx.game.money = 500000000;
+  const QStringList out = t.drive("file " + path + "\nclick Form4.SEVE\n");
+  EXPECT_TRUE(out.last().startsWith("[msgbox モフリンＧＰ|OK] SAVEできませんでした。")) << out.join('\n').toStdString();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("the previous save"));
+  EXPECT_EQ(QDir(t.workingFile("")).entryList(QDir::Files), QStringList{"old.dat"});  // no temporary file left
 }
