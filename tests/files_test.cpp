@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -89,6 +90,19 @@ TEST(SequentialFile, SavingReplacesTheWholeFile) {
   ASSERT_TRUE(w.saveTo(path));
   EXPECT_EQ(read(path), QByteArray("\"a\"\r\n"));
   EXPECT_FALSE(w.saveTo(dir.filePath("no/such/folder/x.txt")));
+}
+
+TEST(SequentialFile, AReplacementCutOffBeforeItsRenameLeavesThePreviousFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("game.dat");
+  write(path, QByteArray("previous"));
+  {
+    FileReplacement replacement(path);
+    ASSERT_TRUE(replacement.isOpen());
+    // The program stops here: written, never renamed.
+  }
+  EXPECT_EQ(read(path), QByteArray("previous"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"game.dat"});
 }
 
 class HallOfFameFile : public ::testing::Test {

@@ -152,3 +152,35 @@ TEST(SaveFile, AFileThatFailsTheIntegrityTestEndsTheGame) {
           "[end]"}));
   EXPECT_TRUE(t.ctx.ended());
 }
+
+TEST(SaveFile, TheExampleGameIsWrittenByteForByte) {
+  GameState g;
+  const int hp[] = {100, 80, 58, 131}, attack[] = {25, 78, 62, 88}, defence[] = {0, 35, 42, 25};
+  for (int p = 0; p < kPartCount; ++p) {
+    g.partHp(p, Side::Player) = hp[p];
+    g.partAttack(p, Side::Player) = attack[p];
+    g.partDefence(p, Side::Player) = defence[p];
+  }
+  g.levels = {{1, 3}};
+  g.characterIndex = {{6, 12}};
+  const char16_t* techniques[] = {u"H--頭突き", u"A--ストレートパンチ", u"L--足払い"};
+  const int costs[] = {7, 6, 3};
+  for (int s = 0; s < kSlotCount; ++s) {
+    g.techniqueNames(s, Side::Player) = s < 3 ? QString::fromUtf16(techniques[s]) : QStringLiteral("---NO DATA");
+    g.techniqueCosts(s, Side::Player) = s < 3 ? costs[s] : 0;
+  }
+  g.lifeForce = g.lifeForceMax = 20;
+  g.money = 100;
+  g.messageSpeed = 300;
+  g.attackAnimation = 1;
+  g.rankText = "？";
+  g.fighterName = {{"ジャンヌ", "ダミー"}};
+  // Written by hand: the checksum 100 + 7 + 58 + 78 + 0 + 0 + 20 = 263, and
+  // every number seven times its value.
+  const QString expected =
+      "7,263\r\n700,175,0\r\n560,546,245\r\n406,434,294\r\n917,616,175\r\n7,42\r\n21,84\r\n"
+      "49\r\n42\r\n21\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0\r\n140,140,700,2100,7\r\n"
+      "\"？\"\r\n\"ジャンヌ\"\r\n\"ダミー\"\r\n\"H--頭突き\"\r\n\"A--ストレートパンチ\"\r\n\"L--足払い\"\r\n"
+      "\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n";
+  EXPECT_EQ(saveFileContents(g, 7)->bytes(), encodeCp932(expected));
+}
