@@ -1,8 +1,13 @@
 // Bouts played through the battle screen on the headless platform.
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "QtPrinters.h"
 #include "TestGame.h"
+#include "game/Roster.h"
 #include "screens/BattleScreen.h"
+#include "screens/Hub.h"
 #include "screens/Story.h"
 
 using namespace mofurin;
@@ -202,4 +207,36 @@ TEST(BattleScreen, TheFinalWonByAutoShowsEachStartersEndingAndRecordsIt) {
     EXPECT_EQ(g.hallOfFame[1][1], QString::number(g.characterIndex[P])) << key;
     EXPECT_TRUE(bout.contains("[file save datﾌｧｲﾙ|*.dat] -> cancel")) << key;  // the save was offered
   }
+}
+
+TEST(BattleScreen, SoundsComeFromTheProgramFolderAndEachSideHasItsOwnHit) {
+  platform::VirtualClock clock;
+  QTemporaryDir work;
+  // A program folder that already ends in the separator gets no second one.
+  platform::HeadlessPlatform platform(clock, QStringLiteral(MOFURIN_BIN_DIR "/"), work.path());
+  QStringList trace;
+  platform.setTracer([&](const QString& line) { trace << line; });
+  Game ctx(platform);
+  ctx.game.levels = {{1, 1}};
+  ApplyStartingData(ctx.game, 3);
+  ctx.game.fighterName[P] = "春ウサギ";
+  ctx.game.messageSpeed = 300;
+  ctx.game.attackAnimation = 1;
+  ctx.forms.show<Form4>().TRAI_Click();
+  EXPECT_TRUE(trace.contains("[media] open \"" MOFURIN_BIN_DIR "/music2.mid\" alias bgm"));
+  ctx.battle.autoTurns = 30;
+  clock.advance(60000);
+  QFile player(MOFURIN_BIN_DIR "/Snd091.wav"), opponent(MOFURIN_BIN_DIR "/Snd053.wav");
+  ASSERT_TRUE(player.open(QIODevice::ReadOnly) && opponent.open(QIODevice::ReadOnly));
+  const QByteArray playerHit = player.readAll(), opponentHit = opponent.readAll();
+  const auto& effects = platform.recordingMedia().effects();
+  int sides[2] = {0, 0};
+  for (qsizetype i = 0, e = 0; i < trace.size(); ++i) {
+    if (!trace[i].startsWith("[sound] ")) continue;
+    const int side = trace[i].mid(8).toInt();
+    ++sides[side];
+    EXPECT_EQ(effects[e++], side == 0 ? playerHit : opponentHit) << i;
+  }
+  EXPECT_GT(sides[0], 0);
+  EXPECT_GT(sides[1], 0);
 }
