@@ -70,7 +70,7 @@ class Driver {
   struct Target;
   bool execute(const QString& line);
   bool fail(const QString& message);
-  bool resolve(const QString& spec, Target& target);
+  bool resolve(const QString& path, Target& target);
   std::optional<QString> describe(const Target& target, const QString& attribute);  // nothing: no such attribute
   void printWidget(const QString& label, const Target& target, const QString& attribute);
 
