@@ -176,3 +176,30 @@ TEST_P(NetworkBout, ALostLinkTakesTheOtherPlayerBackToTheHub) {
 INSTANTIATE_TEST_SUITE_P(Wire, NetworkBout,
                          ::testing::Values(platform::MemoryWire::Delivery::SingleBytes,
                                            platform::MemoryWire::Delivery::Joined));
+
+TEST_P(NetworkBout, AFleeingGuestIsSeenToFlee) {
+  connect();
+  // The guest chooses after the host's first strike.
+  for (int step = 0; step < 200 && !guest.screen<Form1>()->HV125.visible(); ++step) {
+    choose(host);
+    clock.advance(100);
+  }
+  ASSERT_TRUE(guest.screen<Form1>()->HV125.visible());
+  guest.drive("click Form1.NIGERU(0)\n");
+  for (int step = 0; step < 50 && host.ctx.forms.find("Form1"); ++step) {
+    choose(host);
+    clock.advance(100);
+  }
+  EXPECT_TRUE(
+      host.takeOutput().contains("[msgbox モフリンＧＰ|OK] 逃げられたらしい。戦闘を強制終了します。 -> OK (default)"));
+  expectBothBackOnTheHub();
+}
+
+TEST_P(NetworkBout, AHostClosingTheBattleWindowFlees) {
+  connect();
+  host.drive("close Form1\n");
+  clock.advance(3000);
+  EXPECT_TRUE(
+      guest.takeOutput().contains("[msgbox モフリンＧＰ|OK] 逃げられたらしい。戦闘を強制終了します。 -> OK (default)"));
+  expectBothBackOnTheHub();
+}
