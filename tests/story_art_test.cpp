@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <set>
+#include <utility>
 
+#include "tools/artgen/Arena.h"
 #include "tools/artgen/Art.h"
 #include "tools/artgen/Effects.h"
 #include "tools/artgen/Story.h"
@@ -124,13 +127,16 @@ TEST(StoryArt, TheGeneratorWritesTheSamePicturesOnEveryRun) {
   QTemporaryDir first, second;
   ASSERT_TRUE(art::writeAll(first.path()));
   ASSERT_TRUE(art::writeAll(second.path()));
-  QStringList expected{"story_blank.png", "hall_background.png"};
+  QStringList expected{"story_blank.png", "hall_background.png", "arena.png"};
   for (int i = 0; i < art::kStoryPictureCount; ++i) expected << QStringLiteral("story%1.png").arg(i);
   for (int i = 0; i < art::kEffectFrameCount; ++i) expected << QStringLiteral("effect%1.png").arg(i);
   for (const QString& name : expected) {
     const QImage image(QDir(first.path()).filePath(name));
     ASSERT_FALSE(image.isNull()) << qPrintable(name);
-    EXPECT_EQ(image.size(), name.startsWith("effect") ? QSize(48, 48) : QSize(400, 300)) << qPrintable(name);
+    const QSize size = name.startsWith("effect") ? QSize(48, 48)
+                       : name == "arena.png"     ? QSize(art::kArenaWidth, art::kArenaHeight)
+                                                 : QSize(400, 300);
+    EXPECT_EQ(image.size(), size) << qPrintable(name);
   }
   const QStringList written = QDir(first.path()).entryList(QDir::Files);
   EXPECT_EQ(written, QDir(second.path()).entryList(QDir::Files));
@@ -139,4 +145,88 @@ TEST(StoryArt, TheGeneratorWritesTheSamePicturesOnEveryRun) {
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll()) << qPrintable(name) << " differs between two runs";
   }
+}
+
+// The battle screen lays its banner, the fighters, the damage numbers and the
+// bout mark over this picture; each needs the scene quiet where it goes.
+TEST(ArenaArt, LeavesRoomForEverythingTheBattleScreenDrawsOverIt) {
+  const QImage arena = art::drawArena();
+  ASSERT_EQ(arena.size(), QSize(440, 288));
+  EXPECT_FALSE(arena.hasAlphaChannel());
+  const int colours = colourCount(arena);
+  EXPECT_GE(colours, 16) << "the arena is nearly flat";
+  EXPECT_LE(colours, 256) << "the arena has lost its pixel-art palette";
+
+  int split = 0;
+  for (int y = 0; y < arena.height(); y += 2) {
+    for (int x = 0; x < arena.width(); x += 2) {
+      const QRgb c = arena.pixel(x, y);
+      split += c != arena.pixel(x + 1, y) || c != arena.pixel(x, y + 1) || c != arena.pixel(x + 1, y + 1);
+    }
+  }
+  EXPECT_EQ(split, 0) << "the arena has pixels finer than the fighters'";
+
+  // Brightest grey and number of colours in a strip.
+  const auto survey = [&arena](QRect area) {
+    int brightest = 0;
+    std::set<QRgb> seen;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        brightest = std::max(brightest, qGray(arena.pixel(x, y)));
+        seen.insert(arena.pixel(x, y));
+      }
+    }
+    return std::pair{brightest, static_cast<int>(seen.size())};
+  };
+  const auto [bannerLight, bannerColours] = survey(QRect(0, 0, 440, 22));
+  EXPECT_LT(bannerLight, 40) << "the title banner needs a dark strip to sit on";
+  EXPECT_LE(bannerColours, 2);
+  const auto [markLight, markColours] = survey(QRect(0, 272, 440, 16));
+  EXPECT_LT(markLight, 140) << "the bout mark's band needs a plain strip under it";
+  EXPECT_LE(markColours, 4);
+  // Light grey and pink damage numbers pop up here: nothing as bright.
+  EXPECT_LT(survey(QRect(180, 120, 120, 100)).first, 160)
+      << "the middle of the ring is too bright for the damage numbers";
+
+  // The three far ropes cross the whole width behind the opponent's knees.
+  for (int x : {40, 220, 360}) {
+    int ropes = 0;
+    bool onRope = false;
+    for (int y = 130; y < 172; ++y) {
+      const QRgb c = arena.pixel(x, y);
+      const bool red = qRed(c) > 140 && qRed(c) > qGreen(c) * 2 && qRed(c) > qBlue(c) + 40;
+      ropes += red && !onRope;
+      onRope = red;
+    }
+    EXPECT_EQ(ropes, 3) << "at x " << x;
+  }
+}
+
+TEST(ArenaArt, TheFightersStandOnTheLitMatOfADarkHall) {
+  const QImage arena = art::drawArena();
+  ASSERT_EQ(arena.size(), QSize(440, 288));
+  const auto meanGrey = [&arena](QRect area) {
+    double sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) sum += qGray(arena.pixel(x, y));
+    }
+    return sum / (area.width() * area.height());
+  };
+  // The mat is blue even where a spotlight greys it; the stands and the
+  // apron lean to red.
+  const auto onMat = [&arena](int x, int y) {
+    const QRgb c = arena.pixel(x, y);
+    return qBlue(c) > qRed(c) + 20 && qGreen(c) >= qRed(c);
+  };
+  // Bright fighters and hit flashes only pop on a dark scene.
+  EXPECT_LT(meanGrey(arena.rect()), 80);
+  EXPECT_LT(meanGrey(QRect(320, 98, 94, 85)), 90) << "too bright behind the opponent";
+  // The opponent's feet at the far ropes and the player's near the bottom
+  // both rest on the mat, not on the stands or the apron.
+  for (int x = 340; x < 400; x += 6) EXPECT_TRUE(onMat(x, 180)) << "opponent's feet at x " << x;
+  for (int x = 30; x < 130; x += 6) EXPECT_TRUE(onMat(x, 258)) << "player's feet at x " << x;
+  // A corner post stands just beyond the opponent so the ring reads as a ring.
+  int post = 0;
+  for (int x = 414; x < 440; ++x) post += qGray(arena.pixel(x, 172)) > 150;
+  EXPECT_GE(post, 2) << "no corner post to the right of the opponent";
 }

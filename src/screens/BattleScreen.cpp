@@ -31,7 +31,7 @@ constexpr int kOpponentHome = 4805;
 constexpr int kSceneWidth = 6600;
 constexpr int kSceneHeight = 4320;
 constexpr platform::Colour kBannerColour = rgb(120, 30, 40);
-constexpr platform::Colour kMatColour = rgb(56, 98, 168);
+constexpr platform::Colour kApronColour = rgb(110, 28, 44);
 
 platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
 
@@ -66,6 +66,8 @@ void Form1::layOut() {
 void Form1::layOutScene() {
   Picture1.setGeometry(0, 0, kSceneWidth, kSceneHeight);
   Picture1.setBackColor(rgb(28, 24, 64));
+  Picture1.setPicture({QStringLiteral("arena.png")});
+  Picture1.setStretch(true);
   Label3.setParent(&Picture1);
   Label3.setGeometry(0, 0, kSceneWidth, 330);
   Label3.setCaption(QStringLiteral("激戦地区"));
@@ -73,16 +75,12 @@ void Form1::layOutScene() {
   Label3.setFont({10, true});
   Label3.setForeColor(rgb(255, 236, 180));
   Label3.setBackColor(kBannerColour);
+  // The ring's apron along the front: its colour marks the last bouts of the
+  // tournament and network bouts.
   Shape1.setParent(&Picture1);
-  Shape1.setGeometry(-300, 2640, kSceneWidth + 600, kSceneHeight);
-  Shape1.setBackColor(kMatColour);
-  Shape1.setForeColor(rgb(20, 30, 60));
-  for (int i = 0; i < 3; ++i) {
-    Rope[i].setParent(&Picture1);
-    Rope[i].setGeometry(-300, 2040 + 210 * i, kSceneWidth + 600, 45);
-    Rope[i].setBackColor(rgb(226, 60, 80));
-    Rope[i].setForeColor(rgb(120, 20, 40));
-  }
+  Shape1.setGeometry(0, kSceneHeight - 240, kSceneWidth, 240);
+  Shape1.setBackColor(kApronColour);
+  Shape1.setForeColor(rgb(40, 10, 20));
   KAO[0].setGeometry(kPlayerHome + kIntroSteps * kIntroStep, 2310, 1800, 1590);
   KAO[1].setGeometry(kOpponentHome - kIntroSteps * kIntroStep, 1470, 1410, 1275);
   IRA.setGeometry(0, 0, 960, 960);

@@ -18,7 +18,6 @@ class Form1 : public Screen, private BattleHost {
   PictureBox Picture1{*this, "Picture1"};
   Label Label3{*this, "Label3"};
   Shape Shape1{*this, "Shape1"};
-  WidgetArray<Shape> Rope{*this, "Rope", 3};
   WidgetArray<PictureBox> KAO{*this, "KAO", 2};
   PictureBox IRA{*this, "IRA"};
   Label Label5{*this, "Label5"};

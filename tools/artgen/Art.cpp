@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <cstdio>
 
+#include "tools/artgen/Arena.h"
 #include "tools/artgen/Characters.h"
 #include "tools/artgen/Effects.h"
 #include "tools/artgen/Story.h"
@@ -153,6 +154,7 @@ bool writeAll(const QString& folder) {
   }
   ok = drawStoryBlank().save(dir.filePath(QStringLiteral("story_blank.png")), "PNG") && ok;
   ok = drawHallBackground().save(dir.filePath(QStringLiteral("hall_background.png")), "PNG") && ok;
+  ok = drawArena().save(dir.filePath(QStringLiteral("arena.png")), "PNG") && ok;
   return ok;
 }
 
