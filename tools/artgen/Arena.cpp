@@ -30,11 +30,6 @@ constexpr int kPostHeight = 23;
 // The middle of the ring, where damage numbers pop up: nothing bright there.
 bool inCalmMiddle(int x, int y) { return x >= 84 && x < 156 && y >= 56 && y < 112; }
 
-bool dithered(int x, int y, double amount) {
-  static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-  return (kBayer[y & 3][x & 3] + 0.5) / 16.0 < amount;
-}
-
 QRgb mix(QRgb a, QRgb b, double t) {
   const auto channel = [t](int from, int to) { return int(std::lround(from + (to - from) * t)); };
   return qRgb(channel(qRed(a), qRed(b)), channel(qGreen(a), qGreen(b)), channel(qBlue(a), qBlue(b)));
@@ -77,12 +72,6 @@ void pool(Canvas& c, double cx, double cy, double rx, double ry, QRgb light, dou
   }
 }
 
-void heart(Canvas& c, double x, double y, double r, QRgb colour) {
-  c.ellipse(x - r * 0.5, y, r * 0.6, r * 0.6, colour);
-  c.ellipse(x + r * 0.5, y, r * 0.6, r * 0.6, colour);
-  c.polygon({{x - r * 1.1, y + r * 0.15}, {x + r * 1.1, y + r * 0.15}, {x, y + r * 1.3}}, colour);
-}
-
 // ---- The crowd ----
 
 enum class Fan { Plain, CatEars, BunnyEars, ArmUp, Penlight, Cheering };
@@ -100,7 +89,7 @@ void sign(Canvas& c, double x, double y, double r, QRgb body, int kind) {
   c.rect(left, top, w, h, boards[kind]);
   c.rect(left, top + h - 1, w, 1, mix(boards[kind], body, 0.45));
   if (kind == 0) {
-    heart(c, cx + 0.5, top + h / 2.0 - r * 0.45, r * 0.6, qRgb(230, 80, 140));
+    c.heart(cx + 0.5, top + h / 2.0 - r * 0.45, r * 0.6, qRgb(230, 80, 140));
   } else if (kind == 1) {
     const QRgb star = qRgb(236, 130, 40);
     c.set(cx, cy - 1, star);
@@ -261,8 +250,8 @@ void bigScreen(Canvas& c) {
   glyph(c, sx, top, kS, 3, qRgb(112, 196, 255));
   c.rect(vx, top, 3, 1, qRgb(255, 200, 214));
   c.rect(sx + 3, top, 12, 1, qRgb(210, 240, 255));
-  heart(c, inside.x() + 6, top + 4, 3, qRgb(255, 112, 150));
-  heart(c, inside.right() - 5, top + 4, 3, qRgb(112, 196, 255));
+  c.heart(inside.x() + 6, top + 4, 3, qRgb(255, 112, 150));
+  c.heart(inside.right() - 5, top + 4, 3, qRgb(112, 196, 255));
   for (int side = 0; side < 2; ++side) {
     const int x = side == 0 ? inside.x() + 3 : inside.center().x() + 3;
     c.rect(x, inside.bottom() - 2, 24, 2, qRgb(20, 8, 36));
@@ -417,7 +406,7 @@ QImage drawArena() {
   bunting(c, 146, kBannerBottom + 16, kW, kBannerBottom + 9, 5, 2);
   ropes(c);
   apron(c);
-  return c.image().scaled(kArenaWidth, kArenaHeight).convertToFormat(QImage::Format_RGB32);
+  return c.doubled();
 }
 
 }  // namespace art

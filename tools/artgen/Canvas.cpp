@@ -125,4 +125,19 @@ QImage Canvas::indexed(int maxColours) const {
   return out;
 }
 
+bool dithered(int x, int y, double amount) {
+  static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  return (kBayer[y & 3][x & 3] + 0.5) / 16.0 < amount;
+}
+
+void Canvas::heart(double x, double y, double r, QRgb c) {
+  ellipse(x - r * 0.5, y, r * 0.6, r * 0.6, c);
+  ellipse(x + r * 0.5, y, r * 0.6, r * 0.6, c);
+  polygon({{x - r * 1.1, y + r * 0.15}, {x + r * 1.1, y + r * 0.15}, {x, y + r * 1.3}}, c);
+}
+
+QImage Canvas::doubled() const {
+  return image_.scaled(width() * 2, height() * 2).convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace art

@@ -7,6 +7,10 @@
 
 namespace art {
 
+// Shading in the pixel style: an ordered (Bayer) dither says whether the
+// pixel at x, y takes a colour laid on with the given amount, 0 to 1.
+bool dithered(int x, int y, double amount);
+
 // A small pixel-art canvas: hard-edged shapes, no smoothing, so that the
 // result can be written with a handful of colours.
 class Canvas {
@@ -31,6 +35,12 @@ class Canvas {
   // A one-pixel border around everything drawn so far.
   void outline(QRgb c);
   void mirrorHorizontally();
+  // A heart of radius r whose lobes sit on the line y.
+  void heart(double x, double y, double r, QRgb c);
+
+  // The picture with every pixel doubled, opaque: scenes are drawn at half
+  // size so that their pixels are as chunky as the characters'.
+  QImage doubled() const;
 
   // The picture with at most maxColours colours (transparency counts as
   // one); a null image when the drawing used more.

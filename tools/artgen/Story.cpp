@@ -28,11 +28,6 @@ constexpr QRgb kTearLight = qRgb(230, 248, 255);
 
 // ---- Shading in the pixel style: ordered dithering instead of blending ----
 
-bool dithered(int x, int y, double amount) {
-  static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-  return (kBayer[y & 3][x & 3] + 0.5) / 16.0 < amount;
-}
-
 // A vertical gradient through the colours, each band meeting the next in a
 // dithered seam.
 void bands(Canvas& c, int top, int bottom, std::initializer_list<QRgb> list) {
@@ -154,12 +149,6 @@ void sweatDrop(Canvas& c, int x, int y) {
   c.set(x + 1, y + 4, kTearLight);
 }
 
-void heart(Canvas& c, double x, double y, double r, QRgb colour) {
-  c.ellipse(x - r * 0.5, y, r * 0.6, r * 0.6, colour);
-  c.ellipse(x + r * 0.5, y, r * 0.6, r * 0.6, colour);
-  c.polygon({{x - r * 1.1, y + r * 0.15}, {x + r * 1.1, y + r * 0.15}, {x, y + r * 1.3}}, colour);
-}
-
 // Draws onto a clear layer, rims it with the characters' ink and lays it
 // over the scene, so that props read like the sprites around them.
 void outlined(Canvas& c, const std::function<void(Canvas&)>& draw) {
@@ -206,10 +195,6 @@ void label(Canvas& c, int x, int y, const char* letters, QRgb colour, QRgb rim, 
   for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {1, 1}})
     text(c, x + dx, y + dy, letters, rim, scale);
   text(c, x, y, letters, colour, scale);
-}
-
-QImage doubled(const Canvas& c) {
-  return c.image().scaled(c.width() * 2, c.height() * 2).convertToFormat(QImage::Format_RGB32);
 }
 
 // ---- The ring, seen from the crowd ----
@@ -286,7 +271,7 @@ QImage ringAtDusk() {
   c.rect(34, 120, 8, 2, qRgb(150, 100, 60));
   c.rect(35, 122, 1, 5, qRgb(110, 70, 40));
   c.rect(40, 122, 1, 5, qRgb(110, 70, 40));
-  return doubled(c);
+  return c.doubled();
 }
 
 // A lightning bolt from (x, y) down by length, zigzagging as the seed says.
@@ -358,7 +343,7 @@ QImage challenger() {
   for (int y : {124, 132, 140}) c.line(0, y, kW, y, qRgb(170, 40, 90));
   c.rect(4, 116, 4, 34, qRgb(200, 190, 210));
   c.rect(192, 116, 4, 34, qRgb(200, 190, 210));
-  return doubled(c);
+  return c.doubled();
 }
 
 // A window with crossed bars onto whatever view draws inside it.
@@ -442,8 +427,8 @@ QImage advice() {
   c.rect(93, 48, 2, 5, chalk);
   c.rect(95, 46, 3, 9, chalk);
   crossOut(c, 77, 41, 20, redChalk);
-  heart(c, 111, 48, 6, chalk);
-  heart(c, 111, 49, 3.5, qRgb(40, 84, 62));
+  c.heart(111, 48, 6, chalk);
+  c.heart(111, 49, 3.5, qRgb(40, 84, 62));
   crossOut(c, 101, 41, 20, redChalk);
   // The bracket: eight at the bottom, one at the top; our way in yellow.
   QList<int> entrants;
@@ -468,7 +453,7 @@ QImage advice() {
   c.line(76, 120, 128, 74, qRgb(120, 70, 30));
   c.line(77, 120, 129, 74, qRgb(170, 110, 60));
   stamp(c, drawShopkeeper().image(), 0, 56, 2);
-  return doubled(c);
+  return c.doubled();
 }
 
 void firework(Canvas& c, int x, int y, int radius, QRgb colour, QRgb core) {
@@ -586,10 +571,10 @@ QImage dwarfHomecoming() {
   stamp(c, dwarfKing().image(), 4, 54, 2);
   label(c, 92, 60, "?", qRgb(255, 250, 220), kInk, 2);
   outlined(c, [](Canvas& layer) {
-    heart(layer, 14, 60, 4, qRgb(255, 110, 150));
-    heart(layer, 96, 88, 3, qRgb(255, 140, 170));
+    layer.heart(14, 60, 4, qRgb(255, 110, 150));
+    layer.heart(96, 88, 3, qRgb(255, 140, 170));
   });
-  return doubled(c);
+  return c.doubled();
 }
 
 QRgb darkened(QRgb colour, double f) {
@@ -629,7 +614,7 @@ QImage dragonLand() {
     layer.polygon({{40, 74}, {40, 66}, {44, 70}, {48, 63}, {52, 70}, {56, 66}, {56, 74}}, qRgb(250, 204, 60));
     layer.rect(40, 73, 17, 2, qRgb(200, 150, 30));
     layer.set(48, 69, qRgb(60, 200, 120));
-    heart(layer, 100, 52, 9, qRgb(255, 120, 160));
+    layer.heart(100, 52, 9, qRgb(255, 120, 160));
     layer.ellipse(94, 50, 2, 2, qRgb(255, 200, 220));
     layer.polygon({{80, 86}, {88, 76}, {86, 84}, {94, 80}, {88, 92}}, qRgb(255, 150, 50));
     layer.polygon({{83, 85}, {88, 79}, {87, 85}, {91, 83}, {87, 89}}, qRgb(255, 230, 110));
@@ -641,7 +626,7 @@ QImage dragonLand() {
     c.line(x0, y0, x1, y1, kInk);
   }
   sweatDrop(c, 74, 74);
-  return doubled(c);
+  return c.doubled();
 }
 
 void cherryTree(Canvas& c, int x, int y, int size) {
@@ -751,7 +736,7 @@ QImage wanderingRabbit() {
   tears(c, 60, 70, 16);
   angerMark(c, 84, 30);
   specks(c, 62, 40, QRect(0, 0, kW, kH), {qRgb(255, 200, 220), qRgb(255, 170, 200)});
-  return doubled(c);
+  return c.doubled();
 }
 
 // A little house for birds, hung in a tree.
@@ -817,7 +802,7 @@ QImage birdCountry() {
   sweatDrop(c, 62, 66);
   label(c, 96, 134, "125KG", kWhite, kInk);
   specks(c, 72, 80, QRect(0, 0, kW, kH), {qRgb(255, 90, 110), qRgb(255, 220, 70), qRgb(80, 170, 250), kWhite});
-  return doubled(c);
+  return c.doubled();
 }
 
 void curtain(Canvas& c, int x, int width, int height, QRgb red, QRgb fold, QRgb light) {
@@ -867,7 +852,7 @@ QImage curtainCall() {
   // The roster stands at the picture's own resolution, not doubled: all
   // sixteen need the room.
   Canvas stage(kStoryWidth, kStoryHeight);
-  stamp(stage, doubled(c), 0, 0);
+  stamp(stage, c.doubled(), 0, 0);
   const int backRow[] = {0, 1, 2, 4, 5, 9, 10, 11}, frontRow[] = {12, 14, 6, 7, 3, 8, 15, 13};
   for (int i = 0; i < 8; ++i) stamp(stage, character(backRow[i]), 40 + i * 40, 102);
   for (int i = 0; i < 8; ++i) stamp(stage, character(frontRow[i]), 52 + i * 40, 176);
@@ -952,7 +937,7 @@ QImage catGirl() {
     c.line(x0, y0, x1, y1, kInk);
     c.line(x0 + 1, y0, x1 + 1, y1, kInk);
   }
-  return doubled(c);
+  return c.doubled();
 }
 
 // The sister's morning: the brother's farewell note in her hands, and
@@ -1000,7 +985,7 @@ QImage sister() {
   c.rect(26, 26, 2, 6, qRgb(255, 246, 250));
   c.ellipse(35, 36, 5, 5, qRgb(250, 150, 190));
   c.ellipse(35, 37, 3.5, 3.5, qRgb(255, 225, 205));
-  heart(c, 30, 23, 2, qRgb(240, 80, 120));
+  c.heart(30, 23, 2, qRgb(240, 80, 120));
   // The low table where the note was left, its envelope still there.
   c.ellipse(162, 122, 28, 7, qRgb(150, 96, 60));
   c.ellipse(162, 120, 28, 7, qRgb(186, 126, 80));
@@ -1009,7 +994,7 @@ QImage sister() {
   outlined(c, [](Canvas& layer) {
     layer.rect(152, 114, 18, 10, kWhite);
     layer.polygon({{152, 114}, {170, 114}, {161, 120}}, qRgb(230, 230, 240));
-    heart(layer, 161, 118, 2, qRgb(240, 80, 120));
+    layer.heart(161, 118, 2, qRgb(240, 80, 120));
   });
   stamp(c, character(15), 20, 46, 2);
   // The note, held in both hands.
@@ -1024,7 +1009,7 @@ QImage sister() {
   tears(c, 56, 88, 22);
   tears(c, 76, 88, 22);
   label(c, 92, 54, "!!", qRgb(250, 120, 160), kInk, 2);
-  return doubled(c);
+  return c.doubled();
 }
 
 void column(Canvas& c, int x, int top, int bottom, QRgb stone, QRgb shade, QRgb light) {
@@ -1092,7 +1077,7 @@ QImage goldenHall() {
     c.line(x - arm, y, x + arm, y, kWhite);
     c.line(x, y - arm, x, y + arm, kWhite);
   }
-  return doubled(c);
+  return c.doubled();
 }
 
 }  // namespace
