@@ -265,13 +265,9 @@ void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
 
 // The command phase: costs, status lines and the AUTO choice.
 void Form1::Timer1_Timer() {
-  const GameState& g = game();
   BattleState& b = ctx.battle;
   showCost(WAZA, P, Label1[2]);
-  for (Side s : {P, O}) {
-    HITP[side(s)].setCaption(hpLine(g, s));
-    NAMAE[side(s)].setCaption(nameLine(g, s));
-  }
+  showFighterLines();
   IIYO[0].setVisible(!WAZA.text().isEmpty());
   showCost(Combo1, O, Label1[4]);
   if (b.autoTurns > 0 && HV125.visible()) engine_.chooseAuto();
@@ -333,13 +329,16 @@ void Form1::refillLists() {
 }
 
 void Form1::showStatus() {
-  const GameState& g = game();
-  for (Side s : {P, O}) {
-    ZYOU[side(s)].setText(strengthTable(g, s));
-    HITP[side(s)].setCaption(hpLine(g, s));
-    NAMAE[side(s)].setCaption(nameLine(g, s));
-  }
+  for (Side s : {P, O}) ZYOU[side(s)].setText(strengthTable(game(), s));
+  showFighterLines();
   Label2.setCaption(roundLabel(ctx.battle.roundCount));
+}
+
+void Form1::showFighterLines() {
+  for (Side s : {P, O}) {
+    HITP[side(s)].setCaption(hpLine(game(), s));
+    NAMAE[side(s)].setCaption(nameLine(game(), s));
+  }
 }
 
 Side Form1::attackingSide() const { return ctx.battle.battlePhase < 10 ? P : O; }

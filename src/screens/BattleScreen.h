@@ -74,6 +74,7 @@ class Form1 : public Screen, private BattleHost {
   void layOutCommands();
   void loadSounds();
   void showCost(const ComboBox& list, Side s, Label& cost);
+  void showFighterLines();  // HITP and NAMAE of both sides
   void countAutoTurn(int added);
   Side attackingSide() const;
   void startPopup(Side attacker, const QString& caption);

@@ -67,16 +67,13 @@ void Form11::listen() {
 void Form11::startLink(const QString& address, bool asHost) {
   GameState& g = game();
   LinkState& link = ctx.link;
-  link.setupReceived = 0;
-  link.setupToSend = 0;
+  startSetupOver();
   link.clearInbox();
   g.battleKind = 2;
   g.savedOpponentLevel = g.levels[O];
   link.peerAddress = address;
   link.isHost = asHost;
-  frames_.clear();
   fleeSent_ = peerFled_ = false;
-  ctx.battle.networkBattle = false;
   ctx.forms.show<Form11>();
   Timer2.stop();
   if (asHost) {
@@ -259,6 +256,13 @@ void Form11::NIGE() {
   ctx.battle.awaitingPeer = true;
 }
 
+void Form11::startSetupOver() {
+  ctx.battle.networkBattle = false;
+  ctx.link.setupToSend = 0;
+  ctx.link.setupReceived = 0;
+  frames_.clear();
+}
+
 bool Form11::boutUndecided() const {
   const auto fleeQueued = std::any_of(ctx.link.inbox.begin(), ctx.link.inbox.end(),
                                       [](const QString& m) { return m.startsWith(tag::Flee); });
@@ -291,11 +295,7 @@ void Form11::linkEnded() {
     msgBox(QStringLiteral("相手との通信が切れました。") + newLine + QStringLiteral("ステータス画面に戻ります。"));
     ctx.forms.close(*battle);
   }
-  // A link lost before the bout starts over from the first setup message.
-  ctx.battle.networkBattle = false;
-  ctx.link.setupToSend = 0;
-  ctx.link.setupReceived = 0;
-  frames_.clear();
+  startSetupOver();
   if (Winsock->listen(ctx.link.port)) {
     setStatus(QStringLiteral("現在、接続待ち..."));
   } else {

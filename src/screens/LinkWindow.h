@@ -60,6 +60,8 @@ class Form11 : public Screen {
   // player is told and taken back to the hub; otherwise the setup starts over.
   void linkEnded();
   bool boutUndecided() const;
+  // The next connection starts from the first setup message.
+  void startSetupOver();
 
   std::unique_ptr<platform::Socket> Winsock;
   FrameReader frames_;
