@@ -118,7 +118,7 @@ std::optional<QString> FrameReader::next() {
     }
     const QByteArray bytes = buffer_.left(end);
     buffer_.remove(0, end + 1);
-    if (isCp932Text(bytes)) return decodeCp932(bytes);
+    if (std::optional<QString> text = decodeCp932Strictly(bytes)) return text;
   }
   return std::nullopt;
 }

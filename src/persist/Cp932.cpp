@@ -36,18 +36,19 @@ bool fitsCp932(const QString& text) {
   return encodeStrict(text, unused);
 }
 
-bool isCp932Text(const QByteArray& bytes) {
+std::optional<QString> decodeCp932Strictly(const QByteArray& bytes) {
   const auto isLead = [](quint8 b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
   const auto isTrail = [](quint8 b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); };
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<quint8>(bytes[i]);
     if (b <= 0x7F || (b >= 0xA1 && b <= 0xDF)) continue;
-    if (!isLead(b) || i + 1 >= bytes.size() || !isTrail(static_cast<quint8>(bytes[i + 1]))) return false;
+    if (!isLead(b) || i + 1 >= bytes.size() || !isTrail(static_cast<quint8>(bytes[i + 1]))) return std::nullopt;
     ++i;
   }
   QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
-  const QString text = decoder.decode(bytes);
-  return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter);
+  QString text = decoder.decode(bytes);
+  if (decoder.hasError() || text.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  return text;
 }
 
 QString decodeCp932(const QByteArray& bytes) {

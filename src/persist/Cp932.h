@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace mofurin {
 
@@ -14,9 +15,9 @@ QString decodeCp932(const QByteArray& bytes);
 // Whether every character of text has a code page 932 form.
 bool fitsCp932(const QString& text);
 
-// Whether bytes are code page 932 text: single bytes 0x00-0x7F and
-// 0xA1-0xDF, lead bytes 0x81-0x9F and 0xE0-0xFC each followed by a trail
-// byte 0x40-0x7E or 0x80-0xFC, and every pair a character.
-bool isCp932Text(const QByteArray& bytes);
+// The text of bytes that are code page 932 text, nothing otherwise: single
+// bytes 0x00-0x7F and 0xA1-0xDF, lead bytes 0x81-0x9F and 0xE0-0xFC each
+// followed by a trail byte 0x40-0x7E or 0x80-0xFC, and every pair a character.
+std::optional<QString> decodeCp932Strictly(const QByteArray& bytes);
 
 }  // namespace mofurin

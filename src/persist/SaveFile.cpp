@@ -131,12 +131,14 @@ std::optional<SavedGame> readSaveFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.read(kMaxSaveFileBytes + 1);
-  if (bytes.size() > kMaxSaveFileBytes || !isCp932Text(bytes)) return std::nullopt;
+  if (bytes.size() > kMaxSaveFileBytes) return std::nullopt;
   // No line the game writes comes near this; a longer one is not ours.
   for (const QByteArray& line : bytes.split('\n')) {
     if (line.size() > kMaxSaveLineBytes) return std::nullopt;
   }
-  return parseSaveFile(decodeCp932(bytes));
+  const std::optional<QString> text = decodeCp932Strictly(bytes);
+  if (!text) return std::nullopt;
+  return parseSaveFile(*text);
 }
 
 }  // namespace mofurin

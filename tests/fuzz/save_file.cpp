@@ -7,8 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  if (!mofurin::isCp932Text(bytes)) return 0;
-  if (const auto saved = mofurin::parseSaveFile(mofurin::decodeCp932(bytes))) {
+  const std::optional<QString> text = mofurin::decodeCp932Strictly(bytes);
+  if (!text) return 0;
+  if (const auto saved = mofurin::parseSaveFile(*text)) {
     mofurin::GameState game;
     if (saved->passesIntegrityTest()) saved->applyTo(game);
   }
