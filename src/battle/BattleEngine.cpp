@@ -155,6 +155,17 @@ void BattleEngine::STA() {
 
 void BattleEngine::restoreHitPoints() { game_.partHp = battle_.hpAtStart; }
 
+void BattleEngine::takeRemoteHit(qint32 damage, qint32 missRoll, int part) {
+  constexpr Side O = Side::Opponent;
+  battle_.damage = damage;
+  battle_.missRoll = static_cast<qint16>(missRoll);
+  battle_.strikePart = static_cast<BodyPart>(part);
+  const bool firstHit = battle_.hitCount[O] == 0;
+  const bool followUp = !firstHit && techniqueClass(chosenTechnique(O)) == TechniqueClass::Repeat;
+  battle_.strikeExperience = followUp ? 0 : saturated(qint64(game_.levels[Side::Player]) + 1);
+  if (firstHit) pay(O, part, chosenCost(O));
+}
+
 // ---- The turn engine -----------------------------------------------------
 
 Side BattleEngine::attacker() const { return battle_.battlePhase < 10 ? Side::Player : Side::Opponent; }

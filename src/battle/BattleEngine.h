@@ -100,6 +100,10 @@ class BattleEngine {
   void STA();
   void HYOU();
   void restoreHitPoints();
+  // One hit of the other player's strike, as its machine resolved it: this
+  // copy pays the technique's cost on the first hit and reckons what the hit
+  // is worth, as the striker did.
+  void takeRemoteHit(qint32 damage, qint32 missRoll, int part);
 
   // The defender's part that takes the next hit: body, legs, arms, head, the
   // first with HP above 0; -1 when none has.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "game/Numbers.h"
-#include "game/Techniques.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 
@@ -185,26 +183,13 @@ void Form11::kouju() {
   Form1* battle = ctx.forms.find<Form1>();
   if (!battle) return;  // a battle message with no bout to take it
   BattleState& b = ctx.battle;
-  GameState& g = game();
   const BattleMessage m = readBattleMessage(ctx.link.incomingMessage);
   const QString ack = battleMessage(tag::Ack, b.roundCount);
   bool resume = true;
   if (m.tag == tag::Strike) {
     const std::optional<Strike> strike = readStrike(m.body);
     if (!strike || b.chosenSlot[O] < 0 || b.chosenSlot[O] >= kSlotCount) return linkEnded();
-    b.damage = strike->damage;
-    b.missRoll = static_cast<qint16>(strike->missRoll);
-    b.strikePart = static_cast<BodyPart>(strike->part);
-    // What the hit is worth, as the striker reckoned it: follow-up hits of a
-    // repeated technique are worth nothing.
-    const bool followUp =
-        b.hitCount[O] > 0 && techniqueClass(g.techniqueNames(b.chosenSlot[O], O)) == TechniqueClass::Repeat;
-    b.strikeExperience = followUp ? 0 : truncateToInt32(double(g.levels[P]) + 1);
-    // The other fighter pays its technique's cost once per strike.
-    if (b.hitCount[O] == 0) {
-      g.partHp(strike->part, O) =
-          truncateToInt32(double(g.partHp(strike->part, O)) - g.techniqueCosts(b.chosenSlot[O], O));
-    }
+    battle->engine().takeRemoteHit(strike->damage, strike->missRoll, strike->part);
     send(ack);
     b.awaitingPeer = false;
   } else if (m.tag == tag::Choice) {
