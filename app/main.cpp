@@ -1,39 +1,120 @@
 // The game: the title screen in a real window, on the desktop's event loop.
-//   mofurin [--mute] [--port N]
+//   mofurin [--mute] [--port N] [--data-dir DIR]
 //     --mute: no music and no effects; no audio device is opened.
 //     --port N: the network bout's port on both machines (1001).
+//     --data-dir DIR: the player's files (kiro.txt) live in DIR.
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 
 #include "net/Protocol.h"
+#include "platform/GameFolders.h"
 #include "platform/qt/QtPlatform.h"
 #include "screens/Game.h"
 
+namespace {
+
+using namespace mofurin;
+
+void complain(const QString& text) { std::fprintf(stderr, "mofurin: %s\n", qPrintable(text)); }
+
+// The player's data folder, made on the first start. A folder the player
+// chose must work; when the default one cannot be made the game still runs,
+// and only its hall of fame goes unkept, as in any folder the player cannot
+// write into.
+bool prepareFolders(const platform::GameFolders& folders, bool chosen) {
+  if (const std::optional<QString> problem = platform::prepareWorkingFolder(folders)) {
+    complain(*problem);
+    return !chosen;
+  }
+  return true;
+}
+
+struct GameOptions {
+  platform::GameFolders folders;
+  quint16 port = kLinkPort;
+  bool muted = false;
+};
+
+class CommandLine {
+ public:
+  CommandLine() {
+    parser_.setApplicationDescription(QStringLiteral("Raise a small fighter and win a turn-based tournament."));
+    parser_.addHelpOption();
+    parser_.addVersionOption();
+    parser_.addOption(port_);
+    parser_.addOption(mute_);
+    parser_.addOption(dataDir_);
+  }
+
+  // --help and --version answer before any window exists, so they work
+  // without a display. Everything else waits for the window system, which
+  // takes its own options (-platform, -style) off the command line first.
+  void answerHelpOrVersion(int argc, char** argv) {
+    QCoreApplication commandLine(argc, argv);
+    if (parser_.parse(QCoreApplication::arguments()) &&
+        (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("version")))) {
+      parser_.process(commandLine);
+    }
+  }
+
+  // Ends the process with a message when something is wrong.
+  GameOptions read(const QCoreApplication& app) {
+    parser_.process(app);
+    GameOptions options;
+    bool portOk = false;
+    options.port = parser_.value(port_).toUShort(&portOk);
+    if (!portOk || options.port == 0) {
+      complain(QStringLiteral("--port needs a port number from 1 to 65535"));
+      std::exit(2);
+    }
+    options.muted = parser_.isSet(mute_);
+    options.folders = platform::findGameFolders(QCoreApplication::applicationDirPath(), parser_.value(dataDir_));
+    if (!QFileInfo(QDir(options.folders.assets).filePath(QStringLiteral("pictures"))).isDir()) {
+      complain(QStringLiteral("the game's pictures are not in %1; is the game installed whole?")
+                   .arg(options.folders.assets));
+      std::exit(1);
+    }
+    if (!prepareFolders(options.folders, parser_.isSet(dataDir_))) std::exit(2);
+    return options;
+  }
+
+ private:
+  QCommandLineParser parser_;
+  const QCommandLineOption port_{QStringLiteral("port"),
+                                 QStringLiteral("The network bout's port on both machines (default 1001)."),
+                                 QStringLiteral("N"), QString::number(kLinkPort)};
+  const QCommandLineOption mute_{QStringLiteral("mute"), QStringLiteral("No music and no sound effects.")};
+  const QCommandLineOption dataDir_{
+      QStringLiteral("data-dir"),
+      QStringLiteral("Keep the player's files (the hall of fame) in DIR, made if missing. Default: "
+                     "$XDG_DATA_HOME/mofurin (~/.local/share/mofurin) for the installed game, the "
+                     "current folder for the game in its build folder."),
+      QStringLiteral("DIR")};
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  QCoreApplication::setApplicationName(QStringLiteral("mofurin"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MOFURIN_VERSION));
+  CommandLine commandLine;
+  commandLine.answerHelpOrVersion(argc, argv);
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("mofurin"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
-
-  QCommandLineParser options;
-  options.addHelpOption();
-  const QCommandLineOption port(QStringLiteral("port"),
-                                QStringLiteral("The network bout's port on both machines (default 1001)."),
-                                QStringLiteral("N"), QString::number(mofurin::kLinkPort));
-  options.addOption(port);
-  const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("No music and no sound effects."));
-  options.addOption(mute);
-  options.process(app);
-  bool portOk = false;
-  const quint16 linkPort = options.value(port).toUShort(&portOk);
-  if (!portOk || linkPort == 0) options.showHelp(2);
-
-  mofurin::platform::applyGameLook();
-  mofurin::platform::QtClock clock;
-  mofurin::platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath());
-  if (options.isSet(mute)) platform.mute();
-  mofurin::Game ctx(platform);
-  ctx.link.port = linkPort;
+  const GameOptions options = commandLine.read(app);
+  platform::applyGameLook();
+  platform::QtClock clock;
+  platform::QtPlatform platform(clock, options.folders);
+  if (options.muted) platform.mute();
+  Game ctx(platform);
+  ctx.link.port = options.port;
   ctx.start();
   return QApplication::exec();
 }

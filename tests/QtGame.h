@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -28,7 +29,7 @@ inline QApplication& application() {
 // One game in real (offscreen) windows, its dialogs answered from a queue.
 class QtGame {
  public:
-  QtGame() : app_(application()), platform_(clock(), QStringLiteral(MOFURIN_BIN_DIR), &dialogs), ctx(platform_) {}
+  QtGame() : app_(application()), platform_(clock(), platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), QDir::currentPath()}, &dialogs), ctx(platform_) {}
 
   // The process's one real clock, shared by every game of the test run.
   static platform::QtClock& clock() {

@@ -22,7 +22,7 @@ void GameContext::end() {
 
 QString GameContext::workingFile(const QString& name) const { return QDir(platform.workingFolder()).filePath(name); }
 
-QString GameContext::programFile(const QString& name) const { return QDir(platform.programFolder()).filePath(name); }
+QString GameContext::assetFile(const QString& name) const { return QDir(platform.assetFolder()).filePath(name); }
 
 void GameContext::start() { forms.show(QStringLiteral("Form2")); }
 

@@ -37,7 +37,7 @@ class GameContext {
   bool ended() const { return forms.ended(); }
 
   QString workingFile(const QString& name) const;
-  QString programFile(const QString& name) const;
+  QString assetFile(const QString& name) const;
 
   // Opens the title screen, as the program does when it starts. The screens
   // must have been registered with the form manager first.

@@ -47,7 +47,7 @@ class Platform {
   // A seed for the random source that changes with "the clock".
   virtual quint32 clockSeed() = 0;
 
-  virtual QString programFolder() const = 0;
+  virtual QString assetFolder() const = 0;
   virtual QString workingFolder() const = 0;
 
   virtual MediaDevice& media() = 0;

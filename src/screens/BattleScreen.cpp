@@ -214,7 +214,7 @@ void Form1::sendStrike() {
 
 void Form1::loadSounds() {
   SoundState& s = ctx.sound;
-  QString prefix = ctx.platform.programFolder();
+  QString prefix = ctx.platform.assetFolder();
   if (!prefix.endsWith(QDir::separator()) && !prefix.endsWith(u'/')) prefix += u'/';
   s.effectFiles = {prefix + QStringLiteral("Snd091.wav"), prefix + QStringLiteral("Snd053.wav")};
   s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind / 2 + 1) + QStringLiteral(".mid");

@@ -1,7 +1,9 @@
-// mofurin-drive [--qt] [--mute] [--port N] [SCRIPT]: plays the game from a
-// script of player actions and prints what happens, one event a line. With
-// --qt the game runs in real windows and real time with its real sound,
-// which --mute silences.
+// mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [SCRIPT]: plays
+// the game from a script of player actions and prints what happens, one
+// event a line. With --qt the game runs in real windows and real time with
+// its real sound, which --mute silences. The driver finds the game's files
+// as the game does, so beside an installed game it plays that game's assets
+// and keeps kiro.txt in the player's data folder (or DIR).
 
 #include <QApplication>
 #include <QDir>
@@ -14,8 +16,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "net/Protocol.h"
+#include "platform/GameFolders.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/qt/QtPlatform.h"
@@ -83,14 +87,22 @@ int play(Driver& driver, const LineSource& nextLine) {
   return 0;
 }
 
-int runHeadless(const LineSource& script, quint16 port) {
+struct Options {
+  bool withWindows = false;
+  bool muted = false;
+  quint16 port = kLinkPort;
+  QString dataDir;
+  QString scriptPath;
+};
+
+int runHeadless(const LineSource& script, const Options& options, const platform::GameFolders& folders) {
   platform::VirtualClock clock;
-  platform::HeadlessPlatform platform(clock, QCoreApplication::applicationDirPath(), QDir::currentPath());
+  platform::HeadlessPlatform platform(clock, folders.assets, folders.working);
   platform.setTracer(printLine);
   // The link to another machine is real TCP even without windows.
   platform.setNetwork(std::make_unique<platform::TcpNetwork>());
   Game ctx(platform);
-  ctx.link.port = port;
+  ctx.link.port = options.port;
   VirtualTime time(platform.virtualClock(), [&platform] { return platform.network().busy(); });
   Driver driver(ctx, platform.scriptedDialogs(), time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
@@ -99,15 +111,15 @@ int runHeadless(const LineSource& script, quint16 port) {
   return play(driver, script);
 }
 
-int runWithWindows(const LineSource& script, quint16 port, bool muted) {
+int runWithWindows(const LineSource& script, const Options& options, const platform::GameFolders& folders) {
   platform::applyGameLook();
   platform::ScriptedDialogs dialogs(printLine);
   platform::QtClock clock;
-  platform::QtPlatform platform(clock, QCoreApplication::applicationDirPath(), &dialogs);
-  if (muted) platform.mute();
+  platform::QtPlatform platform(clock, folders, &dialogs);
+  if (options.muted) platform.mute();
   platform.setTracer(printLine);
   Game ctx(platform);
-  ctx.link.port = port;
+  ctx.link.port = options.port;
   RealTime time;
   Driver driver(ctx, dialogs, time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
@@ -121,44 +133,60 @@ int runWithWindows(const LineSource& script, quint16 port, bool muted) {
   return play(driver, script);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  bool withWindows = false;
-  QString scriptPath;
-  quint16 port = kLinkPort;
-  bool muted = false;
+// The options, or the exit status when they are wrong or only ask for help.
+std::variant<Options, int> readOptions(int argc, char** argv) {
+  Options options;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg == QLatin1String("--qt")) {
-      withWindows = true;
+      options.withWindows = true;
     } else if (arg == QLatin1String("--mute")) {
-      muted = true;
+      options.muted = true;
     } else if (arg == QLatin1String("--port") && i + 1 < argc) {
       bool ok = false;
-      port = QString::fromLocal8Bit(argv[++i]).toUShort(&ok);
-      if (!ok || port == 0) {
+      options.port = QString::fromLocal8Bit(argv[++i]).toUShort(&ok);
+      if (!ok || options.port == 0) {
         printLine(QStringLiteral("error: --port needs a port number from 1 to 65535"));
         return 2;
       }
+    } else if (arg == QLatin1String("--data-dir") && i + 1 < argc) {
+      options.dataDir = QString::fromLocal8Bit(argv[++i]);
     } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      std::puts("usage: mofurin-drive [--qt] [--mute] [--port N] [SCRIPT]");
+      std::puts("usage: mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [SCRIPT]");
       return 0;
     } else {
-      scriptPath = arg;
+      options.scriptPath = arg;
     }
   }
-  const auto fail = [&] {
-    printLine(QStringLiteral("error: cannot read the script %1").arg(scriptPath));
+  return options;
+}
+
+int run(const Options& options) {
+  const platform::GameFolders folders =
+      platform::findGameFolders(QCoreApplication::applicationDirPath(), options.dataDir);
+  if (const std::optional<QString> problem = platform::prepareWorkingFolder(folders)) {
+    printLine(QStringLiteral("error: %1").arg(*problem));
     return 2;
-  };
-  if (withWindows) {
+  }
+  const std::optional<LineSource> script = openScript(options.scriptPath);
+  if (!script) {
+    printLine(QStringLiteral("error: cannot read the script %1").arg(options.scriptPath));
+    return 2;
+  }
+  return options.withWindows ? runWithWindows(*script, options, folders) : runHeadless(*script, options, folders);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::variant<Options, int> options = readOptions(argc, argv);
+  if (const int* status = std::get_if<int>(&options)) return *status;
+  const Options& chosen = std::get<Options>(options);
+  if (chosen.withWindows) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const std::optional<LineSource> script = openScript(scriptPath);
-    return script ? runWithWindows(*script, port, muted) : fail();
+    return run(chosen);
   }
   QCoreApplication app(argc, argv);
-  const std::optional<LineSource> script = openScript(scriptPath);
-  return script ? runHeadless(*script, port) : fail();
+  return run(chosen);
 }

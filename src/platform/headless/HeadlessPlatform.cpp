@@ -2,12 +2,12 @@
 
 namespace mofurin::platform {
 
-HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, QString programFolder, QString workingFolder)
+HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, QString assetFolder, QString workingFolder)
     : Platform(clock),
       clock_(clock),
       dialogs_([this](const QString& line) { trace(line); }),
       media_(clock),
-      programFolder_(std::move(programFolder)),
+      assetFolder_(std::move(assetFolder)),
       workingFolder_(std::move(workingFolder)) {}
 
 quint32 HeadlessPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(clock_.now() * 2654435761u); }

@@ -15,7 +15,7 @@ namespace mofurin::platform {
 // queue, sound is recorded and sockets run over an in-memory wire.
 class HeadlessPlatform : public Platform {
  public:
-  HeadlessPlatform(VirtualClock& clock, QString programFolder, QString workingFolder);
+  HeadlessPlatform(VirtualClock& clock, QString assetFolder, QString workingFolder);
 
   VirtualClock& virtualClock() const { return clock_; }
   ScriptedDialogs& scriptedDialogs() { return dialogs_; }
@@ -30,7 +30,7 @@ class HeadlessPlatform : public Platform {
   quint32 clockSeed() override;
   void setSeedBase(quint32 base) { seedBase_ = base; }
 
-  QString programFolder() const override { return programFolder_; }
+  QString assetFolder() const override { return assetFolder_; }
   QString workingFolder() const override { return workingFolder_; }
 
   MediaDevice& media() override { return media_; }
@@ -55,7 +55,7 @@ class HeadlessPlatform : public Platform {
   RecordingMedia media_;
   std::unique_ptr<MemoryWire> ownWire_;
   std::unique_ptr<Network> network_;
-  QString programFolder_;
+  QString assetFolder_;
   QString workingFolder_;
   quint32 seedBase_ = 0;
   bool quitCalled_ = false;

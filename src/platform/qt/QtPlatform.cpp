@@ -34,13 +34,13 @@ class DesktopBell : public SilentMedia {
 
 }  // namespace
 
-QtPlatform::QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs)
+QtPlatform::QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs)
     : Platform(clock),
-      programFolder_(std::move(programFolder)),
+      folders_(std::move(folders)),
       media_(std::make_unique<SdlMedia>()),
       network_(std::make_unique<TcpNetwork>()) {
   if (!dialogs) {
-    ownDialogs_ = std::make_unique<QtDialogs>(QDir::currentPath());
+    ownDialogs_ = std::make_unique<QtDialogs>(folders_.working);
     dialogs = ownDialogs_.get();
   }
   dialogs_ = dialogs;
@@ -53,9 +53,7 @@ QtPlatform::~QtPlatform() {
 
 void QtPlatform::mute() { media_ = std::make_unique<DesktopBell>(); }
 
-QString QtPlatform::workingFolder() const { return QDir::currentPath(); }
-
-QString QtPlatform::pictureFolder() const { return QDir(programFolder_).filePath(QStringLiteral("pictures")); }
+QString QtPlatform::pictureFolder() const { return QDir(folders_.assets).filePath(QStringLiteral("pictures")); }
 
 void QtPlatform::showForm(Form& form) {
   QPointer<FormWindow>& window = windows_[&form];
@@ -113,10 +111,11 @@ void QtPlatform::doShowHelp(const QString& topic) {
     help_->setWindowTitle(QStringLiteral("モフリンＧＰ　へるぷ"));
     help_->resize(640, 560);
     help_->setOpenExternalLinks(false);
-    const QString path = QDir(programFolder_).filePath(QStringLiteral("help.html"));
+    const QString path = QDir(folders_.assets).filePath(QStringLiteral("help.html"));
     if (QFile::exists(path)) {
       help_->setSource(QUrl::fromLocalFile(path));
     } else {
+      trace(QStringLiteral("[help page missing: %1]").arg(path));
       help_->setPlainText(QStringLiteral("ヘルプファイル help.html が見つかりません。"));
     }
   }

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/GameFolders.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtClock.h"
 
@@ -19,7 +20,7 @@ class FormWindow;
 // driver answers them from its script).
 class QtPlatform : public Platform {
  public:
-  QtPlatform(QtClock& clock, QString programFolder, Dialogs* dialogs = nullptr);
+  QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs = nullptr);
   ~QtPlatform() override;
 
   void showForm(Form& form) override;
@@ -28,8 +29,8 @@ class QtPlatform : public Platform {
   quint32 clockSeed() override;
   void setSeedBase(quint32 base) { seedBase_ = base; }
 
-  QString programFolder() const override { return programFolder_; }
-  QString workingFolder() const override;
+  QString assetFolder() const override { return folders_.assets; }
+  QString workingFolder() const override { return folders_.working; }
   QString pictureFolder() const;
 
   MediaDevice& media() override { return *media_; }
@@ -51,7 +52,7 @@ class QtPlatform : public Platform {
   void doQuit() override;
 
  private:
-  QString programFolder_;
+  GameFolders folders_;
   std::unique_ptr<Dialogs> ownDialogs_;
   std::unique_ptr<MediaDevice> media_;
   std::unique_ptr<Network> network_;
