@@ -45,3 +45,41 @@ TEST(Pictures, TheScreensDecorationsAreThere) {
     EXPECT_FALSE(picture(file).isNull()) << file;
   }
 }
+
+namespace {
+
+QImage icon(int size) {
+  return QImage(QStringLiteral(MOFURIN_BIN_DIR "/../icons/%1x%1/apps/mofurin.png").arg(size))
+      .convertToFormat(QImage::Format_ARGB32);
+}
+
+}  // namespace
+
+// The desktop icons are drawn on a small grid and enlarged by whole steps:
+// every size is sharp, and the larger ones are the 64 pixel icon, enlarged.
+TEST(Pictures, DesktopIconsAreSharpEnlargementsWithTheFighterInsideTheRim) {
+  const QImage grid64 = icon(64);
+  for (int size : {48, 64, 128, 256}) {
+    const QImage image = icon(size);
+    ASSERT_EQ(image.size(), QSize(size, size)) << size;
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size << ": the corners are rounded off";
+    // The rim runs unbroken along the middle of each edge: the fighter's
+    // ears and feet stay inside it.
+    const int step = size % 64 == 0 ? size / 64 : 1;
+    const QRgb rim = image.pixel(size / 2, 0);
+    for (int along = size / 4; along < size * 3 / 4; ++along) {
+      for (int depth = 0; depth < 2 * step; ++depth) {
+        for (QPoint p : {QPoint(along, depth), QPoint(along, size - 1 - depth), QPoint(depth, along),
+                         QPoint(size - 1 - depth, along)}) {
+          ASSERT_EQ(image.pixel(p), rim) << size << " at " << p.x() << "," << p.y();
+        }
+      }
+    }
+    if (size % 64 != 0) continue;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        ASSERT_EQ(image.pixel(x, y), grid64.pixel(x / step, y / step)) << size << " at " << x << "," << y;
+      }
+    }
+  }
+}
