@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

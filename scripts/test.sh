@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds (warnings are errors) and runs every test; then builds the
-# same with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-sanitize/ and runs every test there too.
+# Sets up, builds (warnings are errors) and runs every test; checks the
+# Debian package made from that build; then builds the same with
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize/ and
+# runs every test there too; last, fuzzes the readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh -DMOFURIN_WERROR=ON
 (cd build && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+
+bash tests/package/check.sh build
 
 mkdir -p build-sanitize
 cmake -S . -B build-sanitize -G Ninja -DMOFURIN_WERROR=ON -DMOFURIN_SANITIZE=ON \
