@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -109,6 +110,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
   const GameOptions options = commandLine.read(app);
+  QApplication::setWindowIcon(QIcon::fromTheme(
+      QStringLiteral("mofurin"), QIcon(QDir(options.folders.assets).filePath(QStringLiteral("pictures/icon.png")))));
   platform::applyGameLook();
   platform::QtClock clock;
   platform::QtPlatform platform(clock, options.folders);

@@ -10,6 +10,7 @@
 
 #include "tools/artgen/Arena.h"
 #include "tools/artgen/Characters.h"
+#include "tools/artgen/Icon.h"
 #include "tools/artgen/Effects.h"
 #include "tools/artgen/Story.h"
 
@@ -155,6 +156,8 @@ bool writeAll(const QString& folder) {
   ok = drawStoryBlank().save(dir.filePath(QStringLiteral("story_blank.png")), "PNG") && ok;
   ok = drawHallBackground().save(dir.filePath(QStringLiteral("hall_background.png")), "PNG") && ok;
   ok = drawArena().save(dir.filePath(QStringLiteral("arena.png")), "PNG") && ok;
+  // The windows' own icon, for a game that is not installed in the icon theme.
+  ok = drawIcon(64).save(dir.filePath(QStringLiteral("icon.png")), "PNG") && ok;
   return ok;
 }
 
