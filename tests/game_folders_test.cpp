@@ -15,7 +15,8 @@ namespace {
 // Sets an environment variable for one test and puts the old value back.
 class EnvironmentVariable {
  public:
-  EnvironmentVariable(const char* name, const QString& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+  EnvironmentVariable(const char* name, const QString& value)
+      : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
     qputenv(name_, value.toLocal8Bit());
   }
   ~EnvironmentVariable() {
@@ -65,7 +66,8 @@ TEST_F(GameFoldersTest, EmptyOrRelativeXdgDataHomeMeansTheDefaultUnderHome) {
   const QString program = installedProgramFolder();
   for (const QString& value : {QString(), QStringLiteral("relative/data")}) {
     const EnvironmentVariable xdg("XDG_DATA_HOME", value);
-    EXPECT_EQ(findGameFolders(program).working, path(QStringLiteral("home/.local/share/mofurin"))) << value.toStdString();
+    EXPECT_EQ(findGameFolders(program).working, path(QStringLiteral("home/.local/share/mofurin")))
+        << value.toStdString();
   }
 }
 
