@@ -130,6 +130,21 @@ bool dithered(int x, int y, double amount) {
   return (kBayer[y & 3][x & 3] + 0.5) / 16.0 < amount;
 }
 
+void Canvas::stamp(const QImage& sprite, QRect target, bool mirror) {
+  for (int y = 0; y < target.height(); ++y) {
+    for (int x = 0; x < target.width(); ++x) {
+      int sx = x * sprite.width() / target.width();
+      if (mirror) sx = sprite.width() - 1 - sx;
+      const QRgb colour = sprite.pixel(sx, y * sprite.height() / target.height());
+      if (qAlpha(colour) != 0) set(target.x() + x, target.y() + y, colour);
+    }
+  }
+}
+
+void Canvas::stamp(const QImage& sprite, int x, int y, int scale, bool mirror) {
+  stamp(sprite, QRect(x, y, sprite.width() * scale, sprite.height() * scale), mirror);
+}
+
 void Canvas::heart(double x, double y, double r, QRgb c) {
   ellipse(x - r * 0.5, y, r * 0.6, r * 0.6, c);
   ellipse(x + r * 0.5, y, r * 0.6, r * 0.6, c);

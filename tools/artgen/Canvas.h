@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <QRgb>
 #include <initializer_list>
 
@@ -35,6 +36,10 @@ class Canvas {
   // A one-pixel border around everything drawn so far.
   void outline(QRgb c);
   void mirrorHorizontally();
+  // Copies the opaque pixels of a sprite, scaled to fill target, or enlarged
+  // by a whole scale with its top left corner at x, y.
+  void stamp(const QImage& sprite, QRect target, bool mirror = false);
+  void stamp(const QImage& sprite, int x, int y, int scale = 1, bool mirror = false);
   // A heart of radius r whose lobes sit on the line y.
   void heart(double x, double y, double r, QRgb c);
 

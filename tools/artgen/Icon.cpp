@@ -68,11 +68,7 @@ QImage drawIcon(int size) {
   // it stands lower, so that its ears stay inside the rim.
   const int left = (grid - body.width()) / 2 - body.left();
   const int top = std::max(3 - body.top(), int(grid * 0.83) - body.bottom() - 1);
-  for (int y = body.top(); y <= body.bottom(); ++y) {
-    for (int x = body.left(); x <= body.right(); ++x) {
-      if (fighter.filled(x, y)) icon.set(x + left, y + top, fighter.at(x, y));
-    }
-  }
+  icon.stamp(fighter.image(), left, top);
   return icon.image().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 

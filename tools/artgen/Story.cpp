@@ -104,22 +104,6 @@ void specks(Canvas& c, quint32 seed, int count, QRect area, const QList<QRgb>& c
 
 // ---- Characters in the scenes ----
 
-// Copies the opaque pixels of a sprite into the scene, scaled to fill target.
-void stamp(Canvas& c, const QImage& sprite, QRect target, bool mirror = false) {
-  for (int y = 0; y < target.height(); ++y) {
-    for (int x = 0; x < target.width(); ++x) {
-      int sx = x * sprite.width() / target.width();
-      if (mirror) sx = sprite.width() - 1 - sx;
-      const QRgb colour = sprite.pixel(sx, y * sprite.height() / target.height());
-      if (qAlpha(colour) != 0) c.set(target.x() + x, target.y() + y, colour);
-    }
-  }
-}
-
-void stamp(Canvas& c, const QImage& sprite, int x, int y, int scale = 1, bool mirror = false) {
-  stamp(c, sprite, QRect(x, y, sprite.width() * scale, sprite.height() * scale), mirror);
-}
-
 QImage character(int index, bool back = false) { return drawCharacter(index, back).image(); }
 
 // The same sprite with every colour passed through change.
@@ -155,7 +139,7 @@ void outlined(Canvas& c, const std::function<void(Canvas&)>& draw) {
   Canvas layer(c.width(), c.height());
   draw(layer);
   layer.outline(kInk);
-  stamp(c, layer.image(), 0, 0);
+  c.stamp(layer.image(), 0, 0);
 }
 
 // ---- Letters: a 5 x 5 pixel font with just the letters the pictures need ----
@@ -338,7 +322,7 @@ QImage challenger() {
       shadow.setPixel(x, y, dark);
     }
   }
-  stamp(c, shadow, QRect(52, 26, 96, 96));
+  c.stamp(shadow, QRect(52, 26, 96, 96));
   // Ropes of the ring in front.
   for (int y : {124, 132, 140}) c.line(0, y, kW, y, qRgb(170, 40, 90));
   c.rect(4, 116, 4, 34, qRgb(200, 190, 210));
@@ -350,7 +334,7 @@ QImage challenger() {
 void window(Canvas& c, QRect area, QRgb frame, const std::function<void(Canvas&)>& view) {
   Canvas outside(area.width(), area.height());
   view(outside);
-  stamp(c, outside.image(), area.x(), area.y());
+  c.stamp(outside.image(), area.x(), area.y());
   const QRect r = area.adjusted(-2, -2, 1, 1);
   c.rect(r.x(), r.y(), r.width() + 1, 2, frame);
   c.rect(r.x(), r.bottom(), r.width() + 1, 3, frame);
@@ -447,12 +431,12 @@ QImage advice() {
     entrants = winners;
   }
   c.line(entrants[0], 46, entrants[0], 41, yellowChalk);
-  stamp(c, drawTrophy().image(), entrants[0] - 12, 17);
+  c.stamp(drawTrophy().image(), entrants[0] - 12, 17);
   // The shopkeeper points the way with a stick; the dummy waits by the wall.
-  stamp(c, character(12), 146, 100);
+  c.stamp(character(12), 146, 100);
   c.line(76, 120, 128, 74, qRgb(120, 70, 30));
   c.line(77, 120, 129, 74, qRgb(170, 110, 60));
-  stamp(c, drawShopkeeper().image(), 0, 56, 2);
+  c.stamp(drawShopkeeper().image(), 0, 56, 2);
   return c.doubled();
 }
 
@@ -567,8 +551,8 @@ QImage dwarfHomecoming() {
   lanterns(c, 0, 58, 200, 70, 14, {qRgb(230, 50, 60), qRgb(250, 200, 60), qRgb(90, 190, 110)}, qRgb(60, 40, 60));
   specks(c, 41, 60, QRect(0, 0, kW, 110), {qRgb(255, 120, 160), qRgb(255, 230, 90), qRgb(120, 220, 255)});
   // Already on her way, bundle on her back.
-  stamp(c, character(6, true), 148, 74);
-  stamp(c, dwarfKing().image(), 4, 54, 2);
+  c.stamp(character(6, true), 148, 74);
+  c.stamp(dwarfKing().image(), 4, 54, 2);
   label(c, 92, 60, "?", qRgb(255, 250, 220), kInk, 2);
   outlined(c, [](Canvas& layer) {
     layer.heart(14, 60, 4, qRgb(255, 110, 150));
@@ -598,7 +582,7 @@ QImage dragonLand() {
   // The tribe on the crags: males, every one of them.
   ridge(c, 92, 6, 2.3, 1.0, qRgb(60, 30, 44));
   for (auto [x, y, mirror] : {std::tuple{-6, 50, false}, {28, 58, true}, {140, 56, false}, {166, 48, true}}) {
-    stamp(c, recoloured(character(7), [](QRgb k) { return darkened(k, 0.55); }), x, y, 1, mirror);
+    c.stamp(recoloured(character(7), [](QRgb k) { return darkened(k, 0.55); }), x, y, 1, mirror);
   }
   bands(c, 104, kH, {qRgb(100, 56, 60), qRgb(80, 42, 50)});
   for (auto [x0, y0, x1, y1] : {std::tuple{10, 120, 40, 128}, {150, 116, 190, 124}, {60, 140, 96, 146}}) {
@@ -607,8 +591,8 @@ QImage dragonLand() {
   // Fire from the red one, ice from the blue one.
   specks(c, 52, 30, QRect(2, 60, 80, 80), {qRgb(255, 190, 70), qRgb(255, 110, 50)}, 2);
   specks(c, 53, 30, QRect(118, 60, 80, 80), {kWhite, qRgb(170, 230, 255)}, 2);
-  stamp(c, character(7), 0, 54, 2);
-  stamp(c, recoloured(character(7), [](QRgb k) { return qRgb(qBlue(k), qGreen(k), qRed(k)); }), 104, 54, 2, true);
+  c.stamp(character(7), 0, 54, 2);
+  c.stamp(recoloured(character(7), [](QRgb k) { return qRgb(qBlue(k), qGreen(k), qRed(k)); }), 104, 54, 2, true);
   outlined(c, [](Canvas& layer) {
     // The chief's crown, between the horns.
     layer.polygon({{40, 74}, {40, 66}, {44, 70}, {48, 63}, {52, 70}, {56, 66}, {56, 74}}, qRgb(250, 204, 60));
@@ -707,7 +691,7 @@ QImage wanderingRabbit() {
   c.polygon({{130, 100}, {142, 100}, {154, 88}, {150, 88}}, road);
   cherryTree(c, 184, 30, 14);
   cherryTree(c, 178, 82, 8);
-  stamp(c, character(3, true), 118, 68);
+  c.stamp(character(3, true), 118, 68);
   // The tea house's red parasol and bench, two cups of green tea, dango.
   const QRgb red = qRgb(210, 40, 56), redShade = qRgb(160, 24, 44), wood = qRgb(110, 70, 50);
   c.rect(64, 52, 2, 66, wood);
@@ -731,7 +715,7 @@ QImage wanderingRabbit() {
     c.set(x + 2, 98, kWhite);
     c.set(x + 1, 96, kWhite);
   }
-  stamp(c, doe().image(), 2, 30, 2);
+  c.stamp(doe().image(), 2, 30, 2);
   tears(c, 26, 70, 16);
   tears(c, 60, 70, 16);
   angerMark(c, 84, 30);
@@ -778,7 +762,7 @@ QImage birdCountry() {
   c.rect(5, 49, 52, 52, qRgb(250, 210, 70));
   c.rect(7, 51, 48, 48, qRgb(200, 236, 255));
   c.rect(7, 90, 48, 9, qRgb(150, 210, 120));
-  stamp(c, character(8), 7, 51);
+  c.stamp(character(8), 7, 51);
   label(c, 19, 108, "42KG", kWhite, kInk);
   // Now: ten years of feasting later, beside his bride.
   const QImage bride = recoloured(character(8), [](QRgb k) {
@@ -791,13 +775,13 @@ QImage birdCountry() {
   outlined(c, [](Canvas& layer) {
     layer.polygon({{158, 64}, {182, 64}, {199, 118}, {141, 118}}, qRgb(250, 250, 255));
   });
-  stamp(c, bride, QRect(134, 58, 72, 72), true);
+  c.stamp(bride, QRect(134, 58, 72, 72), true);
   outlined(c, [](Canvas& layer) {
     layer.ellipse(148, 106, 4, 4, qRgb(255, 120, 150));
     layer.set(147, 105, kWhite);
     layer.set(149, 107, qRgb(255, 230, 120));
   });
-  stamp(c, character(8), QRect(44, 52, 124, 78));
+  c.stamp(character(8), QRect(44, 52, 124, 78));
   sweatDrop(c, 146, 58);
   sweatDrop(c, 62, 66);
   label(c, 96, 134, "125KG", kWhite, kInk);
@@ -852,10 +836,10 @@ QImage curtainCall() {
   // The roster stands at the picture's own resolution, not doubled: all
   // sixteen need the room.
   Canvas stage(kStoryWidth, kStoryHeight);
-  stamp(stage, c.doubled(), 0, 0);
+  stage.stamp(c.doubled(), 0, 0);
   const int backRow[] = {0, 1, 2, 4, 5, 9, 10, 11}, frontRow[] = {12, 14, 6, 7, 3, 8, 15, 13};
-  for (int i = 0; i < 8; ++i) stamp(stage, character(backRow[i]), 40 + i * 40, 102);
-  for (int i = 0; i < 8; ++i) stamp(stage, character(frontRow[i]), 52 + i * 40, 176);
+  for (int i = 0; i < 8; ++i) stage.stamp(character(backRow[i]), 40 + i * 40, 102);
+  for (int i = 0; i < 8; ++i) stage.stamp(character(frontRow[i]), 52 + i * 40, 176);
   specks(stage, 83, 160, QRect(40, 40, 320, 220),
          {qRgb(255, 90, 110), gold, qRgb(80, 170, 250), qRgb(120, 220, 120), kWhite, qRgb(255, 160, 220)}, 2);
   return stage.image().convertToFormat(QImage::Format_RGB32);
@@ -897,9 +881,9 @@ QImage catGirl() {
   redLantern(c, 90, 38);
   redLantern(c, 188, 76);
   // The landlord behind the counter, the girl at it.
-  stamp(c, drawShopkeeper().image(), 104, 30, 2);
+  c.stamp(drawShopkeeper().image(), 104, 30, 2);
   sweatDrop(c, 178, 48);
-  stamp(c, character(14), 4, 30, 2);
+  c.stamp(character(14), 4, 30, 2);
   // The counter, with juice (she is under age) and skewers.
   c.rect(0, 104, kW, 8, qRgb(212, 162, 104));
   c.rect(0, 104, kW, 2, qRgb(236, 196, 140));
@@ -926,7 +910,7 @@ QImage catGirl() {
     layer.ellipse(46, 22, 30, 19, kWhite);
   });
   const QImage dream = character(14).copy(10, 2, 28, 28);
-  stamp(c, dream, 32, 8);
+  c.stamp(dream, 32, 8);
   outlined(c, [](Canvas& layer) {
     layer.polygon({{34, 12}, {36, 4}, {41, 10}}, qRgb(40, 80, 170));
     layer.polygon({{58, 12}, {56, 4}, {51, 10}}, qRgb(40, 80, 170));
@@ -996,7 +980,7 @@ QImage sister() {
     layer.polygon({{152, 114}, {170, 114}, {161, 120}}, qRgb(230, 230, 240));
     layer.heart(161, 118, 2, qRgb(240, 80, 120));
   });
-  stamp(c, character(15), 20, 46, 2);
+  c.stamp(character(15), 20, 46, 2);
   // The note, held in both hands.
   outlined(c, [](Canvas& layer) {
     layer.rect(48, 104, 42, 24, qRgb(250, 250, 240));
@@ -1072,7 +1056,7 @@ QImage goldenHall() {
   c.rect(80, 96, 40, 1, kWhite);
   c.rect(90, 108, 20, 6, goldShade);
   c.rect(91, 109, 18, 4, gold);
-  stamp(c, drawTrophy().image(), 76, 48, 2);
+  c.stamp(drawTrophy().image(), 76, 48, 2);
   for (auto [x, y, arm] : {std::tuple{70, 44, 3}, {132, 52, 2}, {126, 36, 2}, {64, 76, 2}}) {
     c.line(x - arm, y, x + arm, y, kWhite);
     c.line(x, y - arm, x, y + arm, kWhite);
