@@ -75,7 +75,7 @@ class CommandLine {
     }
     options.muted = parser_.isSet(mute_);
     options.folders = platform::findGameFolders(QCoreApplication::applicationDirPath(), parser_.value(dataDir_));
-    if (!QFileInfo(QDir(options.folders.assets).filePath(QStringLiteral("pictures"))).isDir()) {
+    if (!QFileInfo(options.folders.pictures()).isDir()) {
       complain(QStringLiteral("the game's pictures are not in %1; is the game installed whole?")
                    .arg(options.folders.assets));
       std::exit(1);
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
   const GameOptions options = commandLine.read(app);
   QApplication::setWindowIcon(QIcon::fromTheme(
-      QStringLiteral("mofurin"), QIcon(QDir(options.folders.assets).filePath(QStringLiteral("pictures/icon.png")))));
+      QStringLiteral("mofurin"), QIcon(QDir(options.folders.pictures()).filePath(QStringLiteral("icon.png")))));
   platform::applyGameLook();
   platform::QtClock clock;
   platform::QtPlatform platform(clock, options.folders);

@@ -21,6 +21,8 @@ QString playerDataHome() {
 
 }  // namespace
 
+QString GameFolders::pictures() const { return QDir(assets).filePath(QStringLiteral("pictures")); }
+
 GameFolders findGameFolders(const QString& programFolder, const QString& chosenWorkingFolder) {
   GameFolders folders;
   const QString installedAssets = QDir::cleanPath(QDir(programFolder).filePath(kAssetsFromProgram));

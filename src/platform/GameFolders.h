@@ -13,6 +13,9 @@ struct GameFolders {
   // The working folder is the game's own (the player's data folder or a
   // chosen one), made when missing, rather than the current folder.
   bool ownWorkingFolder = false;
+
+  // The folder of the pictures, among the assets.
+  QString pictures() const;
 };
 
 // An installed game keeps its assets in the game's data folder beside the

@@ -53,7 +53,7 @@ QtPlatform::~QtPlatform() {
 
 void QtPlatform::mute() { media_ = std::make_unique<DesktopBell>(); }
 
-QString QtPlatform::pictureFolder() const { return QDir(folders_.assets).filePath(QStringLiteral("pictures")); }
+QString QtPlatform::pictureFolder() const { return folders_.pictures(); }
 
 void QtPlatform::showForm(Form& form) {
   QPointer<FormWindow>& window = windows_[&form];
