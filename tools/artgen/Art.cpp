@@ -10,8 +10,8 @@
 
 #include "tools/artgen/Arena.h"
 #include "tools/artgen/Characters.h"
-#include "tools/artgen/Icon.h"
 #include "tools/artgen/Effects.h"
+#include "tools/artgen/Icon.h"
 #include "tools/artgen/Story.h"
 
 namespace art {
