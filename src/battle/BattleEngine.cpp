@@ -30,6 +30,18 @@ Side other(Side s) { return s == Side::Player ? Side::Opponent : Side::Player; }
 
 bool isSlot(qint32 slot) { return slot >= 0 && slot < kSlotCount; }
 
+// A multi-hit technique strikes again after each hit that lands, up to five.
+bool repeats(const QString& technique) { return techniqueClass(technique) == TechniqueClass::Repeat; }
+
+// Whether a hit of the technique costs its HP and is worth experience: a
+// technique of no known class costs nothing; a multi-hit one costs and earns
+// only on its first hit. Striker and receiver both reckon by this.
+bool costsHp(const QString& technique, bool firstHit) {
+  const TechniqueClass c = techniqueClass(technique);
+  return c != TechniqueClass::Unknown && (c != TechniqueClass::Repeat || firstHit);
+}
+bool earnsExperience(const QString& technique, bool firstHit) { return firstHit || !repeats(technique); }
+
 // Counters and HP stay within 32 bits whatever a save file or a peer put in.
 qint32 saturated(qint64 v) {
   return static_cast<qint32>(
@@ -90,6 +102,7 @@ void BattleEngine::open() {
   random_.seedFromClock();
   battle_.battleResult = BattleResult::Running;
   battle_.introTick = 0;
+  battle_.awaitingPeer = false;
   // In a network bout the name came from the other machine.
   if (!battle_.networkBattle) HYOU();
   WP();
@@ -155,15 +168,20 @@ void BattleEngine::STA() {
 
 void BattleEngine::restoreHitPoints() { game_.partHp = battle_.hpAtStart; }
 
+void BattleEngine::putBackTournamentOpponent() {
+  if (game_.battleKind == kTrainingOrNetworkBout) game_.restoreOpponent();
+}
+
 void BattleEngine::takeRemoteHit(qint32 damage, qint32 missRoll, int part) {
   constexpr Side O = Side::Opponent;
   battle_.damage = damage;
   battle_.missRoll = static_cast<qint16>(missRoll);
   battle_.strikePart = static_cast<BodyPart>(part);
+  const QString technique = chosenTechnique(O);
   const bool firstHit = battle_.hitCount[O] == 0;
-  const bool followUp = !firstHit && techniqueClass(chosenTechnique(O)) == TechniqueClass::Repeat;
-  battle_.strikeExperience = followUp ? 0 : saturated(qint64(game_.levels[Side::Player]) + 1);
-  if (firstHit) pay(O, part, chosenCost(O));
+  battle_.strikeExperience =
+      earnsExperience(technique, firstHit) ? saturated(qint64(game_.levels[Side::Player]) + 1) : 0;
+  if (costsHp(technique, firstHit)) pay(O, part, chosenCost(O));
 }
 
 // ---- The turn engine -----------------------------------------------------
@@ -217,7 +235,12 @@ void BattleEngine::runPhase(Side a) {
       host_.appendMessage(game_.fighterName[a] + QStringLiteral("　は　") + decimal(battle_.hitCount[a]) +
                           QStringLiteral(" 回ヒットした！！"));
       break;
-    case 5: OFFA(); break;
+    case 5:
+      // Both copies of a network bout judge a strike with usability worked
+      // out after it: the other copy does so at the end of its round.
+      if (battle_.networkBattle) WP();
+      OFFA();
+      break;
     case 6:
       battle_.battlePhase = kOpponentPhases;
       if (battle_.networkBattle) {
@@ -279,9 +302,7 @@ void BattleEngine::landHit(Side a) {
   addTo(battle_.hitCount[a], 1);
   addTo(battle_.battleExperience(battle_.strikePart, a), battle_.strikeExperience);
 
-  const QString technique = chosenTechnique(a);
-  const bool repeats = technique.size() > 1 && technique[1] == u'R';
-  if (repeats && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= 3;  // announce it again next tick
+  if (repeats(chosenTechnique(a)) && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= 3;  // announce it again
 
   const Side d = other(a);
   const int t = TargetPart(game_, d);
@@ -364,12 +385,9 @@ void BattleEngine::ATTA() {
       break;
     }
     case TechniqueClass::Repeat: {
-      // Only the first hit of the turn costs HP and is worth experience.
-      if (battle_.hitCount[a] == 0) {
-        pay(a, p, cost);
-      } else {
-        battle_.strikeExperience = 0;
-      }
+      const bool firstHit = battle_.hitCount[a] == 0;
+      if (costsHp(technique, firstHit)) pay(a, p, cost);
+      if (!earnsExperience(technique, firstHit)) battle_.strikeExperience = 0;
       const double r1 = random_.next();
       battle_.damage = roundHalfEven(0.1 * r1 * cost + 0.4 * atk);
       subtractDefence(d, 0.6);
@@ -449,7 +467,7 @@ void BattleEngine::drawBout() {
   host_.messageBox(QStringLiteral("どっちとも動けなくなってしまった・・・"));
   restoreHitPoints();
   closeBout(BattleResult::BothBeaten);
-  if (game_.battleKind == kTrainingOrNetworkBout) game_.levels[Side::Opponent] = game_.savedOpponentLevel;
+  putBackTournamentOpponent();
 }
 
 void BattleEngine::loseBout() {
@@ -541,7 +559,7 @@ void BattleEngine::leaveIfOver() {
     }
   } else {
     host_.leaveBout(BattleHost::Next::Hub);
-    if (game_.battleKind == kTrainingOrNetworkBout) game_.levels[Side::Opponent] = game_.savedOpponentLevel;
+    putBackTournamentOpponent();
   }
   WP();
 }

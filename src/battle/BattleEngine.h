@@ -100,6 +100,9 @@ class BattleEngine {
   void STA();
   void HYOU();
   void restoreHitPoints();
+  // A training or network bout borrowed the tournament opponent's side: it
+  // is given back, however the bout ended.
+  void putBackTournamentOpponent();
   // One hit of the other player's strike, as its machine resolved it: this
   // copy pays the technique's cost on the first hit and reckons what the hit
   // is worth, as the striker did.

@@ -68,7 +68,7 @@ void buildTournamentOpponent(GameState& g, Random& random) {
 
 void buildTrainingDummy(GameState& g, DummyStrength strength) {
   const int i = static_cast<int>(strength);
-  g.savedOpponentLevel = g.levels[O];
+  g.keepOpponent();
   g.characterIndex[O] = kDummyIndex;
   g.levels[O] = g.levels[Side::Player] + 1 - i;
   const double f = 1.2 - 0.2 * i;

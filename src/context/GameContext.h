@@ -4,6 +4,7 @@
 #include "game/GameState.h"
 #include "game/Random.h"
 #include "net/LinkState.h"
+#include "net/NetworkBout.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
 #include "platform/Platform.h"
@@ -23,6 +24,7 @@ class GameContext {
   GameState game;
   BattleState battle;
   LinkState link;
+  NetworkBout networkBout{game, battle, link};
   SoundState sound;
   Random random;
   platform::FormManager forms;

@@ -8,4 +8,16 @@ QString partLabel(int part) {
   return part >= 0 && part < kPartCount ? labels[part] : QString();
 }
 
+void GameState::keepOpponent() {
+  savedOpponentLevel = levels[Side::Opponent];
+  savedOpponentName = fighterName[Side::Opponent];
+  savedOpponentIndex = characterIndex[Side::Opponent];
+}
+
+void GameState::restoreOpponent() {
+  levels[Side::Opponent] = savedOpponentLevel;
+  fighterName[Side::Opponent] = savedOpponentName;
+  characterIndex[Side::Opponent] = savedOpponentIndex;
+}
+
 }  // namespace mofurin

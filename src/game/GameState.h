@@ -75,9 +75,16 @@ struct GameState {
 
   // Process-wide values that are not saved.
   qint32 battleKind = 0;
+  // The tournament's opponent, kept while a training or network bout puts
+  // another fighter on its side, and put back when that bout ends.
   qint32 savedOpponentLevel = 0;
+  QString savedOpponentName;
+  qint32 savedOpponentIndex = 0;
   std::array<std::array<QString, 3>, kHallOfFameEntries + 1> hallOfFame{};
   bool startupDone = false;
+
+  void keepOpponent();
+  void restoreOpponent();
 
   qint32 winLead() const { return wins - losses; }
   bool tournamentRunning() const { return rankText == QStringLiteral("？"); }

@@ -10,7 +10,6 @@
 #include "platform/Keys.h"
 #include "screens/Hub.h"
 #include "screens/Learning.h"
-#include "screens/LinkWindow.h"
 #include "screens/Story.h"
 
 namespace mofurin {
@@ -189,12 +188,10 @@ void Form1::Form_Unload() {
   ctx.platform.mediaCommand(QStringLiteral("stop bgm"));
   ctx.platform.mediaCommand(QStringLiteral("close bgm"));
   engine_.restoreHitPoints();
+  engine_.putBackTournamentOpponent();
   if (ctx.battle.networkBattle) {
-    if (Form11* link = ctx.forms.find<Form11>()) link->endBout();
-    ctx.battle.networkBattle = false;
+    ctx.networkBout.battleClosing();
     ctx.forms.show<Form4>();
-    // However a network bout ends, the tournament's opponent is as it was.
-    game().levels[O] = game().savedOpponentLevel;
   }
 }
 
@@ -204,13 +201,9 @@ void Form1::watchFirstRound() {
   Timer3.setInterval(game().messageSpeed);
 }
 
-void Form1::sendChoice() {
-  if (Form11* link = ctx.forms.find<Form11>()) link->sensou();
-}
+void Form1::sendChoice() { ctx.networkBout.sendChoice(); }
 
-void Form1::sendStrike() {
-  if (Form11* link = ctx.forms.find<Form11>()) link->kousou();
-}
+void Form1::sendStrike() { ctx.networkBout.sendStrike(); }
 
 void Form1::loadSounds() {
   SoundState& s = ctx.sound;
@@ -260,7 +253,10 @@ void Form1::Timer2_Timer() {
 void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
   const ShownCost shown = shownCost(game(), s, list.text());
   if (shown.caption) cost.setCaption(*shown.caption);
-  if (shown.slot) ctx.battle.chosenSlot[s] = *shown.slot;
+  // In a network bout only the other machine's message says what its
+  // fighter chose; the list beside it only shows costs.
+  const bool peersChoice = s == O && ctx.battle.networkBattle;
+  if (shown.slot && !peersChoice) ctx.battle.chosenSlot[s] = *shown.slot;
 }
 
 // The command phase: costs, status lines and the AUTO choice.
@@ -299,13 +295,9 @@ void Form1::Form_KeyDown(int keyCode) {
 void Form1::NIGERU_Click() {
   msgBox(QStringLiteral("もう勝てないので逃げた。"));
   engine_.restoreHitPoints();
-  if (ctx.battle.networkBattle) {
-    if (Form11* link = ctx.forms.find<Form11>()) link->NIGE();
-  }
-  GameState& g = game();
+  ctx.networkBout.flee();
   ctx.forms.close(*this);
   ctx.forms.show<Form4>();
-  if (g.battleKind == kTrainingOrNetworkBout) g.levels[O] = g.savedOpponentLevel;
 }
 
 void Form1::openCommandPhase() {

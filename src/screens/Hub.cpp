@@ -161,6 +161,8 @@ void Form4::Form_Load() {
   Form11& link = ctx.forms.load<Form11>();
   Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine + QStringLiteral("自分のIP：") +
                     link.ownAddress());
+  // A link that lives on from the last bout says how it stands.
+  if (!link.status().isEmpty()) Command1.setCaption(link.status());
 }
 
 void Form4::Form_Unload() {

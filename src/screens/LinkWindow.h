@@ -1,72 +1,81 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <memory>
 
+#include "net/NetworkBout.h"
 #include "net/Protocol.h"
 #include "platform/Socket.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
 
-// The link window "伝送ボックス": the socket to the other machine, the log of
-// the last battle message, and the receive loop that hands queued battle
-// messages to the bout. It is created unseen with every hub (the hub shows
-// this machine's address) and shown by "ネットバトル".
-class Form11 : public Screen {
+// The link window "伝送ボックス": the socket to the other machine and the log
+// of the messages of the bout. It is created unseen with every hub (the hub
+// shows this machine's address) and shown by "ネットバトル". The rules of
+// the bout are the network bout's; the window carries its messages.
+class Form11 : public Screen, private BoutLink {
  public:
   static inline const QString kName = QStringLiteral("Form11");
+  static constexpr int kLogLines = 200;
+
   explicit Form11(GameContext& ctx);
 
   TextBox Text1{*this, "Text1"};
   Button Command1{*this, "Command1"};
   Timer Timer1{*this, "Timer1", 1, true};
-  Timer Timer2{*this, "Timer2", 10000, false};  // a guest gives up connecting
+  // A guest gives up connecting, and either side a set-up that stalls.
+  Timer Timer2{*this, "Timer2", 10000, false};
 
   void Form_Load() override;
   void Form_Unload() override;
-  void Timer1_Timer();
+  void Timer1_Timer() { ctx.networkBout.tick(); }
+  void Timer2_Timer();
   void Command1_Click() { ctx.end(); }
 
   QString ownAddress() const { return Winsock->localAddress(); }
+  // The last status the link gave, for a hub that opens after it.
+  const QString& status() const { return status_; }
   // "ネットバトル" on the hub: listen as the host, or connect as the guest.
   void startLink(const QString& address, bool asHost);
 
-  void sousin();
-  void jusin();
-  void matid();
-  void kouju();
-  void sensou();
-  void kousou();
-  void NIGE();
-  // The battle screen closes: so does the connection. A bout left undecided
-  // (the window's close box) counts as fleeing: the other side is told.
-  void endBout() {
-    if (boutUndecided()) NIGE();
-    Winsock->close();
-  }
-
  private:
-  void send(const QString& message);
-  void setStatus(const QString& caption);
-  void listen();
+  // The window's close box ends the link and hides the window; during a bout
+  // this side leaves it, as by the battle window's close box.
+  void closeBox();
+
+  // Socket events wait while this game shows a box or a file dialog, as its
+  // timers do, and come afterwards in the order they arrived.
+  void deliver(std::function<void()> event);
+  void deliverHeld();
+
   void onConnectionRequest();
   void onConnected();
   void onDataArrival();
-  void onClosed();
   void onError();
-  void receive(const QString& message);
-  void openBattle();
-  // The connection ended or broke: during a bout still being fought the
-  // player is told and taken back to the hub; otherwise the setup starts over.
-  void linkEnded();
-  bool boutUndecided() const;
-  // The next connection starts from the first setup message.
-  void startSetupOver();
+
+  // BoutLink
+  void send(const QString& message) override;
+  void closeConnection() override;
+  bool listen() override;
+  void setStatus(const QString& caption) override;
+  void log(const QString& line) override;
+  void openBattle() override;
+  BattleEngine* engine() override;
+  void resumeEngine() override;
+  void stopEngine() override;
+  bool choosing() const override;
+  void leaveBattle(const QString& why) override;
 
   std::unique_ptr<platform::Socket> Winsock;
   FrameReader frames_;
-  bool fleeSent_ = false;
-  bool peerFled_ = false;
+  std::deque<std::function<void()>> held_;
+  bool delivering_ = false;
+  bool deliveryPosted_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::deque<QString> log_;
+  QString status_;
 };
 
 }  // namespace mofurin

@@ -1,15 +1,13 @@
 #include "screens/Selection.h"
 
 #include "game/Roster.h"
-#include "persist/Cp932.h"
+#include "persist/FighterName.h"
 #include "platform/Keys.h"
 #include "screens/Hub.h"
 
 namespace mofurin {
 
 namespace {
-
-constexpr int kNameLength = 14;
 
 platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
 
@@ -35,18 +33,6 @@ void takeTypedName(GameState& game, const TextBox& box) {
 }
 
 }  // namespace
-
-QString fighterNameProblem(const QString& name) {
-  if (name.contains(u'"')) {
-    return QStringLiteral("名前に \" は使えません。") + newLine +
-           QStringLiteral("セーブや殿堂の記録がこわれてしまうためです。");
-  }
-  if (!fitsCp932(name)) {
-    return QStringLiteral("名前に使えない文字が入っています。") + newLine +
-           QStringLiteral("セーブや殿堂の記録に書けない文字です。");
-  }
-  return {};
-}
 
 Form3::Form3(GameContext& ctx) : Screen(ctx, kName) {
   layOut();

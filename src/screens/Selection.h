@@ -53,7 +53,4 @@ class Form8 : public Screen {
   void layOut();
 };
 
-// A typed fighter name the game's files cannot keep: the reason, or empty.
-QString fighterNameProblem(const QString& name);
-
 }  // namespace mofurin

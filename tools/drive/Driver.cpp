@@ -166,7 +166,7 @@ bool Driver::execute(const QString& line) {
       {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
       {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
       {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
-      {"close", &Driver::close}, {"photo", &Driver::photo},
+      {"close", &Driver::close}, {"photo", &Driver::photo},   {"hold", &Driver::hold},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -327,6 +327,14 @@ bool Driver::wait(const QString& args) {
   const qlonglong ms = args.trimmed().toLongLong(&ok);
   if (!ok || ms < 0) return fail(QStringLiteral("wait needs milliseconds"));
   time_.wait(ms);
+  return true;
+}
+
+bool Driver::hold(const QString& args) {
+  bool ok = false;
+  const qlonglong ms = args.trimmed().toLongLong(&ok);
+  if (!ok || ms < 0) return fail(QStringLiteral("hold needs milliseconds"));
+  dialogs_.whileNextOpen = [this, ms] { time_.wait(ms); };
   return true;
 }
 

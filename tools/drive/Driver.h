@@ -91,6 +91,7 @@ class Driver {
   bool photo(const QString& args);
   bool screens(const QString& args);
   bool close(const QString& args);
+  bool hold(const QString& args);
 
   GameContext& ctx_;
   platform::ScriptedDialogs& dialogs_;

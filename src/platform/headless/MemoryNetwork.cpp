@@ -13,7 +13,24 @@ struct MemoryWire::Endpoint {
   std::weak_ptr<Endpoint> pending;  // a peer waiting to be accepted
   QByteArray received;
   QByteArray inFlight;  // sent to us, not yet arrived (joined delivery)
+  bool cut = false;     // the wire broke: nothing more goes out
 };
+
+void MemoryWire::cut() {
+  for (const std::weak_ptr<Endpoint>& weak : endpoints_) {
+    auto e = weak.lock();
+    if (!e || e->state != Socket::State::Connected) continue;
+    e->cut = true;
+    clock_.post([weak] {
+      auto end = weak.lock();
+      if (!end || !end->cut || end->state != Socket::State::Connected) return;
+      end->state = Socket::State::Closed;
+      end->cut = false;
+      end->peer.reset();
+      if (end->socket && end->socket->onClosed) end->socket->onClosed();
+    });
+  }
+}
 
 std::unique_ptr<Socket> MemoryNetwork::createSocket() { return std::make_unique<MemorySocket>(wire_, address_); }
 
@@ -21,6 +38,8 @@ MemorySocket::MemorySocket(MemoryWire& wire, QString address)
     : wire_(wire), self_(std::make_shared<MemoryWire::Endpoint>()) {
   self_->socket = this;
   self_->address = std::move(address);
+  std::erase_if(wire_.endpoints_, [](const auto& e) { return e.expired(); });
+  wire_.endpoints_.push_back(self_);
 }
 
 MemorySocket::~MemorySocket() {
@@ -79,7 +98,7 @@ void MemorySocket::accept() {
 
 void MemorySocket::send(const QByteArray& bytes) {
   auto peer = self_->peer.lock();
-  if (self_->state != State::Connected || !peer || !peer->socket || bytes.isEmpty()) return;
+  if (self_->state != State::Connected || self_->cut || !peer || !peer->socket || bytes.isEmpty()) return;
   switch (wire_.delivery) {
     case MemoryWire::Delivery::AsSent: peer->socket->deliver(bytes); break;
     case MemoryWire::Delivery::SingleBytes:
@@ -111,6 +130,7 @@ QByteArray MemorySocket::receive() { return std::exchange(self_->received, {}); 
 void MemorySocket::close() {
   const State was = self_->state;
   self_->state = State::Closed;
+  self_->cut = false;
   if (was == State::Listening) wire_.listeners_.erase(self_->listening);
   auto peer = self_->peer.lock();
   self_->peer.reset();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/Socket.h"
 
@@ -22,11 +23,16 @@ class MemoryWire {
   Clock& clock() const { return clock_; }
   Delivery delivery = Delivery::AsSent;
 
+  // The wire breaks: what was sent arrives, nothing sent from now on does,
+  // and then every connection's two ends learn that it closed.
+  void cut();
+
  private:
   friend class MemorySocket;
   struct Endpoint;
   Clock& clock_;
   std::map<std::pair<QString, quint16>, std::weak_ptr<Endpoint>> listeners_;
+  std::vector<std::weak_ptr<Endpoint>> endpoints_;
 };
 
 // The sockets of one game on the wire, at its own address.

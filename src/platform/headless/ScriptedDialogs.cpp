@@ -1,5 +1,7 @@
 #include "platform/headless/ScriptedDialogs.h"
 
+#include <utility>
+
 namespace mofurin::platform {
 
 namespace {
@@ -26,7 +28,7 @@ QString iconSuffix(Icon icon) {
 
 Answer ScriptedDialogs::message(const Message& box) {
   shown_.push_back(box);
-  if (whileOpen) whileOpen();
+  opened();
   Answer answer = firstButton(box.buttons);
   QString note = QStringLiteral(" (default)");
   if (!answers_.empty()) {
@@ -46,7 +48,13 @@ Answer ScriptedDialogs::message(const Message& box) {
   return answer;
 }
 
+void ScriptedDialogs::opened() {
+  if (whileOpen) whileOpen();
+  if (std::function<void()> once = std::exchange(whileNextOpen, {})) once();
+}
+
 std::optional<QString> ScriptedDialogs::file(const QString& kind, const QString& filter) {
+  opened();
   std::optional<QString> path;
   if (!files_.empty()) {
     path = files_.front();

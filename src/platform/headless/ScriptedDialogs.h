@@ -24,12 +24,16 @@ class ScriptedDialogs : public Dialogs {
   // Runs while a box is open, as the event loop runs under a real one (a
   // test lets time pass there).
   std::function<void()> whileOpen;
+  // Runs while the next box or file dialog is open, once (the driver's
+  // "hold" lets time pass there).
+  std::function<void()> whileNextOpen;
 
   // Every box shown so far, oldest first.
   const std::vector<Message>& shown() const { return shown_; }
 
  private:
   std::optional<QString> file(const QString& kind, const QString& filter);
+  void opened();
 
   std::function<void(const QString&)> trace_;
   std::deque<Answer> answers_;

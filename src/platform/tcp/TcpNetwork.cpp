@@ -1,8 +1,17 @@
 #include "platform/tcp/TcpNetwork.h"
 
 #include <QNetworkInterface>
+#include <QTimer>
+#include <utility>
 
 namespace mofurin::platform {
+
+namespace {
+
+// How long a closed connection may take to hand over what was sent last.
+constexpr int kClosingGraceMs = 5000;
+
+}  // namespace
 
 TcpSocket::TcpSocket(TcpNetwork& network) : network_(network) {
   network_.sockets_.insert(this);
@@ -47,6 +56,7 @@ void TcpSocket::adopt(QTcpSocket* socket) {
     if (onDataArrival) onDataArrival();
   });
   connect(socket, &QTcpSocket::disconnected, this, [this] {
+    keepUnread();
     dropConnection();
     if (onClosed) onClosed();
   });
@@ -54,6 +64,7 @@ void TcpSocket::adopt(QTcpSocket* socket) {
     // The peer's end of the connection comes as "disconnected" as well.
     if (error == QAbstractSocket::RemoteHostClosedError) return;
     const QString text = connection_ ? connection_->errorString() : QString();
+    keepUnread();
     dropConnection();
     if (onError) onError(text);
   });
@@ -72,12 +83,35 @@ void TcpSocket::send(const QByteArray& bytes) {
   if (state() == State::Connected) connection_->write(bytes);
 }
 
-QByteArray TcpSocket::receive() { return connection_ ? connection_->readAll() : QByteArray(); }
+void TcpSocket::keepUnread() {
+  if (connection_) unread_ += connection_->readAll();
+}
+
+QByteArray TcpSocket::receive() {
+  QByteArray bytes = std::exchange(unread_, {});
+  if (connection_) bytes += connection_->readAll();
+  return bytes;
+}
 
 void TcpSocket::close() {
   server_.close();
-  if (connection_ && connection_->state() == QAbstractSocket::ConnectedState) connection_->flush();
-  dropConnection();
+  unread_.clear();
+  if (!connection_ || connection_->state() != QAbstractSocket::ConnectedState) return dropConnection();
+  // What was sent last (a flight, the last answer) still goes out: the
+  // connection is closed in order, on its own, and then deleted.
+  QTcpSocket* closing = std::exchange(connection_, nullptr);
+  closing->disconnect(this);
+  closing->setParent(nullptr);
+  connect(closing, &QAbstractSocket::disconnected, closing, &QObject::deleteLater);
+  closing->disconnectFromHost();
+  if (closing->state() == QAbstractSocket::UnconnectedState) {
+    closing->deleteLater();
+  } else {
+    QTimer::singleShot(kClosingGraceMs, closing, [closing] {
+      closing->abort();
+      closing->deleteLater();
+    });
+  }
 }
 
 Socket::State TcpSocket::state() const {

@@ -31,10 +31,13 @@ class TcpSocket : public QObject, public Socket {
  private:
   void adopt(QTcpSocket* socket);
   void dropConnection();
+  // Bytes that arrived before the connection went stay to be received.
+  void keepUnread();
 
   TcpNetwork& network_;
   QTcpServer server_;
   QPointer<QTcpSocket> connection_;
+  QByteArray unread_;
 };
 
 class TcpNetwork : public Network {

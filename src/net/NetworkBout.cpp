@@ -1,0 +1,304 @@
+#include "net/NetworkBout.h"
+
+#include <algorithm>
+
+#include "battle/BattleEngine.h"
+#include "game/Roster.h"
+#include "net/Protocol.h"
+#include "persist/FighterName.h"
+
+namespace mofurin {
+
+namespace {
+
+constexpr Side P = Side::Player;
+constexpr Side O = Side::Opponent;
+
+// A choice or a strike is taken only with its answer; every other message
+// a copy can still take after its connection closed.
+bool needsAnswer(const QString& message) {
+  const QString tag = message.left(2);
+  return tag == tag::Choice || tag == tag::Strike;
+}
+
+}  // namespace
+
+void NetworkBout::start(const QString& address, bool asHost) {
+  link_.setupToSend = 0;
+  link_.setupReceived = 0;
+  link_.clearInbox();
+  link_.peerAddress = address;
+  link_.isHost = asHost;
+  game_.battleKind = kTrainingOrNetworkBout;
+  game_.keepOpponent();
+  battle_.networkBattle = false;
+  battle_.awaitingPeer = false;
+  phase_ = Phase::Idle;
+  linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
+}
+
+void NetworkBout::connected() {
+  link_.setupToSend = 0;
+  link_.setupReceived = 0;
+  link_.clearInbox();
+  phase_ = Phase::SettingUp;
+  linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
+  peer_ = GameState();
+  if (link_.isHost) {
+    battle_.battlePhase = 1;  // the host chooses first
+    sousin();                 // and speaks first
+  } else {
+    battle_.battlePhase = 6;  // the guest first watches the host's strike
+    battle_.awaitingPeer = true;
+  }
+}
+
+void NetworkBout::send(const QString& message) {
+  link_.outgoingMessage = message;
+  if (out_) out_->send(message);
+}
+
+// ---- The set-up exchange -------------------------------------------------
+
+void NetworkBout::received(const QString& message) {
+  if (phase_ == Phase::Idle) return;  // nothing is expected
+  link_.incomingMessage = message;
+  if (link_.setupReceived >= kSetupDone) {
+    matid();
+    return;
+  }
+  if (link_.setupToSend <= 15) {
+    jusin();
+    sousin();
+  }
+  if (link_.setupToSend >= 21 && link_.setupToSend <= 29) {
+    openBattle();
+    link_.setupReceived = kSetupDone;
+    link_.setupToSend = kSetupDone;
+  }
+}
+
+void NetworkBout::sousin() {
+  if (!link_.isHost && link_.setupToSend >= 2 && link_.setupToSend <= 9) battle_.battlePhase = 6;
+  send(setupMessage(link_.setupToSend, game_));
+  link_.setupToSend += 1;
+}
+
+void NetworkBout::jusin() {
+  const SetupMessage m = readSetupHeader(link_.incomingMessage);
+  link_.setupReceived = m.number;
+  storeSetup(m, peer_);
+  if (!link_.isHost && m.number >= 2 && m.number <= 9) battle_.battlePhase = 6;
+  if (m.number == 10 || m.number == 11 || m.number == 23) {
+    link_.setupToSend = 23;
+    link_.setupReceived = 20;
+  }
+}
+
+void NetworkBout::openBattle() {
+  game_.battleKind = kTrainingOrNetworkBout;
+  game_.keepOpponent();
+  takePeerFighter();
+  phase_ = Phase::Fighting;
+  battle_.networkBattle = true;
+  if (out_) out_->openBattle();
+  // The guest's first round begins by waiting for the host's strike.
+  battle_.awaitingPeer = !link_.isHost;
+}
+
+// The other machine's fighter becomes the opponent. Its name must be one the
+// game could have been given by a player, and its roster index one of the
+// roster's, or the saves that follow could not be read back.
+void NetworkBout::takePeerFighter() {
+  const qint32 index = std::clamp(peer_.characterIndex[O], 0, kRosterSize - 1);
+  const QString& name = peer_.fighterName[O];
+  game_.levels[O] = peer_.levels[O];
+  game_.characterIndex[O] = index;
+  game_.fighterName[O] = acceptableFighterName(name) ? name : RosterName(index);
+  for (int p = 0; p < kPartCount; ++p) {
+    game_.partHp(p, O) = peer_.partHp(p, O);
+    game_.partAttack(p, O) = peer_.partAttack(p, O);
+    game_.partDefence(p, O) = peer_.partDefence(p, O);
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    game_.techniqueNames(slot, O) = peer_.techniqueNames(slot, O);
+    game_.techniqueCosts(slot, O) = peer_.techniqueCosts(slot, O);
+  }
+}
+
+// ---- Battle messages -------------------------------------------------------
+
+void NetworkBout::matid() {
+  for (QString& slot : link_.inbox) {
+    if (slot.isEmpty()) {
+      slot = link_.incomingMessage;
+      return;
+    }
+  }
+}
+
+void NetworkBout::tick() {
+  if (phase_ != Phase::Fighting) return;
+  if (battle_.awaitingPeer && !link_.inbox[0].isEmpty()) {
+    // A message that asks for an answer cannot be taken once the
+    // connection has closed: the answer would never arrive.
+    if (linkClosed_ && needsAnswer(link_.inbox[0])) return linkLost();
+    link_.incomingMessage = link_.inbox[0];
+    std::move(link_.inbox.begin() + 1, link_.inbox.end(), link_.inbox.begin());
+    link_.inbox.back().clear();
+    if (out_) out_->log(link_.incomingMessage);
+    kouju();
+  }
+  checkLostLink();
+}
+
+void NetworkBout::kouju() {
+  BattleEngine* engine = out_ ? out_->engine() : nullptr;
+  if (!engine) return;  // a battle message with no bout to take it
+  const BattleMessage m = readBattleMessage(link_.incomingMessage);
+  const QString ack = battleMessage(tag::Ack, battle_.roundCount);
+  bool resume = true;
+  if (m.tag == tag::Strike) {
+    const std::optional<Strike> strike = readStrike(m.body);
+    if (!strike) return linkLost();
+    engine->takeRemoteHit(strike->damage, strike->missRoll, strike->part);
+    send(ack);
+    battle_.awaitingPeer = false;
+  } else if (m.tag == tag::Choice) {
+    const std::optional<qint32> slot = readChoice(m.body);
+    if (!slot) return linkLost();
+    battle_.chosenSlot[O] = *slot;
+    send(ack);
+    battle_.awaitingPeer = false;
+  } else if (m.tag == tag::Ack) {
+    battle_.awaitingPeer = false;
+  } else if (m.tag == tag::Sync) {
+    resume = false;
+    if (battle_.awaitingPeer) send(battleMessage(tag::Resend, battle_.roundCount));
+  } else if (m.tag == tag::Resend) {
+    resume = false;
+    resendLast();
+  } else if (m.tag == tag::Say) {
+    resume = false;
+    if (out_) out_->log(m.body);
+  } else if (m.tag == tag::Flee) {
+    return peerFled();
+  }
+  if (resume && out_) out_->resumeEngine();
+}
+
+// Only what still waits for its answer is sent again.
+void NetworkBout::resendLast() {
+  if (!battle_.awaitingPeer) return;
+  if (battle_.battlePhase == 1) sendChoice();
+  if (battle_.battlePhase == 3) sendStrike();
+}
+
+void NetworkBout::sendChoice() {
+  send(choiceMessage(battle_.roundCount, battle_.chosenSlot[P]));
+  battle_.awaitingPeer = true;
+  if (out_) out_->stopEngine();
+}
+
+void NetworkBout::sendStrike() {
+  send(strikeMessage(battle_.roundCount, battle_.damage, battle_.missRoll, part(battle_.strikePart)));
+  battle_.awaitingPeer = true;
+  if (out_) out_->stopEngine();
+}
+
+void NetworkBout::flee() {
+  if (fleeSent_ || !fighting()) return;
+  fleeSent_ = true;
+  send(battleMessage(tag::Flee, battle_.roundCount));
+  battle_.awaitingPeer = true;
+}
+
+void NetworkBout::peerFled() {
+  peerFled_ = true;
+  if (out_) out_->leaveBattle(QStringLiteral("逃げられたらしい。戦闘を強制終了します。"));
+}
+
+// ---- The end of a bout and of a link -------------------------------------
+
+bool NetworkBout::queued(const QString& tag) const {
+  return std::any_of(link_.inbox.begin(), link_.inbox.end(), [&](const QString& m) { return m.startsWith(tag); });
+}
+
+bool NetworkBout::boutUndecided() const {
+  const BattleEngine* engine = out_ ? out_->engine() : nullptr;
+  const bool over = battle_.battleResult != BattleResult::Running || (engine && engine->done());
+  return !over && !peerFled_ && !fleeSent_ && !lostLinkShown_ && !queued(tag::Flee);
+}
+
+void NetworkBout::battleClosing() {
+  if (!fighting()) return;
+  if (boutUndecided()) flee();  // the close box: the other side is told
+  battle_.networkBattle = false;
+  phase_ = Phase::Idle;
+  if (out_) out_->closeConnection();
+  if (linkClosed_) backToWaiting();
+}
+
+// Both copies decide a bout from the same messages, so a copy whose link
+// closed goes on with what it already has: the end of its strike, an
+// answer that came before the close, the other side's flight. Only when it
+// needs the other side again is the link lost.
+void NetworkBout::checkLostLink() {
+  if (!linkClosed_ || !fighting() || !boutUndecided()) return;
+  if (battle_.awaitingPeer) {
+    if (link_.inbox[0].isEmpty()) linkLost();
+    return;
+  }
+  if (out_ && out_->choosing()) {
+    if (!queued(tag::Flee)) linkLost();
+    // A flight queued while this player chooses is taken at once.
+    else
+      peerFled();
+  }
+}
+
+void NetworkBout::linkLost() {
+  lostLinkShown_ = true;
+  linkClosed_ = true;
+  if (out_)
+    out_->leaveBattle(QStringLiteral("相手との通信が切れました。") + newLine +
+                      QStringLiteral("ステータス画面に戻ります。"));
+}
+
+void NetworkBout::closed() {
+  if (fighting()) {
+    linkClosed_ = true;
+    checkLostLink();
+    return;
+  }
+  backToWaiting();
+}
+
+void NetworkBout::setupTimedOut() {
+  if (!settingUp()) return;
+  if (out_) out_->closeConnection();
+  if (link_.isHost) return backToWaiting();
+  phase_ = Phase::Idle;
+  if (out_) out_->setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
+}
+
+// After a link ends the host listens again; a guest connects again when its
+// player presses "ネットバトル".
+void NetworkBout::backToWaiting() {
+  phase_ = Phase::Idle;
+  linkClosed_ = false;
+  link_.setupToSend = 0;
+  link_.setupReceived = 0;
+  link_.clearInbox();
+  if (!out_) return;
+  if (!link_.isHost) {
+    out_->setStatus(QStringLiteral("接続が切れました"));
+  } else if (out_->listen()) {
+    phase_ = Phase::Idle;
+    out_->setStatus(QStringLiteral("現在、接続待ち..."));
+  } else {
+    out_->setStatus(QStringLiteral("接続が切れました"));
+  }
+}
+
+}  // namespace mofurin

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+
+#include "battle/BattleState.h"
+#include "game/GameState.h"
+#include "net/LinkState.h"
+
+namespace mofurin {
+
+class BattleEngine;
+
+// What a network bout needs from the link window and the battle screen.
+class BoutLink {
+ public:
+  virtual ~BoutLink() = default;
+
+  virtual void send(const QString& message) = 0;
+  // Ends the connection; what was sent before still goes out.
+  virtual void closeConnection() = 0;
+  virtual bool listen() = 0;  // false when the port cannot be had
+  virtual void setStatus(const QString& caption) = 0;
+  virtual void log(const QString& line) = 0;
+
+  // The battle screen opens beside the link and everything else closes.
+  virtual void openBattle() = 0;
+  // The battle screen's engine and its turn timer, while the screen is open.
+  virtual BattleEngine* engine() = 0;
+  virtual void resumeEngine() = 0;
+  virtual void stopEngine() = 0;
+  // The battle screen's command panel is open: this player is choosing.
+  virtual bool choosing() const = 0;
+  // Tells the player why, then closes the battle screen.
+  virtual void leaveBattle(const QString& why) = 0;
+};
+
+// The rules of a bout between two copies of the game: the set-up exchange,
+// who waits for whom, the answers and resends, fleeing, and what a lost link
+// means. Both copies run the same engine on their own record of the bout;
+// these rules keep the records equal. The link window owns the socket and
+// the battle screen the engine; both ask this object what to do.
+class NetworkBout {
+ public:
+  NetworkBout(GameState& game, BattleState& battle, LinkState& link) : game_(game), battle_(battle), link_(link) {}
+
+  void attach(BoutLink* link) { out_ = link; }
+  // The link window goes: a link still in its set-up goes with it.
+  void detach(BoutLink* link) {
+    if (out_ != link) return;
+    out_ = nullptr;
+    if (!fighting()) phase_ = Phase::Idle;
+  }
+
+  // "ネットバトル": a new link from the first set-up message.
+  void start(const QString& address, bool asHost);
+  // The connection is made (the host accepted, or the guest got through).
+  void connected();
+  // One whole message from the other machine.
+  void received(const QString& message);
+  // The receive loop: hands the oldest queued battle message to the bout
+  // while this copy waits for the other.
+  void tick();
+  // The connection ended or broke.
+  void closed();
+  // The set-up did not finish in time: the connection is given up.
+  void setupTimedOut();
+
+  // From the battle screen.
+  void sendChoice();
+  void sendStrike();
+  void flee();
+  // The battle screen closes, however the bout ended.
+  void battleClosing();
+
+  bool settingUp() const { return phase_ == Phase::SettingUp; }
+  bool fighting() const { return battle_.networkBattle; }
+
+ private:
+  enum class Phase { Idle, SettingUp, Fighting };
+
+  void send(const QString& message);
+  void sousin();
+  void jusin();
+  void matid();
+  void kouju();
+  void openBattle();
+  void takePeerFighter();
+  void resendLast();
+  void peerFled();
+  void checkLostLink();
+  void linkLost();
+  void backToWaiting();
+  bool boutUndecided() const;
+  bool queued(const QString& tag) const;
+
+  GameState& game_;
+  BattleState& battle_;
+  LinkState& link_;
+  BoutLink* out_ = nullptr;
+  Phase phase_ = Phase::Idle;
+  // The other fighter as its set-up messages describe it (side 1); it takes
+  // the opponent's side only when the bout opens, so that nothing the hub
+  // does meanwhile (a save, a tournament bout) sees it.
+  GameState peer_;
+  bool linkClosed_ = false;
+  bool fleeSent_ = false;
+  bool peerFled_ = false;
+  bool lostLinkShown_ = false;
+};
+
+}  // namespace mofurin
