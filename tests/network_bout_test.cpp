@@ -3,8 +3,11 @@
 
 #include "QtPrinters.h"
 #include "TestGame.h"
+#include "game/Roster.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
+#include "persist/SaveFile.h"
+#include "platform/headless/MemoryNetwork.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
@@ -208,4 +211,142 @@ TEST_P(TwoCopies, AHostClosingTheBattleWindowFlees) {
   EXPECT_TRUE(
       guest.takeOutput().contains("[msgbox モフリンＧＰ|OK] 逃げられたらしい。戦闘を強制終了します。 -> OK (default)"));
   expectBothBackOnTheHub();
+}
+
+// ---- Faults that once let the copies part or the game fall over ------------
+
+TEST_P(TwoCopies, TheLinkWindowsCloseBoxEndsTheLinkAndTheButtonShowsItAgain) {
+  host.drive("click Form4.Check2\nclick Form4.Command2\n");
+  EXPECT_EQ(host.drive("close Form11\nscreens\n").last(), "screens = Form4 Form11(hidden)");
+  guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+  clock.advance(100);
+  EXPECT_FALSE(guest.ctx.forms.find("Form1"));  // nobody listens any more
+  host.drive("click Form4.Command2\n");         // pressed again: shown, and the bout opens
+  EXPECT_TRUE(host.ctx.forms.isShown("Form11"));
+  guest.drive("click Form4.Command2\n");
+  clock.advance(100);
+  EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  EXPECT_TRUE(guest.ctx.forms.isShown("Form1"));
+}
+
+TEST_P(TwoCopies, ASaveWhileTheGuestConnectsKeepsTheTournamentOpponent) {
+  const QString path = host.workingFile("during.dat");
+  host.drive("click Form4.Check2\nclick Form4.Command2\n");
+  guest.screen<Form4>()->Text1.setText("10.0.0.1");
+  guest.screen<Form4>()->Command2.click();
+  // The guest's connection comes while the host's save dialog is open.
+  host.dialogs().whileNextOpen = [&] { clock.advance(50); };
+  host.dialogs().queueFile(path);
+  host.screen<Form4>()->SEVE.click();
+  const std::optional<SavedGame> saved = readSaveFile(path);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->values.levels[O], 17);
+  clock.advance(100);
+  EXPECT_TRUE(host.ctx.forms.isShown("Form1"));  // and the bout opens after it
+}
+
+TEST_P(TwoCopies, AGuestPickingInTheOpponentsListDoesNotChangeTheHostsStrike) {
+  connect();
+  Form1* g = guest.screen<Form1>();
+  g->Combo1.pick(g->Combo1.items().last());
+  for (int step = 0; step < 200 && !g->HV125.visible(); ++step) {
+    choose(host);
+    clock.advance(50);
+  }
+  ASSERT_TRUE(g->HV125.visible());
+  for (int p = 0; p < kPartCount; ++p) {
+    EXPECT_EQ(host.ctx.game.partHp(p, P), guest.ctx.game.partHp(p, O)) << p;
+    EXPECT_EQ(host.ctx.game.partHp(p, O), guest.ctx.game.partHp(p, P)) << p;
+  }
+}
+
+TEST_P(TwoCopies, AShopOpenBesideTheHubClosesWhenTheBoutOpens) {
+  host.drive("click Form4.Check2\nclick Form4.Command2\nclick Form4.HPUP\n");
+  ASSERT_TRUE(host.ctx.forms.isShown("Form5"));
+  guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+  clock.advance(100);
+  EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  EXPECT_FALSE(host.ctx.forms.find("Form5"));
+}
+
+// The host's only technique empties its arms as its strike beats the guest:
+// both copies must call it a draw.
+TEST_P(TwoCopies, AStrikeThatEmptiesTheStrikersArmsIsADrawOnBothCopies) {
+  GameState& h = host.ctx.game;
+  for (int slot = 0; slot < kSlotCount; ++slot) h.techniqueNames(slot, P) = kNoTechnique;
+  h.techniqueNames(0, P) = LookupTechnique(10, 1).text;  // an arms technique
+  ASSERT_EQ(techniquePart(h.techniqueNames(0, P)), part(BodyPart::A));
+  h.techniqueCosts(0, P) = h.partHp(BodyPart::A, P);
+  h.partAttack(BodyPart::A, P) = 5000;
+  GameState& g = guest.ctx.game;
+  for (BodyPart p : {BodyPart::A, BodyPart::L, BodyPart::B}) g.partHp(p, P) = 0;
+  g.partHp(BodyPart::H, P) = 10;
+  connect();
+  playOut(200);
+  EXPECT_EQ(host.ctx.battle.battleResult, BattleResult::BothBeaten);
+  EXPECT_EQ(guest.ctx.battle.battleResult, BattleResult::BothBeaten);
+}
+
+TEST_P(TwoCopies, AHostileNameAndRosterIndexNeverReachTheSave) {
+  guest.ctx.game.fighterName[P] = QStringLiteral("ア\"イ");
+  guest.ctx.game.characterIndex[P] = 999999999;
+  host.ctx.game.fighterName[O] = QStringLiteral("大会の相手");
+  host.ctx.game.characterIndex[O] = 4;
+  connect();
+  EXPECT_EQ(host.ctx.game.characterIndex[O], kRosterSize - 1);
+  EXPECT_EQ(host.ctx.game.fighterName[O], RosterName(kRosterSize - 1));
+  host.drive("close Form1\n");
+  clock.advance(100);
+  EXPECT_EQ(std::make_tuple(host.ctx.game.levels[O], host.ctx.game.fighterName[O], host.ctx.game.characterIndex[O]),
+            std::make_tuple(17, QStringLiteral("大会の相手"), 4));
+  host.drive("file " + host.workingFile("after.dat") + "\nclick Form4.SEVE\n");
+  EXPECT_TRUE(readSaveFile(host.workingFile("after.dat")));
+}
+
+TEST_P(TwoCopies, ASetUpThatStallsIsGivenUpAndTheHubsBoutIsNoNetworkBout) {
+  host.drive("click Form4.Check2\nclick Form4.Command2\n");
+  platform::MemoryNetwork scanner(wire, "10.0.0.9");
+  std::unique_ptr<platform::Socket> silent = scanner.createSocket();
+  bool closed = false;
+  silent->onClosed = [&] { closed = true; };
+  silent->connectTo("10.0.0.1", 1001);
+  clock.advance(9000);
+  EXPECT_FALSE(closed);
+  clock.advance(2000);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(host.screen<Form4>()->Command1.caption(), "現在、接続待ち...");
+  host.drive("click Form4.TRAI\n");
+  EXPECT_FALSE(host.ctx.battle.networkBattle);
+  EXPECT_TRUE(host.screen<Form1>()->Command1.visible());  // AUTO: a bout of this machine alone
+}
+
+TEST_P(TwoCopies, TheLogAppendsAndKeepsItsLastLines) {
+  connect();
+  Form11* link = host.screen<Form11>();
+  // The other copy talks while this one waits.
+  for (int i = 0; i < Form11::kLogLines + 50; ++i) {
+    host.ctx.link.inbox[0] = battleMessage(tag::Say, 0, QString::number(i));
+    host.ctx.battle.awaitingPeer = true;
+    host.ctx.networkBout.tick();
+  }
+  const QStringList lines = link->Text1.text().split(newLine, Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.size(), Form11::kLogLines);
+  EXPECT_EQ(lines.last(), QString::number(Form11::kLogLines + 49));
+}
+
+TEST_P(TwoCopies, AfterADecidedBoutTheSideThatSeesTheCloseWaitsAgain) {
+  for (int p = 0; p < kPartCount; ++p) host.ctx.game.partAttack(p, P) = 400;
+  connect();
+  playOut();
+  expectBothBackOnTheHub();
+  const QString hostStatus = host.screen<Form4>()->Command1.caption();
+  const QString guestStatus = guest.screen<Form4>()->Command1.caption();
+  // Whichever closed second saw the other go.
+  EXPECT_TRUE(hostStatus == "現在、接続待ち..." || guestStatus == "接続が切れました")
+      << hostStatus.toStdString() << " / " << guestStatus.toStdString();
+  guest.drive("click Form4.Command2\n");  // the guest comes back without the host pressing again
+  clock.advance(100);
+  if (hostStatus == "現在、接続待ち...") {
+    EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  }
 }
