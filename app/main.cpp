@@ -108,6 +108,9 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
+  // Task bars and window switchers show "caption — モフリンＧＰ"; the screens'
+  // own captions stay as they are.
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("モフリンＧＰ"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
   const GameOptions options = commandLine.read(app);
   QApplication::setWindowIcon(QIcon::fromTheme(

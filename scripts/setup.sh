@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins
-  libsdl2-mixer-dev timgm6mb-soundfont libsndfile1-dev
+  libsdl2-mixer-dev timgm6mb-soundfont fluid-soundfont-gm libsndfile1-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev

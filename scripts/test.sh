@@ -26,7 +26,7 @@ mkdir -p build-fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMOFURIN_FUZZ=ON -DMOFURIN_TESTS=OFF \
   > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
 cmake --build build-fuzz --target fuzz-targets
-for reader in save_file hall_of_fame sequential_file link_messages; do
+for reader in save_file hall_of_fame sequential_file link_messages host_announcement; do
   corpus="build-fuzz/corpus/$reader"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$reader"/* "$corpus"/

@@ -6,6 +6,7 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "game/Roster.h"
+#include "game/Techniques.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 #include "screens/Story.h"
@@ -239,4 +240,29 @@ TEST(BattleScreen, SoundsComeFromTheProgramFolderAndEachSideHasItsOwnHit) {
   }
   EXPECT_GT(sides[0], 0);
   EXPECT_GT(sides[1], 0);
+}
+
+TEST(BattleScreen, DigitKeysPickUsableSlotsAndEnterConfirms) {
+  TestGame t;
+  Form1& f = openTraining(t);
+  t.drive("key Form1 49\n");  // during the intro nothing is picked
+  EXPECT_EQ(f.WAZA.listIndex(), -1);
+  t.drive("wait 600\n");
+  ASSERT_TRUE(f.HV125.visible());
+  const QStringList items = f.WAZA.items();
+  const int usable = static_cast<int>(
+      std::find_if(items.begin(), items.end(), [](const QString& i) { return i != kNoTechnique; }) - items.begin());
+  const int unusable = static_cast<int>(items.indexOf(kNoTechnique));
+  ASSERT_LT(usable, 8);
+  ASSERT_GE(unusable, 0);
+  t.drive(QStringLiteral("key Form1.WAZA %1\n").arg(49 + usable));
+  EXPECT_EQ(f.WAZA.listIndex(), usable);
+  t.drive(QStringLiteral("key Form1 %1\n").arg(97 + unusable));  // the keypad too; an unusable slot is passed over
+  EXPECT_EQ(f.WAZA.listIndex(), usable);
+  t.drive("key Form1 57\nkey Form1 48\n");  // 9 and 0 name no slot
+  EXPECT_EQ(f.WAZA.listIndex(), usable);
+  t.drive("wait 16\nkey Form1.WAZA 13\n");
+  EXPECT_FALSE(f.HV125.visible());
+  EXPECT_EQ(t.ctx.battle.chosenSlot[P], usable);
+  EXPECT_EQ(t.ctx.battle.battlePhase, 1);
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 #include <optional>
@@ -190,18 +191,47 @@ constexpr int kAudible = 1000;  // of 32767
 
 }  // namespace
 
-TEST_F(DiskAudio, TheMusicSounds) {
-  {
-    SdlMedia media;
-    EXPECT_FALSE(media.deviceOpen());  // nothing before the first command
-    media.command(openCommand(kBin + "/music1.mid"));
-    media.command("play bgm");
-    media.finishWork();
-    ASSERT_TRUE(media.deviceOpen());
-    EXPECT_EQ(media.musicMode(), "playing");
-    QThread::msleep(500);
+TEST_F(DiskAudio, TheMusicSoundsWithEitherSoundFontAndNotWhenOff) {
+  EXPECT_EQ(SdlMedia::bestSoundFont(), SdlMedia::kFluidR3);  // the set-up installs both
+  for (const QString& font : {SdlMedia::kFluidR3, SdlMedia::kTimGM6mb}) {
+    for (const bool off : {false, true}) {
+      SCOPED_TRACE((font + (off ? " off" : " on")).toStdString());
+      {
+        SdlMedia media({.soundFont = font});
+        if (off) media.setMusicVolume(0);
+        EXPECT_FALSE(media.deviceOpen());  // nothing before the first command
+        media.command(openCommand(kBin + "/music1.mid"));
+        media.command("play bgm");
+        media.finishWork();
+        ASSERT_TRUE(media.deviceOpen());
+        EXPECT_EQ(media.musicMode(), "playing");  // off, it still keeps the piece's time
+        QThread::msleep(500);
+      }
+      if (off) {
+        EXPECT_EQ(peak(), 0);
+      } else {
+        EXPECT_GT(peak(), kAudible);
+      }
+    }
   }
-  EXPECT_GT(peak(), kAudible);
+}
+
+TEST_F(DiskAudio, AHitSoundAtHalfVolumePeaksSixDecibelsLower) {
+  const auto peakAt = [this](int volume) {
+    {
+      SdlMedia media;
+      media.setEffectVolume(volume);
+      media.playEffect(fileBytes("Snd091.wav"));
+      media.finishWork();
+      QThread::msleep(300);
+    }
+    return peak();
+  };
+  const double full = peakAt(100);
+  const double half = peakAt(50);
+  ASSERT_GT(full, kAudible);
+  EXPECT_NEAR(20 * std::log10(half / full), -6.0, 1.0);
+  EXPECT_EQ(peakAt(0), 0);
 }
 
 TEST_F(DiskAudio, AHitSoundPlaysFromItsImage) {

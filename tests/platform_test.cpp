@@ -243,3 +243,42 @@ TEST_F(PlatformTest, TheCloseBoxOfADisabledScreenDoesNothingAndTheLastOneEndsThe
   panel.closeRequested();
   EXPECT_EQ(ends, 1);
 }
+
+TEST_F(PlatformTest, SpaceAndEnterPressTheFocusedButtonAndEnterTheDefaultOne) {
+  Panel panel(platform);
+  panel.setVisibleState(true);
+  int goes = 0;
+  panel.go.onClick = [&] { ++goes; };
+  EXPECT_TRUE(panel.keyDown(&panel.go, Key::Space));
+  EXPECT_TRUE(panel.keyDown(&panel.go, Key::Enter));
+  EXPECT_TRUE(panel.keyDown(&panel.check, Key::Space));
+  EXPECT_TRUE(panel.check.checked());
+  EXPECT_FALSE(panel.keyDown(&panel.text, Key::Enter));  // no default button yet
+  panel.setDefaultButton(&panel.go);
+  EXPECT_TRUE(panel.keyDown(&panel.text, Key::Enter));
+  EXPECT_TRUE(panel.keyDown(nullptr, Key::Enter));
+  panel.text.setMultiLine(true);
+  EXPECT_FALSE(panel.keyDown(&panel.text, Key::Enter));  // a new line
+  panel.go.setVisible(false);
+  EXPECT_FALSE(panel.keyDown(nullptr, Key::Enter));
+  EXPECT_EQ(goes, 4);
+}
+
+TEST_F(PlatformTest, ArrowsMoveInListsAndScrollBarsWithinTheirEnds) {
+  Panel panel(platform);
+  panel.setVisibleState(true);
+  for (const char* item : {"a", "b"}) panel.list.addItem(item);
+  for (int i = 0; i < 3; ++i) panel.list.keyDown(Key::Down);
+  EXPECT_EQ(panel.list.listIndex(), 1);
+  panel.list.keyDown(Key::Up);
+  EXPECT_EQ(panel.list.listIndex(), 0);
+  panel.bar.setRange(1, 400);
+  panel.bar.setSteps(1, 20);
+  panel.bar.setValue(300);
+  const std::pair<int, int> moves[] = {{Key::Right, 301},  {Key::Left, 300}, {Key::PageDown, 280},
+                                       {Key::PageUp, 300}, {Key::Home, 1},   {Key::End, 400}};
+  for (auto [key, value] : moves) {
+    panel.bar.keyDown(key);
+    EXPECT_EQ(panel.bar.value(), value) << key;
+  }
+}

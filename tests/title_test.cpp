@@ -118,11 +118,11 @@ TEST(Title, NewGameSeedsTheRandomSourceFromTheClock) {
   EXPECT_NE(t.ctx.random.next(), unseeded);
 }
 
-TEST(Title, F1OpensTheHelpAndTheHintMenuDoesNothing) {
+TEST(Title, F1AndTheHelpMenuOpenTheHelp) {
   TestGame t;
   t.start();
   const QStringList out = t.drive("key Form2 112\nclick Form2.mnuHelpHint\nscreens\n");
-  EXPECT_EQ(out, (QStringList{"[show Form2]", "[help title]", "screens = Form2"}));
+  EXPECT_EQ(out, (QStringList{"[show Form2]", "[help title]", "[help title]", "screens = Form2"}));
 }
 
 TEST(Driver, ScriptErrorsStopWithTheLineNumber) {

@@ -68,8 +68,12 @@ class Bout {
     clock_.advance(100);
     if (!open(host_) || !open(guest_)) return "the bout did not open";
     const int cutAt = rng_() % 10 == 0 ? static_cast<int>(rng_() % 400) : -1;
+    bool cut = false;
     for (int step = 0; step < 20000 && (open(host_) || open(guest_)); ++step) {
-      if (step == cutAt) wire_.cut();
+      if (step == cutAt) {
+        wire_.cut();
+        cut = true;
+      }
       act(host_);
       act(guest_);
       clock_.advance(1 + rng_() % 150);
@@ -78,7 +82,10 @@ class Bout {
     if (open(host_) || open(guest_)) return "the bout never ended";
     const End h = ending(host_), g = ending(guest_);
     ++endings[static_cast<int>(h)];
-    if (h != mirrored(g)) {
+    // A player who flees as the wire breaks knows it fled; the other side
+    // never hears of it and can only see the link go.
+    const bool fledAsTheWireBroke = cut && ((h == End::Fled && g == End::Lost) || (h == End::Lost && g == End::Fled));
+    if (h != mirrored(g) && !fledAsTheWireBroke) {
       return "host ended " + std::to_string(int(h)) + ", guest " + std::to_string(int(g));
     }
     if (kept(host_.ctx.game) != hostOpponent || kept(guest_.ctx.game) != guestOpponent) {

@@ -6,6 +6,16 @@ namespace mofurin {
 
 GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), forms(p) {
   forms.lastWindowClosed = [this] { end(); };
+  soundSettings = LoadSoundSettings(p.settingsFile());
+  p.media().setMusicVolume(soundSettings.musicLevel());
+  p.media().setEffectVolume(soundSettings.effectLevel());
+}
+
+bool GameContext::changeSoundSettings(const SoundSettings& settings) {
+  if (settings == soundSettings) return true;
+  soundSettings = settings;
+  platform.setVolumes(settings.musicLevel(), settings.effectLevel());
+  return SaveSoundSettings(settings, platform.settingsFile());
 }
 
 platform::Answer GameContext::msgBox(const QString& text, platform::Buttons buttons, const QString& title,

@@ -5,6 +5,7 @@
 #include "game/Random.h"
 #include "net/LinkState.h"
 #include "net/NetworkBout.h"
+#include "persist/SoundSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
 #include "platform/Platform.h"
@@ -28,6 +29,9 @@ class GameContext {
   SoundState sound;
   Random random;
   platform::FormManager forms;
+  // The player's sound settings, read from the platform's settings file when
+  // the game starts and given to its sound device.
+  SoundSettings soundSettings;
 
   // A modal message box; after the end of the program none is shown.
   platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,
@@ -37,6 +41,10 @@ class GameContext {
   // The handler that calls it must return straight away.
   void end();
   bool ended() const { return forms.ended(); }
+
+  // Keeps new sound settings and applies them at once, also to a bout in
+  // progress. False when they could not be written (they apply all the same).
+  bool changeSoundSettings(const SoundSettings& settings);
 
   QString workingFile(const QString& name) const;
   QString assetFile(const QString& name) const;

@@ -57,15 +57,65 @@ Timer* Form::findTimer(const QString& name) const {
   return nullptr;
 }
 
-void Form::keyDown(Widget* target, int keyCode) {
+bool Form::keyDown(Widget* target, int keyCode) {
   if (keyCode == Key::F1) {
     platform_.showHelp(helpTopic_);
-    return;
+    return true;
   }
-  if (!visible_ || !enabled_) return;
-  if (target && !target->usable()) return;
+  if (!visible_ || !enabled_) return false;
+  if (target && !target->usable()) return false;
+  keyTaken_ = false;
   if (!target || keyPreview_) Form_KeyDown(keyCode);
   if (target && target->onKeyDown) target->onKeyDown(keyCode);
+  // A handler may have closed the screen; it is destroyed only after this
+  // event, so its state can still be read.
+  if (target && target->usable() && moveByKey(*target, keyCode)) return true;
+  return pressByKey(target, keyCode) || keyTaken_;
+}
+
+bool Form::moveByKey(Widget& target, int keyCode) {
+  if (target.kind() == WidgetKind::ComboBox) {
+    auto& list = static_cast<ComboBox&>(target);
+    const int step = keyCode == Key::Down ? 1 : keyCode == Key::Up ? -1 : 0;
+    if (step == 0) return false;
+    list.setListIndex(std::clamp(list.listIndex() + step, 0, static_cast<int>(list.items().size()) - 1));
+    return true;
+  }
+  if (target.kind() == WidgetKind::ScrollBar) {
+    auto& bar = static_cast<ScrollBar&>(target);
+    switch (keyCode) {
+      case Key::Left:
+      case Key::Down: bar.setValue(bar.value() - bar.smallChange()); return true;
+      case Key::Right:
+      case Key::Up: bar.setValue(bar.value() + bar.smallChange()); return true;
+      case Key::PageDown: bar.setValue(bar.value() - bar.largeChange()); return true;
+      case Key::PageUp: bar.setValue(bar.value() + bar.largeChange()); return true;
+      case Key::Home: bar.setValue(bar.min()); return true;
+      case Key::End: bar.setValue(bar.max()); return true;
+      default: return false;
+    }
+  }
+  return false;
+}
+
+bool Form::pressByKey(Widget* target, int keyCode) {
+  if (keyCode != Key::Enter && keyCode != Key::Space) return false;
+  const WidgetKind kind = target ? target->kind() : WidgetKind::Label;
+  if (target && target->usable() && (kind == WidgetKind::Button || kind == WidgetKind::MenuItem)) {
+    target->click();
+    return true;
+  }
+  if (keyCode == Key::Space) {
+    if (!target || !target->usable() || (kind != WidgetKind::CheckBox && kind != WidgetKind::OptionButton))
+      return false;
+    target->click();
+    return true;
+  }
+  // Enter in a box of several lines makes a new line.
+  if (kind == WidgetKind::TextBox && static_cast<TextBox*>(target)->multiLine()) return false;
+  if (!defaultButton_ || !defaultButton_->usable()) return false;
+  defaultButton_->click();
+  return true;
 }
 
 void Form::unregisterWidget(Widget* w) { std::erase(widgets_, w); }

@@ -62,8 +62,17 @@ class Form {
   Widget* findWidget(const QString& name, int index) const;
   Timer* findTimer(const QString& name) const;
 
+  // The button Enter presses when the focus is not on a button (null: none).
+  Widget* defaultButton() const { return defaultButton_; }
+  void setDefaultButton(Widget* button) { defaultButton_ = button; }
+
   // A key press, to the widget that has the focus (null: the screen itself).
-  void keyDown(Widget* target, int keyCode);
+  // Space and Enter press a focused button or menu item, Space toggles a
+  // focused check box or option button, Enter otherwise presses the default
+  // button; the arrows move in a focused list or scroll bar (Page Up, Page
+  // Down, Home and End too). True when the game took the key, so the
+  // toolkit must not act on it as well.
+  bool keyDown(Widget* target, int keyCode);
 
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
@@ -82,8 +91,14 @@ class Form {
   void unregisterTimer(Timer* t);
   void stopTimers();
 
+ protected:
+  // Called by Form_KeyDown for a key the screen used up.
+  void takeKey() { keyTaken_ = true; }
+
  private:
   void changed(FormProp what) const;
+  bool pressByKey(Widget* target, int keyCode);
+  static bool moveByKey(Widget& target, int keyCode);
 
   Platform& platform_;
   QString name_;
@@ -96,6 +111,8 @@ class Form {
   bool keyPreview_ = false;
   QString helpTopic_;
   Widget* initialFocus_ = nullptr;
+  Widget* defaultButton_ = nullptr;
+  bool keyTaken_ = false;
   std::vector<Widget*> widgets_;
   std::vector<Timer*> timers_;
   FormView* view_ = nullptr;

@@ -19,6 +19,10 @@ class MediaDevice {
   // Plays a whole wave image; a new effect replaces one still playing.
   virtual void playEffect(const QByteArray& waveImage) = 0;
   virtual void beep() = 0;
+  // Loudness from 0 (silent) to 100 (full, the start), at once: also for
+  // music and effects already playing. The effect volume covers the beep.
+  virtual void setMusicVolume(int percent) = 0;
+  virtual void setEffectVolume(int percent) = 0;
 };
 
 // A music-channel command as the battle screen writes it: "open "FILE"
@@ -37,6 +41,8 @@ class SilentMedia : public MediaDevice {
   QString musicMode() override { return QStringLiteral("stopped"); }
   void playEffect(const QByteArray&) override {}
   void beep() override {}
+  void setMusicVolume(int) override {}
+  void setEffectVolume(int) override {}
 };
 
 }  // namespace mofurin::platform

@@ -72,6 +72,12 @@ void Platform::playEffect(int side, const QByteArray& waveImage) {
   media().playEffect(waveImage);
 }
 
+void Platform::setVolumes(int music, int effects) {
+  trace(QStringLiteral("[volume] music %1 effects %2").arg(music).arg(effects));
+  media().setMusicVolume(music);
+  media().setEffectVolume(effects);
+}
+
 void Platform::quit() {
   trace(QStringLiteral("[end]"));
   doQuit();

@@ -14,6 +14,10 @@ namespace mofurin::platform {
 
 class Form;
 
+// The settings file's name: in the player's configuration folder
+// ($XDG_CONFIG_HOME/mofurin) for the game, in its data folder for the driver.
+inline const QString kSettingsFileName = QStringLiteral("mofurin.conf");
+
 // Everything one game needs from the machine besides the process's clock:
 // its dialogs, windows, help page, sound, sockets, folders and the end of
 // its program. The Qt back end shows real windows; the headless one keeps
@@ -53,11 +57,17 @@ class Platform {
   virtual MediaDevice& media() = 0;
   virtual Network& network() = 0;
 
+  // Where the player's settings are kept (the driver keeps its own).
+  const QString& settingsFile() const { return settingsFile_; }
+  void setSettingsFile(QString path) { settingsFile_ = std::move(path); }
+
   void showHelp(const QString& topic);
   void beep();
   void mediaCommand(const QString& text);
   QString musicMode() { return media().musicMode(); }
   void playEffect(int side, const QByteArray& waveImage);
+  // The music's and the effects' loudness, 0 to 100 (0: off).
+  void setVolumes(int music, int effects);
   void quit();
 
   // Everything a player would notice, as one line each (the driver prints it).
@@ -80,6 +90,7 @@ class Platform {
   std::deque<std::function<void()>> heldTasks_;
   std::shared_ptr<Platform*> self_;  // lets posted tasks outlive the platform safely
   std::function<void(const QString&)> tracer_;
+  QString settingsFile_;
 };
 
 }  // namespace mofurin::platform

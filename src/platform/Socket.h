@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/Datagram.h"
+
 namespace mofurin::platform {
 
 // One TCP connection at a time, event driven on the game's event loop: a
@@ -39,7 +41,9 @@ class Network {
  public:
   virtual ~Network() = default;
   virtual std::unique_ptr<Socket> createSocket() = 0;
-  // Whether a socket of this network listens, connects or is connected.
+  virtual std::unique_ptr<DatagramSocket> createDatagramSocket() = 0;
+  // Whether a socket of this network listens, connects or is connected, or
+  // a datagram socket listens.
   virtual bool busy() const = 0;
 };
 

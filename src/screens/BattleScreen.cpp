@@ -60,6 +60,7 @@ void Form1::layOut() {
   layOutScene();
   layOutStatus();
   layOutCommands();
+  setDefaultButton(&IIYO[0]);  // Enter confirms
 }
 
 void Form1::layOutScene() {
@@ -290,6 +291,17 @@ void Form1::Command1_Click() { countAutoTurn(1); }
 void Form1::Form_KeyDown(int keyCode) {
   const bool introRunning = Timer2.enabled();
   countAutoTurn(keyCode == platform::Key::A && !ctx.battle.networkBattle && !introRunning ? 1 : 0);
+  if (const std::optional<int> digit = platform::Key::digitOf(keyCode); digit >= 1 && digit <= kSlotCount) {
+    pickSlotByKey(*digit - 1);
+  }
+}
+
+// The digit keys 1-8 pick the technique of that slot in the command phase;
+// a slot that cannot be used now is passed over.
+void Form1::pickSlotByKey(int slot) {
+  takeKey();
+  if (!HV125.usable() || slot >= WAZA.items().size() || WAZA.items()[slot] == kNoTechnique) return;
+  WAZA.setListIndex(slot);
 }
 
 void Form1::NIGERU_Click() {

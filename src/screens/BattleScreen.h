@@ -76,6 +76,7 @@ class Form1 : public Screen, private BattleHost {
   void showCost(const ComboBox& list, Side s, Label& cost);
   void showFighterLines();  // HITP and NAMAE of both sides
   void countAutoTurn(int added);
+  void pickSlotByKey(int slot);
   Side attackingSide() const;
   void startPopup(Side attacker, const QString& caption);
 

@@ -7,6 +7,7 @@
 #include "game/Techniques.h"
 #include "screens/BattleScreen.h"
 #include "screens/HallOfFameScreen.h"
+#include "screens/HostFinder.h"
 #include "screens/LinkWindow.h"
 #include "screens/SaveFlow.h"
 #include "screens/Shop.h"
@@ -29,6 +30,7 @@ Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   Check1.onClick = [this] { Check1_Click(); };
   Check2.onClick = [this] { Check2_Click(); };
   Command2.onClick = [this] { Command2_Click(); };
+  Command3.onClick = [this] { Command3_Click(); };
   BATTLE.onClick = [this] { BATTLE_Click(); };
   TRAI.onClick = [this] { TRAI_Click(); };
   HPUP.onClick = [this] { HPUP_Click(); };
@@ -134,7 +136,10 @@ void Form4::layOutNetwork() {
   Check2.setCaption(QStringLiteral("ホスト"));
   Check2.setGeometry(210, 330, 1500, 300);
   Text1.setParent(&Frame2);
-  Text1.setGeometry(210, 690, 2880, 360);
+  Text1.setGeometry(210, 690, 2040, 360);
+  Command3.setParent(&Frame2);
+  Command3.setCaption(QStringLiteral("さがす"));
+  Command3.setGeometry(2310, 690, 780, 360);
   Command2.setParent(&Frame2);
   Command2.setCaption(QStringLiteral("ネットバトル"));
   Command2.setGeometry(210, 1140, 2880, 480);
@@ -170,6 +175,11 @@ void Form4::Form_Unload() {
 }
 
 void Form4::Command2_Click() { ctx.forms.find<Form11>()->startLink(Text1.text(), Check2.checked()); }
+
+void Form4::Command3_Click() {
+  setEnabled(false);
+  ctx.forms.show<FormHosts>();
+}
 
 void Form4::refreshLifeBar() {
   const GameState& g = game();

@@ -37,6 +37,7 @@ class Form4 : public Screen {
   Frame Frame2{*this, "Frame2"};
   CheckBox Check2{*this, "Check2"};
   TextBox Text1{*this, "Text1"};
+  Button Command3{*this, "Command3"};  // さがす: the host list
   Button Command2{*this, "Command2"};
   Label Label3{*this, "Label3"};
   Button Command1{*this, "Command1"};
@@ -57,6 +58,7 @@ class Form4 : public Screen {
   void TRAI_Click();
   void Check2_Click();
   void Command2_Click();
+  void Command3_Click();
 
  private:
   void layOut();

@@ -30,7 +30,7 @@ void Form11::Form_Load() {
   Winsock->onDataArrival = [this] { deliver([this] { onDataArrival(); }); };
   Winsock->onClosed = [this] {
     deliver([this] {
-      Winsock->close();
+      closeSocket();
       ctx.networkBout.closed();
     });
   };
@@ -41,7 +41,7 @@ void Form11::Form_Load() {
 void Form11::Form_Unload() {
   ctx.networkBout.detach(this);
   *alive_ = false;
-  Winsock->close();
+  closeSocket();
 }
 
 void Form11::startLink(const QString& address, bool asHost) {
@@ -50,7 +50,7 @@ void Form11::startLink(const QString& address, bool asHost) {
   held_.clear();
   ctx.forms.show<Form11>();
   Timer2.stop();
-  Winsock->close();
+  closeSocket();
   if (asHost) {
     setStatus(QStringLiteral("相手の接続を待ちます"));
     if (!listen()) {
@@ -68,7 +68,7 @@ void Form11::closeBox() {
     ctx.forms.close<Form1>();  // leaves the bout; the hub shows
   } else {
     Timer2.stop();
-    Winsock->close();
+    closeSocket();
     ctx.networkBout.start(ctx.link.peerAddress, ctx.link.isHost);
     setStatus(QStringLiteral("接続をやめました"));
   }
@@ -78,7 +78,7 @@ void Form11::closeBox() {
 void Form11::Timer2_Timer() {
   Timer2.stop();
   if (Winsock->state() == platform::Socket::State::Connecting) {
-    Winsock->close();
+    closeSocket();
     setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
     return;
   }
@@ -116,6 +116,7 @@ void Form11::deliverHeld() {
 }
 
 void Form11::onConnectionRequest() {
+  announcer_.stop();
   Winsock->accept();
   if (Winsock->state() != platform::Socket::State::Connected) return;
   setStatus(QStringLiteral("現在、接続されています。"));
@@ -137,7 +138,7 @@ void Form11::onDataArrival() {
   frames_.append(Winsock->receive());
   while (const std::optional<QString> message = frames_.next()) ctx.networkBout.received(*message);
   if (frames_.overflowed()) {
-    Winsock->close();
+    closeSocket();
     ctx.networkBout.closed();
   }
 }
@@ -145,7 +146,7 @@ void Form11::onDataArrival() {
 void Form11::onError() {
   const bool wasConnecting = Winsock->state() == platform::Socket::State::Connecting ||
                              (!ctx.networkBout.settingUp() && !ctx.networkBout.fighting());
-  Winsock->close();
+  closeSocket();
   if (wasConnecting) {
     Timer2.stop();
     setStatus(QStringLiteral("接続できませんでした。アドレスを確かめて、もう一度押してください。"));
@@ -160,13 +161,20 @@ void Form11::send(const QString& message) { Winsock->send(frame(message)); }
 
 void Form11::closeConnection() {
   Timer2.stop();
-  Winsock->close();
+  closeSocket();
   frames_.clear();
 }
 
 bool Form11::listen() {
+  closeSocket();
+  if (!Winsock->listen(ctx.link.port)) return false;
+  announcer_.start();
+  return true;
+}
+
+void Form11::closeSocket() {
+  announcer_.stop();
   Winsock->close();
-  return Winsock->listen(ctx.link.port);
 }
 
 void Form11::setStatus(const QString& caption) {

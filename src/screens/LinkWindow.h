@@ -7,6 +7,7 @@
 #include "net/NetworkBout.h"
 #include "net/Protocol.h"
 #include "platform/Socket.h"
+#include "screens/HostFinder.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -68,7 +69,11 @@ class Form11 : public Screen, private BoutLink {
   bool choosing() const override;
   void leaveBattle(const QString& why) override;
 
+  // Closes the socket; a host that stops listening stops announcing itself.
+  void closeSocket();
+
   std::unique_ptr<platform::Socket> Winsock;
+  HostAnnouncer announcer_{*this, ctx};  // while listening as the host
   FrameReader frames_;
   std::deque<std::function<void()>> held_;
   bool delivering_ = false;

@@ -5,9 +5,11 @@
 #include "screens/BattleScreen.h"
 #include "context/GameContext.h"
 #include "screens/HallOfFameScreen.h"
+#include "screens/HostFinder.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
 #include "screens/Selection.h"
+#include "screens/Settings.h"
 #include "screens/Shop.h"
 #include "screens/Title.h"
 
@@ -33,6 +35,8 @@ void registerScreens(GameContext& ctx) {
   define<Form8>(ctx);
   define<Form9>(ctx);
   define<Form11>(ctx);
+  define<FormSettings>(ctx);
+  define<FormHosts>(ctx);
 }
 
 }  // namespace mofurin

@@ -4,6 +4,7 @@
 #include "screens/SaveFlow.h"
 #include "screens/Hub.h"
 #include "screens/Selection.h"
+#include "screens/Settings.h"
 
 namespace mofurin {
 
@@ -12,6 +13,8 @@ Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
   o1.onClick = [this] { o1_Click(); };
   o2.onClick = [this] { o2_Click(); };
   o3.onClick = [this] { o3_Click(); };
+  mnuSettings.onClick = [this] { this->ctx.forms.show<FormSettings>(); };
+  mnuHelpHint.onClick = [this] { this->ctx.platform.showHelp(helpTopic()); };
 }
 
 void Form2::layOut() {
@@ -48,8 +51,9 @@ void Form2::layOut() {
   mnuMenu.setCaption(QStringLiteral("メニュー"));
   o1.setCaption(QStringLiteral("はじめから"));
   o2.setCaption(QStringLiteral("ロード"));
+  mnuSettings.setCaption(QStringLiteral("設定…"));
   o3.setCaption(QStringLiteral("終了"));
-  for (MenuItem* item : {&o1, &o2, &o3}) item->setParent(&mnuMenu);
+  for (MenuItem* item : {&o1, &o2, &mnuSettings, &o3}) item->setParent(&mnuMenu);
   mnuHelp.setCaption(QStringLiteral("へるぷ"));
   mnuHelpHint.setCaption(QStringLiteral("Ｆ１キーを押してみてください"));
   mnuHelpHint.setParent(&mnuHelp);

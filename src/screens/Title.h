@@ -17,6 +17,7 @@ class Form2 : public Screen {
   MenuItem mnuMenu{*this, "mnuMenu"};
   MenuItem o1{*this, "o1"};
   MenuItem o2{*this, "o2"};
+  MenuItem mnuSettings{*this, "mnuSettings"};
   MenuItem o3{*this, "o3"};
   MenuItem mnuHelp{*this, "mnuHelp"};
   MenuItem mnuHelpHint{*this, "mnuHelpHint"};

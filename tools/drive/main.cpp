@@ -116,6 +116,8 @@ int runWithWindows(const LineSource& script, const Options& options, const platf
   platform::ScriptedDialogs dialogs(printLine);
   platform::QtClock clock;
   platform::QtPlatform platform(clock, folders, &dialogs);
+  // The player's own settings stay as they are: the driver keeps its own.
+  platform.setSettingsFile(QDir(folders.working).filePath(platform::kSettingsFileName));
   if (options.muted) platform.mute();
   platform.setTracer(printLine);
   Game ctx(platform);

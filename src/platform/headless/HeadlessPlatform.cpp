@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 
+#include <QDir>
+
 namespace mofurin::platform {
 
 HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, QString assetFolder, QString workingFolder)
@@ -8,7 +10,10 @@ HeadlessPlatform::HeadlessPlatform(VirtualClock& clock, QString assetFolder, QSt
       dialogs_([this](const QString& line) { trace(line); }),
       media_(clock),
       assetFolder_(std::move(assetFolder)),
-      workingFolder_(std::move(workingFolder)) {}
+      workingFolder_(std::move(workingFolder)) {
+  // The driver and the tests never touch the player's own settings.
+  setSettingsFile(QDir(workingFolder_).filePath(kSettingsFileName));
+}
 
 quint32 HeadlessPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(clock_.now() * 2654435761u); }
 

@@ -34,6 +34,10 @@ void MemoryWire::cut() {
 
 std::unique_ptr<Socket> MemoryNetwork::createSocket() { return std::make_unique<MemorySocket>(wire_, address_); }
 
+std::unique_ptr<DatagramSocket> MemoryNetwork::createDatagramSocket() {
+  return std::make_unique<MemoryDatagramSocket>(wire_, address_);
+}
+
 MemorySocket::MemorySocket(MemoryWire& wire, QString address)
     : wire_(wire), self_(std::make_shared<MemoryWire::Endpoint>()) {
   self_->socket = this;
@@ -148,5 +152,48 @@ void MemorySocket::close() {
 Socket::State MemorySocket::state() const { return self_->state; }
 
 QString MemorySocket::localAddress() const { return self_->address; }
+
+MemoryDatagramSocket::MemoryDatagramSocket(MemoryWire& wire, QString address)
+    : wire_(wire), address_(std::move(address)), self_(std::make_shared<MemoryDatagramSocket*>(this)) {
+  wire_.datagramSockets_.insert(this);
+}
+
+MemoryDatagramSocket::~MemoryDatagramSocket() {
+  *self_ = nullptr;
+  wire_.datagramSockets_.erase(this);
+}
+
+bool MemoryDatagramSocket::bind(quint16 port) {
+  close();
+  port_ = port;
+  return port != 0;
+}
+
+void MemoryDatagramSocket::broadcast(const QByteArray& datagram, quint16 port) {
+  for (MemoryDatagramSocket* other : wire_.datagramSockets_) {
+    if (other->port_ != port) continue;
+    std::weak_ptr<MemoryDatagramSocket*> target = other->self_;
+    wire_.clock().post([target, d = Datagram{datagram, address_}]() mutable {
+      if (auto alive = target.lock(); alive && *alive) (*alive)->arrive(std::move(d));
+    });
+  }
+}
+
+void MemoryDatagramSocket::arrive(Datagram d) {
+  if (!bound() || arrived_.size() >= kBacklog) return;
+  arrived_.push_back(std::move(d));
+  if (onDatagram) onDatagram();
+}
+
+std::vector<DatagramSocket::Datagram> MemoryDatagramSocket::receive() {
+  std::vector<Datagram> out(std::make_move_iterator(arrived_.begin()), std::make_move_iterator(arrived_.end()));
+  arrived_.clear();
+  return out;
+}
+
+void MemoryDatagramSocket::close() {
+  port_ = 0;
+  arrived_.clear();
+}
 
 }  // namespace mofurin::platform

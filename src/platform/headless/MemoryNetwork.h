@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <deque>
 #include <map>
 #include <memory>
 #include <vector>
+#include <set>
 
 #include "platform/Socket.h"
 
 namespace mofurin::platform {
 
 class Clock;
+class MemoryDatagramSocket;
 
 // A network in memory between the games of one process, on their shared
 // clock: every event arrives as a task after the current one. The wire can
@@ -29,10 +32,12 @@ class MemoryWire {
 
  private:
   friend class MemorySocket;
+  friend class MemoryDatagramSocket;
   struct Endpoint;
   Clock& clock_;
   std::map<std::pair<QString, quint16>, std::weak_ptr<Endpoint>> listeners_;
   std::vector<std::weak_ptr<Endpoint>> endpoints_;
+  std::set<MemoryDatagramSocket*> datagramSockets_;
 };
 
 // The sockets of one game on the wire, at its own address.
@@ -40,6 +45,7 @@ class MemoryNetwork : public Network {
  public:
   MemoryNetwork(MemoryWire& wire, QString address) : wire_(wire), address_(std::move(address)) {}
   std::unique_ptr<Socket> createSocket() override;
+  std::unique_ptr<DatagramSocket> createDatagramSocket() override;
   bool busy() const override { return false; }  // its time is the virtual clock's
   const QString& address() const { return address_; }
 
@@ -68,6 +74,29 @@ class MemorySocket : public Socket {
 
   MemoryWire& wire_;
   std::shared_ptr<MemoryWire::Endpoint> self_;
+};
+
+// A datagram socket on the wire: a broadcast reaches every socket bound to
+// its port, as a task after the current one, from the sender's address.
+class MemoryDatagramSocket : public DatagramSocket {
+ public:
+  MemoryDatagramSocket(MemoryWire& wire, QString address);
+  ~MemoryDatagramSocket() override;
+
+  bool bind(quint16 port) override;
+  void broadcast(const QByteArray& datagram, quint16 port) override;
+  std::vector<Datagram> receive() override;
+  void close() override;
+  bool bound() const override { return port_ != 0; }
+
+ private:
+  void arrive(Datagram d);
+
+  MemoryWire& wire_;
+  QString address_;
+  quint16 port_ = 0;
+  std::deque<Datagram> arrived_;
+  std::shared_ptr<MemoryDatagramSocket*> self_;  // lets delivery tasks outlive the socket
 };
 
 }  // namespace mofurin::platform

@@ -23,6 +23,8 @@ class RecordingMedia : public MediaDevice {
   QString musicMode() override;
   void playEffect(const QByteArray& waveImage) override { effects_.push_back(waveImage); }
   void beep() override { ++beeps_; }
+  void setMusicVolume(int percent) override { musicVolume_ = percent; }
+  void setEffectVolume(int percent) override { effectVolume_ = percent; }
 
   // How long the opened file plays, in ms; a negative length: it never ends.
   // Tests may put a length of their own here.
@@ -31,12 +33,16 @@ class RecordingMedia : public MediaDevice {
   const QStringList& commands() const { return commands_; }
   const std::vector<QByteArray>& effects() const { return effects_; }
   int beeps() const { return beeps_; }
+  int musicVolume() const { return musicVolume_; }
+  int effectVolume() const { return effectVolume_; }
 
  private:
   const Clock& clock_;
   QStringList commands_;
   std::vector<QByteArray> effects_;
   int beeps_ = 0;
+  int musicVolume_ = 100;
+  int effectVolume_ = 100;
   QString openFile_;  // empty: the channel is closed
   bool playing_ = false;
   qint64 playStart_ = 0;

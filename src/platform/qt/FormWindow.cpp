@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -452,6 +453,10 @@ int gameKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Space: return Key::Space;
     case Qt::Key_Backspace: return Key::Backspace;
     case Qt::Key_Tab: return Key::Tab;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_End: return Key::End;
     default: return -1;
   }
 }
@@ -576,6 +581,7 @@ void FormWindow::build() {
       }
       case WidgetKind::ScrollBar: {
         auto* bar = new QScrollBar(Qt::Horizontal, parent);
+        bar->setFocusPolicy(Qt::StrongFocus);  // the arrows move it
         binding = std::make_unique<ScrollBinding>(static_cast<ScrollBar&>(*w), bar);
         q = bar;
         break;
@@ -607,6 +613,21 @@ void FormWindow::build() {
     bindings_.push_back(std::move(binding));
   }
   installEventFilter(this);
+  addKeyShortcuts();
+}
+
+// F1 opens the help wherever the focus is, the menu bar too; F10 opens the
+// first menu, so that a player without a mouse reaches the title's menu.
+void FormWindow::addKeyShortcuts() {
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  QObject::connect(help, &QShortcut::activated, this, [this] {
+    if (form_) form_->keyDown(nullptr, Key::F1);
+  });
+  if (!menuBar_ || menuBar_->actions().isEmpty()) return;
+  auto* menu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  QObject::connect(menu, &QShortcut::activated, this, [this] {
+    if (isEnabled() && menuBar_) menuBar_->setActiveAction(menuBar_->actions().constFirst());
+  });
 }
 
 void FormWindow::buildMenus() {
@@ -655,8 +676,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (code < 0) return false;
   Widget* target = watched == this ? nullptr : ownerOf(watched);
   QPointer<FormWindow> alive(this);
-  form_->keyDown(target, code);
-  return code == Key::F1 || !alive;
+  const bool taken = form_->keyDown(target, code);
+  return taken || !alive;
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

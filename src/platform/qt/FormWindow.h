@@ -36,6 +36,7 @@ class FormWindow final : public QWidget, public FormView {
  private:
   void build();
   void buildMenus();
+  void addKeyShortcuts();
   QWidget* containerFor(const Widget& w);
   Widget* ownerOf(QObject* object) const;
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTextBrowser>
 #include <QTimer>
@@ -44,6 +45,8 @@ QtPlatform::QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs)
     dialogs = ownDialogs_.get();
   }
   dialogs_ = dialogs;
+  setSettingsFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/mofurin/") + kSettingsFileName);
 }
 
 QtPlatform::~QtPlatform() {

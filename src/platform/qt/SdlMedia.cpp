@@ -31,6 +31,9 @@ constexpr int kBeepChannel = 1;
 constexpr int kChannels = 2;
 constexpr int kCachedImages = 4;  // both hit sounds and the blip, with room to spare
 
+// The game's 0..100 as the mixer's 0..128, in proportion: half is 6 dB down.
+int mixerVolume(int percent) { return (std::clamp(percent, 0, 100) * MIX_MAX_VOLUME + 50) / 100; }
+
 using SteadyClock = std::chrono::steady_clock;
 
 // The mixer is loaded when the first bout needs it, not linked: linking it
@@ -55,6 +58,10 @@ struct Mixer {
   decltype(&Mix_FreeChunk) freeChunk = nullptr;
   decltype(&Mix_PlayChannel) playChannel = nullptr;
   decltype(&Mix_HaltChannel) haltChannel = nullptr;
+  decltype(&Mix_VolumeMusic) volumeMusic = nullptr;
+  decltype(&Mix_PauseMusic) pauseMusic = nullptr;
+  decltype(&Mix_ResumeMusic) resumeMusic = nullptr;
+  decltype(&Mix_Volume) volume = nullptr;
 
   template <class F>
   bool bind(F& function, const char* name) {
@@ -71,7 +78,9 @@ struct Mixer {
            bind(setSoundFonts, "Mix_SetSoundFonts") && bind(hookMusicFinished, "Mix_HookMusicFinished") &&
            bind(loadMusic, "Mix_LoadMUS") && bind(freeMusic, "Mix_FreeMusic") && bind(playMusic, "Mix_PlayMusic") &&
            bind(haltMusic, "Mix_HaltMusic") && bind(loadWave, "Mix_LoadWAV_RW") && bind(freeChunk, "Mix_FreeChunk") &&
-           bind(playChannel, "Mix_PlayChannel") && bind(haltChannel, "Mix_HaltChannel");
+           bind(playChannel, "Mix_PlayChannel") && bind(haltChannel, "Mix_HaltChannel") &&
+           bind(volumeMusic, "Mix_VolumeMusic") && bind(volume, "Mix_Volume") && bind(pauseMusic, "Mix_PauseMusic") &&
+           bind(resumeMusic, "Mix_ResumeMusic");
   }
 
   void silenceLibraries();
@@ -148,10 +157,12 @@ QByteArray blipImage() {
 class SdlMedia::Worker {
  public:
   struct Job {
-    enum Kind { Open, Play, Stop, Close, Effect, Beep, Quit } kind = Quit;
+    enum Kind { Open, Play, Stop, Close, Effect, Beep, Volume, Quit } kind = Quit;
     QString path = {};
     QByteArray image = {};
     int play = 0;
+    int musicVolume = 0;  // for Volume
+    int effectVolume = 0;
   };
 
   explicit Worker(const Setup& setup) : setup_(setup), thread_([this] { run(); }) {}
@@ -269,6 +280,7 @@ class SdlMedia::Worker {
       case Job::Close: closeMusic(); break;
       case Job::Effect: playOn(kEffectChannel, job.image); break;
       case Job::Beep: beep(); break;
+      case Job::Volume: setVolumes(job.musicVolume, job.effectVolume); break;
       case Job::Quit: break;
     }
   }
@@ -279,8 +291,23 @@ class SdlMedia::Worker {
     if (deviceOpen_ && musicPossible_) music_ = mixer_.loadMusic(QFile::encodeName(path).constData());
   }
 
+  // Music switched off is paused rather than played silently: the synthesizer
+  // then renders nothing at all. Its time goes on all the same.
+  void setVolumes(int music, int effects) {
+    musicVolume_ = music;
+    if (!deviceOpen_) return;
+    mixer_.volumeMusic(mixerVolume(music));
+    mixer_.volume(-1, mixerVolume(effects));
+    if (music == 0) {
+      mixer_.pauseMusic();
+    } else {
+      mixer_.resumeMusic();
+    }
+  }
+
   void playMusic(int play) {
     const bool audible = music_ && mixer_.playMusic(music_, 0) == 0;
+    if (musicVolume_ == 0) mixer_.pauseMusic();
     std::lock_guard lock(mutex_);
     progress_ = {play, SteadyClock::now(), musicLengthMs_, audible, musicEndings};
   }
@@ -342,6 +369,7 @@ class SdlMedia::Worker {
   // The worker's own.
   Mixer mixer_;
   bool musicPossible_ = false;
+  int musicVolume_ = 100;
   Mix_Music* music_ = nullptr;
   std::optional<qint64> musicLengthMs_;
   std::vector<std::pair<QByteArray, Mix_Chunk*>> chunks_;
@@ -355,9 +383,29 @@ SdlMedia::SdlMedia(Setup setup) : setup_(std::move(setup)) {}
 
 SdlMedia::~SdlMedia() = default;
 
+QString SdlMedia::bestSoundFont() { return QFileInfo(kFluidR3).isReadable() ? kFluidR3 : kTimGM6mb; }
+
 SdlMedia::Worker& SdlMedia::worker() {
-  if (!worker_) worker_ = std::make_unique<Worker>(setup_);
+  if (!worker_) {
+    worker_ = std::make_unique<Worker>(setup_);
+    postVolumes();
+  }
   return *worker_;
+}
+
+void SdlMedia::postVolumes() {
+  worker_->post({.kind = Worker::Job::Volume, .musicVolume = musicVolume_, .effectVolume = effectVolume_});
+}
+
+// Nothing is opened for a volume: it waits for the first sound of the game.
+void SdlMedia::setMusicVolume(int percent) {
+  musicVolume_ = percent;
+  if (worker_) postVolumes();
+}
+
+void SdlMedia::setEffectVolume(int percent) {
+  effectVolume_ = percent;
+  if (worker_) postVolumes();
 }
 
 void SdlMedia::command(const QString& text) {

@@ -23,8 +23,14 @@ namespace mofurin::platform {
 // once for a file that is missing or broken.
 class SdlMedia : public MediaDevice {
  public:
+  static inline const QString kFluidR3 = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+  static inline const QString kTimGM6mb = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  // The best General MIDI font that is installed: FluidR3 (which the
+  // package recommends) when present, else TimGM6mb (which it depends on).
+  static QString bestSoundFont();
+
   struct Setup {
-    QString soundFont = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    QString soundFont = bestSoundFont();
     QString library = QStringLiteral("libSDL2_mixer-2.0.so.0");
   };
 
@@ -38,6 +44,8 @@ class SdlMedia : public MediaDevice {
   // Our own short blip through the open device; the desktop's bell when
   // there is no device.
   void beep() override;
+  void setMusicVolume(int percent) override;
+  void setEffectVolume(int percent) override;
 
   // Waits until the worker has carried out everything asked of it so far.
   // The game never calls it; tests and measurements do.
@@ -48,12 +56,15 @@ class SdlMedia : public MediaDevice {
  private:
   class Worker;
   Worker& worker();
+  void postVolumes();
 
   Setup setup_;
   std::unique_ptr<Worker> worker_;  // started by the first sound of the game
   bool channelOpen_ = false;        // "open … alias bgm" taken and not closed
   bool playing_ = false;            // "play bgm" given and not stopped
   int playCount_ = 0;               // which "play bgm" the mode is about
+  int musicVolume_ = 100;
+  int effectVolume_ = 100;
 };
 
 }  // namespace mofurin::platform

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <utility>
 
+#include "platform/tcp/UdpSocket.h"
+
 namespace mofurin::platform {
 
 namespace {
@@ -129,9 +131,14 @@ QString TcpSocket::localAddress() const { return TcpNetwork::ownAddress(); }
 
 std::unique_ptr<Socket> TcpNetwork::createSocket() { return std::make_unique<TcpSocket>(*this); }
 
+std::unique_ptr<DatagramSocket> TcpNetwork::createDatagramSocket() { return std::make_unique<UdpSocket>(*this); }
+
 bool TcpNetwork::busy() const {
   for (const TcpSocket* s : sockets_) {
     if (s->state() != Socket::State::Closed) return true;
+  }
+  for (const UdpSocket* s : datagramSockets_) {
+    if (s->bound()) return true;
   }
   return false;
 }

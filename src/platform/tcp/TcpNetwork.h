@@ -11,6 +11,7 @@
 namespace mofurin::platform {
 
 class TcpNetwork;
+class UdpSocket;
 
 // A real TCP socket on the event loop: QTcpServer to listen, QTcpSocket for
 // the one connection.
@@ -43,6 +44,7 @@ class TcpSocket : public QObject, public Socket {
 class TcpNetwork : public Network {
  public:
   std::unique_ptr<Socket> createSocket() override;
+  std::unique_ptr<DatagramSocket> createDatagramSocket() override;
   bool busy() const override;
 
   // The first IPv4 address that is not the loopback, or 127.0.0.1.
@@ -50,7 +52,9 @@ class TcpNetwork : public Network {
 
  private:
   friend class TcpSocket;
+  friend class UdpSocket;
   std::set<const TcpSocket*> sockets_;
+  std::set<const UdpSocket*> datagramSockets_;
 };
 
 }  // namespace mofurin::platform

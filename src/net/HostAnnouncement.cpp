@@ -1,0 +1,53 @@
+#include "net/HostAnnouncement.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+#include <algorithm>
+
+namespace mofurin {
+
+namespace {
+
+const QString kGame = QStringLiteral("モフリンＧＰ");
+constexpr int kVersion = 1;
+
+bool printable(const QString& text) {
+  return std::none_of(text.begin(), text.end(), [](QChar c) {
+    const auto category = c.category();
+    return category == QChar::Other_Control || category == QChar::Other_Format ||
+           category == QChar::Other_NotAssigned || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+  });
+}
+
+}  // namespace
+
+QByteArray buildAnnouncement(const HostAnnouncement& host) {
+  // The name travels as shown; a control character would only be refused.
+  QString name = host.name.left(kAnnouncedNameMax);
+  for (QChar& c : name) {
+    if (!printable(QString(c))) c = u'?';
+  }
+  return QStringLiteral("%1 %2 %3 %4 %5").arg(kGame).arg(kVersion).arg(host.port).arg(host.level).arg(name).toUtf8();
+}
+
+std::optional<HostAnnouncement> readAnnouncement(const QByteArray& datagram) {
+  if (datagram.size() > kAnnouncementMaxBytes) return std::nullopt;
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8.decode(datagram);
+  if (utf8.hasError()) return std::nullopt;
+  // Game, version, port, level, then the name, which may hold spaces.
+  const QStringList fields = text.split(u' ');
+  if (fields.size() < 5 || fields[0] != kGame || fields[1] != QString::number(kVersion)) return std::nullopt;
+  bool portOk = false, levelOk = false;
+  const uint port = fields[2].toUInt(&portOk);
+  const qint32 level = fields[3].toInt(&levelOk);
+  const QString name = fields.mid(4).join(u' ');
+  // The numbers are written plainly: no sign, no leading zero.
+  const auto plain = [](const QString& n) { return !n.isEmpty() && n[0] >= u'1' && n[0] <= u'9'; };
+  if (!portOk || !plain(fields[2]) || port > 65535 || !levelOk || !plain(fields[3])) return std::nullopt;
+  if (name.trimmed().isEmpty() || name.size() > kAnnouncedNameMax || !printable(name)) return std::nullopt;
+  return HostAnnouncement{static_cast<quint16>(port), level, name};
+}
+
+}  // namespace mofurin

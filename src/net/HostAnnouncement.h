@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace mofurin {
+
+// What a host that waits for a guest tells the local network once a second:
+// one line of UTF-8 text, "モフリンＧＰ 1 PORT LEVEL NAME" (the game's name,
+// the format's version, the link's TCP port, the fighter's level and name).
+// Nothing in it is trusted beyond showing it: the guest dials the address
+// the datagram came from, never one read from the text.
+struct HostAnnouncement {
+  quint16 port = 0;
+  qint32 level = 0;
+  QString name;
+  friend bool operator==(const HostAnnouncement&, const HostAnnouncement&) = default;
+};
+
+// Longer datagrams are not read at all.
+constexpr qsizetype kAnnouncementMaxBytes = 256;
+// A fighter's name is cut to this many characters when announced.
+constexpr qsizetype kAnnouncedNameMax = 32;
+
+QByteArray buildAnnouncement(const HostAnnouncement& host);
+// Nothing for a datagram that is too long, from another game or version, or
+// malformed: a port out of range, a level below 1, a name that is empty, too
+// long or holds control characters, text that is not UTF-8.
+std::optional<HostAnnouncement> readAnnouncement(const QByteArray& datagram);
+
+}  // namespace mofurin

@@ -1,0 +1,144 @@
+#include "screens/HostFinder.h"
+
+#include "game/Numbers.h"
+#include "platform/Keys.h"
+#include "screens/Hub.h"
+
+namespace mofurin {
+
+namespace {
+
+// Enough for every machine of a home network; more are not listed.
+constexpr std::size_t kMostHosts = 16;
+
+}  // namespace
+
+HostAnnouncer::HostAnnouncer(platform::Form& owner, GameContext& ctx)
+    : ctx_(ctx), timer_(owner, QStringLiteral("AnnounceTimer"), kIntervalMs, false) {
+  timer_.onTimer = [this] { announce(); };
+}
+
+void HostAnnouncer::start() {
+  if (!socket_) socket_ = ctx_.platform.network().createDatagramSocket();
+  timer_.start();
+  announce();
+}
+
+void HostAnnouncer::stop() {
+  timer_.stop();
+  socket_.reset();
+}
+
+void HostAnnouncer::announce() {
+  if (!socket_) return;
+  const GameState& g = ctx_.game;
+  const HostAnnouncement me{ctx_.link.port, std::max(g.levels[Side::Player], 1), g.fighterName[Side::Player]};
+  socket_->broadcast(buildAnnouncement(me), ctx_.link.port);
+}
+
+FormHosts::FormHosts(GameContext& ctx) : Screen(ctx, kName) {
+  layOut();
+  Command1.onClick = [this] { Command1_Click(); };
+  Command2.onClick = [this] { search(); };
+  Command3.onClick = [this] { this->ctx.forms.close(*this); };
+  Timer1.onTimer = [this] { stopListening(); };
+}
+
+void FormHosts::layOut() {
+  setCaption(QStringLiteral("ホストをさがす"));
+  setSize(5400, 2640);
+  setBackColor(rgb(246, 241, 226));
+  setHelpTopic(QStringLiteral("hosts"));
+  setKeyPreview(true);
+  Label1.setGeometry(180, 150, 5040, 540);
+  Label1.setTransparent(true);
+  List1.setGeometry(180, 780, 5040, 360);
+  Command1.setCaption(QStringLiteral("これにする"));
+  Command2.setCaption(QStringLiteral("もう一度さがす"));
+  Command3.setCaption(QStringLiteral("閉じる"));
+  int left = 180;
+  for (Button* b : {&Command1, &Command2, &Command3}) {
+    b->setGeometry(left, 1560, 1620, 480);
+    left += 1710;
+  }
+  setInitialFocus(&List1);
+  setDefaultButton(&Command1);
+}
+
+void FormHosts::Form_Load() { search(); }
+
+void FormHosts::Form_Unload() {
+  stopListening();
+  if (Form4* hub = ctx.forms.find<Form4>()) hub->setEnabled(true);
+}
+
+void FormHosts::Form_KeyDown(int keyCode) {
+  if (keyCode == platform::Key::Escape) ctx.forms.close(*this);
+}
+
+void FormHosts::search() {
+  hosts_.clear();
+  refreshList();
+  socket_ = ctx.platform.network().createDatagramSocket();
+  socket_->onDatagram = [this] { takeDatagrams(); };
+  if (!socket_->bind(ctx.link.port)) {
+    socket_.reset();
+    Label1.setCaption(QStringLiteral("ポート%1でさがせません（使用中か、権限がありません）").arg(ctx.link.port));
+    return;
+  }
+  Label1.setCaption(QStringLiteral("同じネットワークのホストをさがしています…"));
+  Command2.setEnabled(false);
+  Timer1.start();
+}
+
+void FormHosts::stopListening() {
+  Timer1.stop();
+  Command2.setEnabled(true);
+  if (!socket_) return;
+  socket_.reset();
+  Label1.setCaption(hosts_.empty() ? QStringLiteral("ホストは見つかりませんでした。アドレスを記入してください。")
+                                   : QStringLiteral("ホストを選んで「これにする」を押してください。"));
+}
+
+// Only what reads as this game's announcement on this port is listed; a
+// host that announces again is listed once, with what it said last.
+void FormHosts::takeDatagrams() {
+  if (!socket_) return;
+  bool changed = false;
+  for (const platform::DatagramSocket::Datagram& d : socket_->receive()) {
+    const std::optional<HostAnnouncement> a = readAnnouncement(d.data);
+    if (!a || a->port != ctx.link.port) continue;
+    auto known = std::find_if(hosts_.begin(), hosts_.end(), [&](const Host& h) { return h.address == d.sender; });
+    if (known != hosts_.end()) {
+      changed |= !(known->announcement == *a);
+      known->announcement = *a;
+    } else if (hosts_.size() < kMostHosts) {
+      hosts_.push_back({d.sender, *a});
+      changed = true;
+    }
+  }
+  if (changed) refreshList();
+}
+
+void FormHosts::refreshList() {
+  const int picked = List1.listIndex();
+  List1.clear();
+  for (const Host& h : hosts_) {
+    List1.addItem(h.announcement.name + QStringLiteral("　Lv.") + decimal(h.announcement.level) + QStringLiteral("　") +
+                  h.address);
+  }
+  List1.setListIndex(hosts_.empty() ? -1 : std::max(picked, 0));
+  Command1.setEnabled(!hosts_.empty());
+}
+
+void FormHosts::Command1_Click() {
+  const int i = List1.listIndex();
+  if (i < 0 || i >= static_cast<int>(hosts_.size())) return;
+  if (Form4* hub = ctx.forms.find<Form4>()) {
+    hub->Text1.setText(hosts_[i].address);
+    hub->Check2.setChecked(false);  // a guest of that host
+  }
+  ctx.forms.close(*this);
+}
+
+}  // namespace mofurin

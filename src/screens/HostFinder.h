@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "net/HostAnnouncement.h"
+#include "platform/Datagram.h"
+#include "screens/Screen.h"
+
+namespace mofurin {
+
+// Tells the local network once a second that this game waits for a guest,
+// on the link's port, from the moment its link listens until it is linked
+// or stops listening. The link window starts and stops it.
+class HostAnnouncer {
+ public:
+  static constexpr int kIntervalMs = 1000;
+  HostAnnouncer(platform::Form& owner, GameContext& ctx);
+  ~HostAnnouncer() { stop(); }
+
+  void start();  // announces at once, then every second
+  void stop();
+  bool announcing() const { return timer_.enabled(); }
+
+ private:
+  void announce();
+
+  GameContext& ctx_;
+  platform::Timer timer_;
+  std::unique_ptr<platform::DatagramSocket> socket_;
+};
+
+// The host list "ホストをさがす", opened by the hub's "さがす": it listens
+// for hosts' announcements for three seconds and lists the hosts it heard;
+// picking one writes its address into the hub's address box.
+class FormHosts : public Screen {
+ public:
+  static inline const QString kName = QStringLiteral("FormHosts");
+  static constexpr int kListenMs = 3000;
+  explicit FormHosts(GameContext& ctx);
+
+  Label Label1{*this, "Label1"};
+  ComboBox List1{*this, "List1"};
+  Button Command1{*this, "Command1"};
+  Button Command2{*this, "Command2"};
+  Button Command3{*this, "Command3"};
+  Timer Timer1{*this, "Timer1", kListenMs, false};
+
+  void Form_Load() override;
+  void Form_Unload() override;
+  void Form_KeyDown(int keyCode) override;
+  void Command1_Click();  // picks the host
+  void search();          // listens afresh
+
+ private:
+  struct Host {
+    QString address;
+    HostAnnouncement announcement;
+  };
+  void layOut();
+  void takeDatagrams();
+  void stopListening();
+  void refreshList();
+
+  std::unique_ptr<platform::DatagramSocket> socket_;
+  std::vector<Host> hosts_;
+};
+
+}  // namespace mofurin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "screens/Screen.h"
+
+namespace mofurin {
+
+// The sound settings "設定", opened from the title's menu: the music and the
+// hit sounds, each on or off with its volume. Every change is heard at once,
+// also in a bout in progress, and kept for the next start.
+class FormSettings : public Screen {
+ public:
+  static inline const QString kName = QStringLiteral("FormSettings");
+  explicit FormSettings(GameContext& ctx);
+
+  Frame Frame1{*this, "Frame1"};
+  CheckBox Check1{*this, "Check1"};
+  Label Label1{*this, "Label1"};
+  ScrollBar Volume1{*this, "Volume1"};
+  Frame Frame2{*this, "Frame2"};
+  CheckBox Check2{*this, "Check2"};
+  Label Label2{*this, "Label2"};
+  ScrollBar Volume2{*this, "Volume2"};
+  Label Label3{*this, "Label3"};
+  Button Command1{*this, "Command1"};
+
+  void Form_Load() override;
+  void Form_KeyDown(int keyCode) override;
+
+ private:
+  void layOut();
+  void show(const SoundSettings& settings);
+  // The widgets' settings are kept and applied.
+  void apply();
+
+  bool loading_ = false;
+};
+
+}  // namespace mofurin
