@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -53,14 +54,19 @@ class CommandLine {
   }
 
   // --help and --version answer before any window exists, so they work
-  // without a display. Everything else waits for the window system, which
-  // takes its own options (-platform, -style) off the command line first.
+  // without a display, and so does a mistyped option. Everything else waits
+  // for the window system, which takes its own options (-platform, -style)
+  // off the command line first.
   void answerHelpOrVersion(int argc, char** argv) {
     QCoreApplication commandLine(argc, argv);
-    if (parser_.parse(QCoreApplication::arguments()) &&
-        (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("version")))) {
-      parser_.process(commandLine);
+    if (!parser_.parse(QCoreApplication::arguments())) {
+      if (!isOnlyToolkitOptions(parser_.unknownOptionNames())) {
+        complain(parser_.errorText());
+        parser_.showHelp(2);
+      }
+      return;
     }
+    if (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("version"))) parser_.process(commandLine);
   }
 
   // Ends the process with a message when something is wrong.
@@ -85,6 +91,14 @@ class CommandLine {
   }
 
  private:
+  // The window system's own options come in one dash (-platform, -style),
+  // which reads here as a run of one-letter options; a long option of ours
+  // that is unknown, or a value missing, is the player's mistake.
+  static bool isOnlyToolkitOptions(const QStringList& unknown) {
+    return !unknown.isEmpty() &&
+           std::all_of(unknown.begin(), unknown.end(), [](const QString& n) { return n.size() == 1; });
+  }
+
   QCommandLineParser parser_;
   const QCommandLineOption port_{QStringLiteral("port"),
                                  QStringLiteral("The network bout's port on both machines (default 1001)."),

@@ -104,7 +104,7 @@ TEST(MidiLength, MissingAndBrokenFilesHaveNoLength) {
   EXPECT_EQ(midiFileLengthMs(kBin), std::nullopt);  // a folder
 }
 
-TEST(RecordingMedia, MusicPlaysForTheFilesOwnLengthAndAMissingFileStopsAtOnce) {
+TEST(RecordingMedia, MusicPlaysForTheFilesOwnLengthAndAMissingFileNeverOpens) {
   VirtualClock clock;
   RecordingMedia media(clock);
   media.command(openCommand(kBin + "/music1.mid"));
@@ -115,9 +115,10 @@ TEST(RecordingMedia, MusicPlaysForTheFilesOwnLengthAndAMissingFileStopsAtOnce) {
   EXPECT_EQ(media.musicMode(), "stopped");
 
   media.command("close bgm");
+  EXPECT_EQ(media.musicMode(), "");
   media.command(openCommand(kBin + "/no-such-music.mid"));
   media.command("play bgm");
-  EXPECT_EQ(media.musicMode(), "stopped");
+  EXPECT_EQ(media.musicMode(), "");
 }
 
 TEST(MusicWatchdog, ABoutRestartsItsMusicWithinATickOfItsEnd) {
@@ -136,6 +137,15 @@ TEST(MusicWatchdog, ABoutRestartsItsMusicWithinATickOfItsEnd) {
     clock.advance(200);
     EXPECT_EQ(t.takeOutput(), restart);
   }
+}
+
+TEST(MusicWatchdog, MusicThatNeverOpenedIsNotReopened) {
+  test::TestGame t;
+  test::startWithRabbit(t);
+  t.platform().recordingMedia().musicLength = [](const QString&) { return std::nullopt; };  // no file
+  const QStringList out = t.drive("click Form4.TRAI\nwait 5000\n");
+  EXPECT_EQ(out.filter("[media]").size(), 4) << out.join('\n').toStdString();
+  EXPECT_EQ(SilentMedia().musicMode(), "");  // a muted game's channel never opens either
 }
 
 namespace {
@@ -285,13 +295,13 @@ TEST_F(DiskAudio, WithoutTheSoundFontOrTheFilesNothingSoundsAndNothingFails) {
     media.playEffect(QByteArray("RIFF\x10\x00\x00\x00WAVEjunk", 16));
     media.playEffect(fileBytes("no-such-sound.wav"));
     media.finishWork();
-    EXPECT_EQ(media.musicMode(), "stopped");
+    EXPECT_EQ(media.musicMode(), "");  // the file never opened
     QThread::msleep(200);
   }
   EXPECT_EQ(peak(), 0);
 }
 
-TEST_F(DiskAudio, WithoutTheLibraryOrADeviceTheMusicStillKeepsItsTime) {
+TEST_F(DiskAudio, WithoutTheLibraryOrADeviceTheChannelNeverOpens) {
   for (const bool noLibrary : {true, false}) {
     SCOPED_TRACE(noLibrary ? "no library" : "no device");
     SdlMedia::Setup setup;
@@ -303,8 +313,8 @@ TEST_F(DiskAudio, WithoutTheLibraryOrADeviceTheMusicStillKeepsItsTime) {
     media.playEffect(fileBytes("Snd053.wav"));
     media.finishWork();
     EXPECT_FALSE(media.deviceOpen());
-    EXPECT_EQ(media.musicMode(), "playing");
+    EXPECT_EQ(media.musicMode(), "");
     media.command("stop bgm");
-    EXPECT_EQ(media.musicMode(), "stopped");
+    EXPECT_EQ(media.musicMode(), "");
   }
 }

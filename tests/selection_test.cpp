@@ -68,13 +68,13 @@ TEST(StarterScreen, TheQuestionNamesTheStarterAndATypedNameComesOnlyAfterOk) {
   EXPECT_EQ(t.ctx.game.lifeForceMax, 15);
 }
 
-TEST(StarterScreen, NamesKeepFourteenCharactersAndBlanksCount) {
+TEST(StarterScreen, NamesKeepFourteenCharactersAndOnlyBlanksAreNoName) {
   TestGame t;
   toStarterScreen(t);
   t.drive("key Form3 49\ntype Form3.Text1 あいうえおかきくけこさしすせそた\n");
   EXPECT_EQ(t.screen<Form3>()->Text1.text(), "あいうえおかきくけこさしすせ");
   t.drive("type Form3.Text1 \u3000 \nclick Form3.Command1\n");
-  EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "\u3000 ");
+  EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "ジャンヌ");  // as with nothing typed
 }
 
 TEST(StarterScreen, ANameWithADoubleQuoteIsRefusedBeforeAnythingChanges) {

@@ -3,19 +3,21 @@
 #   tools/idle-cpu.sh [SECONDS]          the title screen of the real game
 #   tools/idle-cpu.sh SECONDS SCRIPT     the screen a driver script leads to,
 #                                        in real windows (mofurin-drive --qt)
+# MOFURIN_BUILD names another build folder than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 script=${2:-}
-[ -x build/bin/mofurin ] || { echo "build the game first (bash scripts/build.sh)"; exit 1; }
+bin=${MOFURIN_BUILD:-build}/bin
+[ -x "$bin/mofurin" ] || { echo "build the game first (bash scripts/build.sh)"; exit 1; }
 
 if [ -n "$script" ]; then
   full=$(mktemp)
   { cat "$script"; echo "wait $(( (seconds + 10) * 1000 ))"; } > "$full"
-  program=build/bin/mofurin-drive
+  program=$bin/mofurin-drive
   xvfb-run -a "$program" --qt "$full" > /dev/null 2>&1 &
 else
-  program=build/bin/mofurin
+  program=$bin/mofurin
   xvfb-run -a "$program" > /dev/null 2>&1 &
 fi
 wrapper=$!

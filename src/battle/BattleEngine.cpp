@@ -475,6 +475,7 @@ void BattleEngine::loseBout() {
   closeBout(BattleResult::PlayerBeaten);
   if (game_.battleKind != kTournamentBout) return;
 
+  game_.unsavedProgress = true;
   addTo(game_.lifeForce, -1);
   addTo(game_.losses, 1);
   const qint32 level = game_.levels[Side::Opponent];
@@ -497,6 +498,7 @@ void BattleEngine::winBout() {
 }
 
 void BattleEngine::ETA() {
+  game_.unsavedProgress = true;
   const Side s = Side::Player;
   const auto experience = [&](BodyPart p) { return battle_.battleExperience(p, s); };
   host_.appendMessage(newLine + QStringLiteral("頭 ") + halfText(experience(BodyPart::H)) + QStringLiteral("  両腕 ") +
@@ -504,9 +506,10 @@ void BattleEngine::ETA() {
                       QStringLiteral("  胴体 ") + decimal(experience(BodyPart::B)) + newLine +
                       QStringLiteral("の経験値を得た！！") + newLine);
 
-  // The head learns only to hit harder, and without a cap.
+  // The head learns only to hit harder, up to the cap of every body value:
+  // past it, a scaled save would no longer fit its 32 bits.
   qint32& headAttack = game_.partAttack(BodyPart::H, s);
-  headAttack = roundHalfEven(experience(BodyPart::H) / 2.0 + headAttack);
+  headAttack = std::min(roundHalfEven(experience(BodyPart::H) / 2.0 + headAttack), kValueCap);
   for (BodyPart p : {BodyPart::A, BodyPart::L, BodyPart::B}) {
     const double e = experience(p);
     const double r1 = random_.next();

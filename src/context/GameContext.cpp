@@ -6,6 +6,12 @@ namespace mofurin {
 
 GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), forms(p) {
   forms.lastWindowClosed = [this] { end(); };
+  forms.mayEnd = [this] {
+    if (!game.unsavedProgress) return true;
+    return msgBox(QStringLiteral("セーブしていないデータは消えてしまいます。") + newLine +
+                      QStringLiteral("終了しますか？"),
+                  platform::Buttons::YesNo, platform::kAppTitle, platform::Icon::Question) == platform::Answer::Yes;
+  };
   soundSettings = LoadSoundSettings(p.settingsFile());
   p.media().setMusicVolume(soundSettings.musicLevel());
   p.media().setEffectVolume(soundSettings.effectLevel());

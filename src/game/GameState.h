@@ -82,6 +82,9 @@ struct GameState {
   qint32 savedOpponentIndex = 0;
   std::array<std::array<QString, 3>, kHallOfFameEntries + 1> hallOfFame{};
   bool startupDone = false;
+  // Something a save would keep has changed since the last save, load or
+  // new game: closing the last window asks before it is lost.
+  bool unsavedProgress = false;
 
   void keepOpponent();
   void restoreOpponent();

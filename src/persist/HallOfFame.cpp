@@ -8,7 +8,8 @@ namespace mofurin {
 void LoadHallOfFame(GameState& game, const QString& path) {
   std::optional<SequentialReader> reader = SequentialReader::open(path);
   if (!reader) return;
-  while (!reader->atEnd()) {
+  // Blank lines after the last record are no record (an editor may add one).
+  while (!reader->atEnd() && !reader->onlyBlanksLeft()) {
     for (int field = 0; field < 3; ++field) {
       for (int entry = 1; entry <= kHallOfFameEntries; ++entry) {
         std::optional<QString> text = reader->readText();

@@ -55,7 +55,7 @@ std::optional<SavedGame> readRecord(SequentialReader& reader) {
   SavedGame saved;
   const std::optional<qint32> key = readWhole(reader);
   const std::optional<qint32> sum = readWhole(reader);
-  if (!key || *key == 0 || !sum) return std::nullopt;
+  if (!key || *key < kFirstSaveKey || *key > kLastSaveKey || !sum) return std::nullopt;
   saved.key = *key;
   saved.storedChecksum = *sum;
   for (const auto& line : numberLines(saved.values)) {

@@ -12,6 +12,9 @@ inline const QString kSaveFilter = QStringLiteral("datﾌｧｲﾙ|*.dat");
 inline const QString kLoadFilter = QStringLiteral("datﾌｧｲﾙ |*.dat");
 constexpr qsizetype kMaxSaveLineBytes = 4096;
 constexpr qsizetype kMaxSaveFileBytes = 64 * 1024;
+// The keys a save is scaled by: the writer draws one of these 13.
+constexpr int kFirstSaveKey = 5;
+constexpr int kLastSaveKey = 17;
 
 // The saved part of the game, every number scaled by key (5..17), or
 // nothing when a scaled value or the checksum would not fit 32 bits.
@@ -29,7 +32,7 @@ struct SavedGame {
 };
 
 // Reads a save file's text: nothing when it ends early, holds a text where
-// a number belongs, or has a key of 0.
+// a number belongs, or has a key the writer never makes (outside 5..17).
 std::optional<SavedGame> parseSaveFile(const QString& text);
 
 // Reads a save file: nothing when it cannot be read, is not code page 932

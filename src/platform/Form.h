@@ -81,6 +81,9 @@ class Form {
   // The player asks to close the window (its close box). Set by the screen
   // manager.
   std::function<void()> closeRequested;
+  // Whether closing this screen shows another one, so that closing the last
+  // window does not end the program.
+  virtual bool closeShowsAnotherScreen() const { return false; }
 
   FormView* view() const { return view_; }
   void setView(FormView* view) { view_ = view; }

@@ -83,9 +83,19 @@ void FormManager::requestClose(Form& form) {
   // A screen that does not take input now (the hub beside the shop) does not
   // close either.
   if (!form.enabled()) return;
+  if (closeEndsProgram(form) && mayEnd && (!mayEnd() || !isOpen(form))) return;
   close(form);
   const bool anyShown = std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });
   if (!anyShown && lastWindowClosed) lastWindowClosed();
+}
+
+bool FormManager::closeEndsProgram(const Form& form) const {
+  if (form.closeShowsAnotherScreen()) return false;
+  return std::none_of(open_.begin(), open_.end(), [&](const auto& f) { return f.get() != &form && f->visible(); });
+}
+
+bool FormManager::isOpen(const Form& form) const {
+  return std::any_of(open_.begin(), open_.end(), [&](const auto& f) { return f.get() == &form; });
 }
 
 bool FormManager::isShown(const QString& name) const {

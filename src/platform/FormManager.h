@@ -59,10 +59,15 @@ class FormManager {
 
   // Called when the player closes the last window.
   std::function<void()> lastWindowClosed;
+  // Asked before the player's close box ends the program; false keeps every
+  // screen as it was.
+  std::function<bool()> mayEnd;
 
  private:
   void collect();
   void requestClose(Form& form);
+  bool closeEndsProgram(const Form& form) const;
+  bool isOpen(const Form& form) const;
 
   Platform& platform_;
   std::map<QString, Factory> factories_;

@@ -13,8 +13,10 @@ class MediaDevice {
  public:
   virtual ~MediaDevice() = default;
   virtual void command(const QString& text) = 0;
-  // The music channel's mode: a text beginning with "stopped" once the
-  // music has ended (or never started).
+  // The music channel's mode: "playing", or a text beginning with "stopped"
+  // once music that was opened has ended or been stopped. A channel that is
+  // not open (closed, muted, no device, a missing or broken file) has no
+  // mode: the text is empty.
   virtual QString musicMode() = 0;
   // Plays a whole wave image; a new effect replaces one still playing.
   virtual void playEffect(const QByteArray& waveImage) = 0;
@@ -34,11 +36,11 @@ struct MusicCommand {
 };
 MusicCommand readMusicCommand(const QString& text);
 
-// A device that plays nothing: every mode reading says the music is stopped.
+// A device that plays nothing: its music channel never opens.
 class SilentMedia : public MediaDevice {
  public:
   void command(const QString&) override {}
-  QString musicMode() override { return QStringLiteral("stopped"); }
+  QString musicMode() override { return {}; }
   void playEffect(const QByteArray&) override {}
   void beep() override {}
   void setMusicVolume(int) override {}

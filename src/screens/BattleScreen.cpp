@@ -88,7 +88,6 @@ void Form1::layOutScene() {
   Label5.setCaption(QStringLiteral("ダメージ"));
   Label5.setGeometry(3630, 2205, 1500, 480);
   Label5.setFont({18, true});
-  Label5.setVisible(false);
   Label2.setGeometry(5040, 420, 1440, 300);
   Label2.setFont({11, true});
   Label2.setForeColor(rgb(255, 255, 255));
@@ -175,6 +174,9 @@ void Form1::Form_Load() {
   engine_.open();
   refillLists();
   engine_.STA();
+  // The pop-up plays out from where the last bout left it: in a fresh
+  // program its caption still falls for four ticks.
+  Label5.setVisible(b.popupStep <= 300);
   Label4.setCaption(autoLabel(b.autoTurns));
   Timer2.start();
   loadSounds();

@@ -52,6 +52,8 @@ class Form1 : public Screen, private BattleHost {
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
+  // A network bout's close box flees back to the hub.
+  bool closeShowsAnotherScreen() const override { return ctx.battle.networkBattle; }
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer() { engine_.tick(); }

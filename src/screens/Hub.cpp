@@ -218,6 +218,7 @@ void Form4::Timer1_Timer() {
 }
 
 void Form4::SPEED_Change() {
+  if (game().messageSpeed != SPEED.value()) game().unsavedProgress = true;
   game().messageSpeed = SPEED.value();
   showSpeed();
 }
@@ -230,7 +231,11 @@ bool Form4::refusedInClosingStretch() {
   return true;
 }
 
-void Form4::Check1_Click() { game().attackAnimation = Check1.checked() ? 1 : 0; }
+void Form4::Check1_Click() {
+  const qint32 animation = Check1.checked() ? 1 : 0;
+  if (game().attackAnimation != animation) game().unsavedProgress = true;
+  game().attackAnimation = animation;
+}
 
 void Form4::Check2_Click() { ctx.link.isHost = Check2.checked(); }
 
@@ -262,6 +267,7 @@ void Form4::Label2_Click() {
       if (g.money >= 1000) {
         g.lifeForce += 1;
         g.money -= 1000;
+        g.unsavedProgress = true;
         msgBox(QStringLiteral("毎度ー！"));
       } else {
         msgBox(QStringLiteral("あら、金欠ですか？") + newLine + QStringLiteral("では、また今度。"));

@@ -116,6 +116,7 @@ void Form6::learnInto(int slot, const QString& message) {
   GameState& g = game();
   g.techniqueNames(slot, P) = offeredName;
   g.techniqueCosts(slot, P) = offeredCost;
+  g.unsavedProgress = true;
 }
 
 void Form6::Yui_Click() { handOverTo<Form6>(); }

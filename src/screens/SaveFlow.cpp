@@ -1,5 +1,7 @@
 #include "screens/SaveFlow.h"
 
+#include <QFileInfo>
+
 #include "context/GameContext.h"
 #include "persist/SaveFile.h"
 
@@ -12,7 +14,8 @@ SaveResult saveInto(GameContext& ctx, const QString& path) {
   // created costs the random source nothing.
   FileReplacement file(path);
   if (!file.isOpen()) return SaveResult::Failed;
-  const int key = static_cast<int>(13.0f * ctx.random.next()) + 5;
+  constexpr float kKeys = kLastSaveKey - kFirstSaveKey + 1;
+  const int key = static_cast<int>(kKeys * ctx.random.next()) + kFirstSaveKey;
   const std::optional<SequentialWriter> contents = saveFileContents(ctx.game, key);
   if (!contents) return SaveResult::Failed;
   return file.commit(contents->bytes()) ? SaveResult::Saved : SaveResult::Failed;
@@ -21,9 +24,13 @@ SaveResult saveInto(GameContext& ctx, const QString& path) {
 }  // namespace
 
 SaveResult Save(GameContext& ctx) {
-  const std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
+  std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
   if (!path) return SaveResult::Cancelled;
+  // A name typed without an extension gets the one the load dialog shows.
+  if (QFileInfo(*path).suffix().isEmpty())
+    *path += path->endsWith(u'.') ? QStringLiteral("dat") : QStringLiteral(".dat");
   const SaveResult result = saveInto(ctx, *path);
+  if (result == SaveResult::Saved) ctx.game.unsavedProgress = false;
   if (result == SaveResult::Failed) {
     ctx.msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
                QStringLiteral("書き込めない場所か、数が大きすぎます。"));
@@ -47,6 +54,7 @@ LoadResult Load(GameContext& ctx) {
     return LoadResult::Ended;
   }
   saved->applyTo(ctx.game);
+  ctx.game.unsavedProgress = false;
   return LoadResult::Loaded;
 }
 

@@ -27,9 +27,10 @@ bool refusedName(GameContext& ctx, const TextBox& box) {
   return true;
 }
 
-// The name a player typed replaces the default, once the choice is made.
+// The name a player typed replaces the default, once the choice is made; a
+// name of only spaces is no name.
 void takeTypedName(GameState& game, const TextBox& box) {
-  if (!box.text().isEmpty()) game.fighterName[Side::Player] = box.text();
+  if (!box.text().trimmed().isEmpty()) game.fighterName[Side::Player] = box.text();
 }
 
 }  // namespace

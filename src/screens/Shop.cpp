@@ -134,6 +134,7 @@ void Form5::IIDASU_Click() {
     } else {
       g.money -= pricePerPoint * points;
       g.partHp(selectedPart, P) += points;
+      g.unsavedProgress = true;
     }
   }
   msgBox(QStringLiteral("またきて欲しいっす！"));
@@ -148,6 +149,9 @@ void Form5::UPG_KeyDown(int keyCode) {
   BASS[selectedPart].setSelected(true);
   refreshSoon();
 }
+
+// The first frame already shows the player's figures, not the design's.
+void Form5::Form_Load() { Timer1_Timer(); }
 
 void Form5::Form_Unload() {
   if (Form4* hub = ctx.forms.find<Form4>()) {

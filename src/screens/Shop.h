@@ -24,6 +24,7 @@ class Form5 : public Screen {
   Label Label4{*this, "Label4"};
   Timer Timer1{*this, "Timer1", 1, true};
 
+  void Form_Load() override;
   void Form_Unload() override;
   void Timer1_Timer();
   void IIDASU_Click();

@@ -255,6 +255,7 @@ void Form7::Form_Load() {
 void Form7::grade() {
   GameState& g = game();
   g.rankText = rankFor(g.bouts);
+  g.unsavedProgress = true;
   Text1.setText(Text1.text() + newLine + QStringLiteral("RANK--") + g.rankText);
   // The player reads the ending and the rank before the question.
   ctx.forms.show(kName);

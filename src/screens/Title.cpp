@@ -1,8 +1,8 @@
 #include "screens/Title.h"
 
 #include "persist/HallOfFame.h"
-#include "screens/SaveFlow.h"
 #include "screens/Hub.h"
+#include "screens/SaveFlow.h"
 #include "screens/Selection.h"
 #include "screens/Settings.h"
 
@@ -64,6 +64,7 @@ void Form2::Form_Load() {
   GameState& g = game();
   if (g.startupDone) return;
   g.startupDone = true;
+  g.unsavedProgress = false;  // nothing on the title can be carried on
   g.levels[Side::Opponent] = 1;
   g.wins = 0;
   g.bouts = 0;
@@ -78,6 +79,7 @@ void Form2::o1_Click() {
   g.attackAnimation = 1;
   ctx.random.seedFromClock();
   g.money = 100;
+  g.unsavedProgress = false;
   Answer mode = Answer::No;
   if (hallOfFameHasEntry(g)) {
     mode = msgBox(QStringLiteral("一度クリアしたので好きなキャラが選べます") + newLine +

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/Media.h"
@@ -14,7 +15,7 @@ class Clock;
 // music channel's state in virtual time. Music "plays" for musicLength(file)
 // milliseconds after "play bgm", by default the file's own length, so a
 // watchdog sees it stop exactly as it would in the game: at the end of the
-// piece, or at once when the file is missing or broken.
+// piece. A file that is missing or broken does not open at all.
 class RecordingMedia : public MediaDevice {
  public:
   explicit RecordingMedia(const Clock& clock);
@@ -26,9 +27,9 @@ class RecordingMedia : public MediaDevice {
   void setMusicVolume(int percent) override { musicVolume_ = percent; }
   void setEffectVolume(int percent) override { effectVolume_ = percent; }
 
-  // How long the opened file plays, in ms; a negative length: it never ends.
-  // Tests may put a length of their own here.
-  std::function<qint64(const QString& file)> musicLength;
+  // How long the opened file plays, in ms; a negative length: it never ends;
+  // nothing: the file cannot be opened. Tests may put lengths of their own here.
+  std::function<std::optional<qint64>(const QString& file)> musicLength;
 
   const QStringList& commands() const { return commands_; }
   const std::vector<QByteArray>& effects() const { return effects_; }
@@ -43,7 +44,8 @@ class RecordingMedia : public MediaDevice {
   int beeps_ = 0;
   int musicVolume_ = 100;
   int effectVolume_ = 100;
-  QString openFile_;  // empty: the channel is closed
+  bool open_ = false;
+  qint64 openLength_ = -1;
   bool playing_ = false;
   qint64 playStart_ = 0;
   qint64 playLength_ = -1;

@@ -163,6 +163,7 @@ class SdlMedia::Worker {
     int play = 0;
     int musicVolume = 0;  // for Volume
     int effectVolume = 0;
+    int open = 0;
   };
 
   explicit Worker(const Setup& setup) : setup_(setup), thread_([this] { run(); }) {}
@@ -188,6 +189,13 @@ class SdlMedia::Worker {
 
   bool deviceOpen() const { return deviceOpen_; }
 
+  // Whether the given "open … alias bgm" found no device or no playable file.
+  // Until the worker has got to it, it counts as open.
+  bool openFailed(int open) {
+    std::lock_guard lock(mutex_);
+    return lastOpen_.number == open && !lastOpen_.opened;
+  }
+
   // Whether the given "play bgm" has come to its end. Until the worker has
   // got to it (the device or the file still loading) it is playing.
   bool hasEnded(int play) {
@@ -200,6 +208,12 @@ class SdlMedia::Worker {
   }
 
  private:
+  // The last "open … alias bgm" carried out.
+  struct OpenResult {
+    int number = 0;
+    bool opened = false;
+  };
+
   // The last "play bgm" carried out.
   struct Progress {
     int play = 0;
@@ -272,7 +286,7 @@ class SdlMedia::Worker {
 
   void carryOut(const Job& job) {
     switch (job.kind) {
-      case Job::Open: openMusic(job.path); break;
+      case Job::Open: openMusic(job.open, job.path); break;
       case Job::Play: playMusic(job.play); break;
       case Job::Stop:
         if (music_) mixer_.haltMusic();
@@ -285,10 +299,14 @@ class SdlMedia::Worker {
     }
   }
 
-  void openMusic(const QString& path) {
+  // Without a device or a readable file the channel does not open. Without
+  // the sound font it opens and keeps the piece's time, unheard.
+  void openMusic(int open, const QString& path) {
     closeMusic();
     musicLengthMs_ = midiFileLengthMs(path);
     if (deviceOpen_ && musicPossible_) music_ = mixer_.loadMusic(QFile::encodeName(path).constData());
+    std::lock_guard lock(mutex_);
+    lastOpen_ = {open, deviceOpen_ && musicLengthMs_.has_value()};
   }
 
   // Music switched off is paused rather than played silently: the synthesizer
@@ -364,6 +382,7 @@ class SdlMedia::Worker {
   quint64 posted_ = 1;  // the device's opening is posted with the thread
   quint64 done_ = 0;
   Progress progress_;
+  OpenResult lastOpen_;
   std::atomic<bool> deviceOpen_{false};
 
   // The worker's own.
@@ -414,7 +433,7 @@ void SdlMedia::command(const QString& text) {
     case MusicCommand::Open:
       if (channelOpen_) return;  // the alias is taken
       channelOpen_ = true;
-      worker().post({.kind = Worker::Job::Open, .path = c.file});
+      worker().post({.kind = Worker::Job::Open, .path = c.file, .open = ++openCount_});
       break;
     case MusicCommand::Play:
       if (!channelOpen_) return;
@@ -436,6 +455,7 @@ void SdlMedia::command(const QString& text) {
 }
 
 QString SdlMedia::musicMode() {
+  if (!channelOpen_ || worker().openFailed(openCount_)) return {};
   const bool ended = !playing_ || worker().hasEnded(playCount_);
   return ended ? QStringLiteral("stopped") : QStringLiteral("playing");
 }

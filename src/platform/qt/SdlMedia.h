@@ -18,9 +18,9 @@ namespace mofurin::platform {
 // font or a broken file the bout goes on without that sound.
 //
 // The music channel keeps the time of the piece itself: it reads "stopped"
-// once the file's own length has played (even when nothing could be heard,
-// so a bout paces its music the same with and without a sound card), and at
-// once for a file that is missing or broken.
+// once the file's own length has played (even when the sound font is missing
+// and nothing could be heard). Without an audio device, or with a file that
+// is missing or broken, the channel does not open and has no mode.
 class SdlMedia : public MediaDevice {
  public:
   static inline const QString kFluidR3 = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
@@ -65,6 +65,7 @@ class SdlMedia : public MediaDevice {
   int playCount_ = 0;               // which "play bgm" the mode is about
   int musicVolume_ = 100;
   int effectVolume_ = 100;
+  int openCount_ = 0;               // which "open … alias bgm" the mode is about
 };
 
 }  // namespace mofurin::platform
