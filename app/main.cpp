@@ -2,7 +2,8 @@
 //   mofurin [--mute] [--port N] [--data-dir DIR]
 //     --mute: no music and no effects; no audio device is opened.
 //     --port N: the network bout's port on both machines (1001).
-//     --data-dir DIR: the player's files (kiro.txt) live in DIR.
+//     --data-dir DIR: the player's files (kiro.txt, replays/) live in DIR.
+//     --replay FILE: plays the bout recorded in FILE, then ends.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +18,7 @@
 #include "platform/GameFolders.h"
 #include "platform/qt/QtPlatform.h"
 #include "screens/Game.h"
+#include "screens/Replays.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ struct GameOptions {
   platform::GameFolders folders;
   quint16 port = kLinkPort;
   bool muted = false;
+  QString replayFile;  // empty: the game starts at its title
 };
 
 class CommandLine {
@@ -51,6 +54,7 @@ class CommandLine {
     parser_.addOption(port_);
     parser_.addOption(mute_);
     parser_.addOption(dataDir_);
+    parser_.addOption(replay_);
   }
 
   // --help and --version answer before any window exists, so they work
@@ -80,6 +84,7 @@ class CommandLine {
       std::exit(2);
     }
     options.muted = parser_.isSet(mute_);
+    options.replayFile = parser_.value(replay_);
     options.folders = platform::findGameFolders(QCoreApplication::applicationDirPath(), parser_.value(dataDir_));
     if (!QFileInfo(options.folders.pictures()).isDir()) {
       complain(QStringLiteral("the game's pictures are not in %1; is the game installed whole?")
@@ -110,6 +115,9 @@ class CommandLine {
                      "$XDG_DATA_HOME/mofurin (~/.local/share/mofurin) for the installed game, the "
                      "current folder for the game in its build folder."),
       QStringLiteral("DIR")};
+  const QCommandLineOption replay_{QStringLiteral("replay"),
+                                   QStringLiteral("Play the bout recorded in FILE (a .replay file), then end."),
+                                   QStringLiteral("FILE")};
 };
 
 }  // namespace
@@ -135,6 +143,10 @@ int main(int argc, char** argv) {
   if (options.muted) platform.mute();
   Game ctx(platform);
   ctx.link.port = options.port;
-  ctx.start();
+  if (options.replayFile.isEmpty()) {
+    ctx.start();
+  } else if (!watchReplay(ctx, options.replayFile, nullptr)) {
+    return 1;  // the message box has said why
+  }
   return QApplication::exec();
 }

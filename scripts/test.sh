@@ -19,14 +19,14 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake --build build-sanitize
 (cd build-sanitize && ctest --output-on-failure --timeout 600 -j "$(nproc)")
 
-# Fuzzing: the readers of save files, kiro.txt, the "write" notation and the
-# link's messages, each for a bounded time from the seed corpus in the
+# Fuzzing: the readers of save files, kiro.txt, the "write" notation, the
+# link's messages and bout records, each for a bounded time from the seed corpus in the
 # repository (new finds stay in build-fuzz/corpus/, outside the sources).
 mkdir -p build-fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMOFURIN_FUZZ=ON -DMOFURIN_TESTS=OFF \
   > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
 cmake --build build-fuzz --target fuzz-targets
-for reader in save_file hall_of_fame sequential_file link_messages host_announcement; do
+for reader in save_file hall_of_fame sequential_file link_messages host_announcement bout_record; do
   corpus="build-fuzz/corpus/$reader"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$reader"/* "$corpus"/

@@ -3,6 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "battle/BoutRecord.h"
 #include "battle/OpponentBuilders.h"
 #include "game/Numbers.h"
 #include "game/Random.h"
@@ -56,7 +61,8 @@ BENCHMARK(BM_HubSecondOfVirtualTime)->Unit(benchmark::kMicrosecond);
 
 // A new game with the spring rabbit on the hub, at the fastest message speed.
 struct BenchGame {
-  BenchGame() : platform(clock, "/nonexistent", "/nonexistent"), ctx(platform) {
+  explicit BenchGame(const QString& working = QStringLiteral("/nonexistent"))
+      : platform(clock, "/nonexistent", working), ctx(platform) {
     ctx.game.levels[Side::Player] = 1;
     ctx.game.levels[Side::Opponent] = 1;
     ApplyStartingData(ctx.game, 3);
@@ -138,5 +144,35 @@ static void BM_HostListUnderAFlood(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HostListUnderAFlood)->Unit(benchmark::kMillisecond);
+// The records a whole AUTO tournament leaves (the newest hundred are kept):
+// their sizes, and how long reading one takes.
+static void BM_ReadBoutRecord(benchmark::State& state) {
+  QTemporaryDir dir;
+  {
+    BenchGame g(dir.path());
+    while (g.ctx.game.winLead() < 40 && g.tournamentBout()) {
+    }
+  }
+  std::vector<QByteArray> records;
+  qint64 total = 0, largest = 0;
+  const QDir folder(dir.filePath(QStringLiteral("replays")));
+  for (const QString& name : folder.entryList({QStringLiteral("*.replay")}, QDir::Files)) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    records.push_back(file.readAll());
+    total += records.back().size();
+    largest = std::max<qint64>(largest, records.back().size());
+  }
+  if (records.empty()) {
+    state.SkipWithError("no records were kept");
+    return;
+  }
+  std::size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(readBoutRecord(records[i++ % records.size()]));
+  state.counters["records"] = static_cast<double>(records.size());
+  state.counters["mean_bytes"] = static_cast<double>(total) / static_cast<double>(records.size());
+  state.counters["max_bytes"] = static_cast<double>(largest);
+}
+BENCHMARK(BM_ReadBoutRecord)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -113,7 +113,8 @@ void BattleEngine::HYOU() {
   if (isRosterIndex(index)) game_.fighterName[Side::Opponent] = RosterName(index);
 }
 
-void BattleEngine::startRound() {
+void BattleEngine::startRound(Chooser chooser) {
+  note(ChoiceEvent{Side::Player, chooser, battle_.chosenSlot[Side::Player]});
   host_.closeCommandPhase();
   host_.setEngineInterval(game_.messageSpeed);
   if (battle_.networkBattle) {
@@ -139,10 +140,10 @@ std::optional<int> BattleEngine::chooseAuto() {
 
   int slot;
   do {
-    slot = static_cast<int>(std::floor(static_cast<double>(random_.next()) * kSlotCount));
+    slot = static_cast<int>(std::floor(static_cast<double>(draw(Draw::Auto)) * kSlotCount));
     battle_.chosenSlot[Side::Player] = slot;
   } while (!affordable(slot));
-  startRound();
+  startRound(Chooser::Auto);
   battle_.autoTurns -= 1;
   return slot;
 }
@@ -177,6 +178,7 @@ void BattleEngine::takeRemoteHit(qint32 damage, qint32 missRoll, int part) {
   battle_.damage = damage;
   battle_.missRoll = static_cast<qint16>(missRoll);
   battle_.strikePart = static_cast<BodyPart>(part);
+  note(PeerStrikeEvent{damage, missRoll, part});
   const QString technique = chosenTechnique(O);
   const bool firstHit = battle_.hitCount[O] == 0;
   battle_.strikeExperience =
@@ -187,6 +189,16 @@ void BattleEngine::takeRemoteHit(qint32 damage, qint32 missRoll, int part) {
 // ---- The turn engine -----------------------------------------------------
 
 Side BattleEngine::attacker() const { return battle_.battlePhase < 10 ? Side::Player : Side::Opponent; }
+
+float BattleEngine::draw(Draw rule) {
+  const float value = random_.next();
+  note(DrawEvent{rule, value});
+  return value;
+}
+
+void BattleEngine::note(const BoutEvent& event) {
+  if (log_) log_->add(event);
+}
 
 // The beaten mark, or a bad slot number from the other machine, reads as an
 // empty slot.
@@ -274,7 +286,7 @@ void BattleEngine::announce(Side a) {
 
 void BattleEngine::strike() {
   ATTA();
-  battle_.missRoll = static_cast<qint16>(std::floor(static_cast<double>(random_.next()) * 10));
+  battle_.missRoll = static_cast<qint16>(std::floor(static_cast<double>(draw(Draw::Roll)) * 10));
 }
 
 void BattleEngine::pauseForPeer() {
@@ -360,7 +372,7 @@ void BattleEngine::pay(Side s, int p, qint32 cost) {
 void BattleEngine::subtractDefence(Side defender, double share) {
   const int t = TargetPart(game_, defender);
   if (t < 0) return;  // nothing left to defend with: the raw damage stands
-  const double r2 = random_.next();
+  const double r2 = draw(Draw::Defence);
   const double def = game_.partDefence(t, defender);
   battle_.damage = std::max(roundHalfEven(battle_.damage - (0.2 * r2 * def + share * def)), 1);
 }
@@ -379,7 +391,7 @@ void BattleEngine::ATTA() {
   switch (techniqueClass(technique)) {
     case TechniqueClass::Plain: {
       pay(a, p, cost);
-      const double r1 = random_.next();
+      const double r1 = draw(Draw::Damage);
       battle_.damage = roundHalfEven(0.9 * atk + cost + 0.1 * atk * r1);
       subtractDefence(d, 0.8);
       break;
@@ -388,14 +400,14 @@ void BattleEngine::ATTA() {
       const bool firstHit = battle_.hitCount[a] == 0;
       if (costsHp(technique, firstHit)) pay(a, p, cost);
       if (!earnsExperience(technique, firstHit)) battle_.strikeExperience = 0;
-      const double r1 = random_.next();
+      const double r1 = draw(Draw::Damage);
       battle_.damage = roundHalfEven(0.1 * r1 * cost + 0.4 * atk);
       subtractDefence(d, 0.6);
       break;
     }
     case TechniqueClass::Special: {
       pay(a, p, cost);
-      const double r = random_.next();
+      const double r = draw(Draw::Damage);
       battle_.damage = roundHalfEven(r * cost + 2.0 * cost);
       break;
     }
@@ -410,13 +422,15 @@ void BattleEngine::TEKI() {
   battle_.chosenSlot[o] = 0;
   // Slot 0 takes two ninths of the draws, each other slot one ninth; a draw of
   // exactly 0 gives -1 and is drawn again like an unusable slot.
-  for (int draw = 0; draw < kOpponentDraws; ++draw) {
-    const int slot = truncateToInt32(static_cast<double>(random_.next()) * 9 - 1);
+  for (int attempt = 0; attempt < kOpponentDraws; ++attempt) {
+    const int slot = truncateToInt32(static_cast<double>(draw(Draw::Opponent)) * 9 - 1);
     if (isSlot(slot) && !battle_.slotUnusable(slot, o)) {
       battle_.chosenSlot[o] = slot;
+      note(ChoiceEvent{o, Chooser::Computer, slot});
       return;
     }
   }
+  note(ChoiceEvent{o, Chooser::Computer, kBeatenMark});
   host_.setMessage(QStringLiteral("敵の") + game_.fighterName[o] + QStringLiteral("は、手が出せない！！"));
   battle_.battlePhase = kOpponentCannotAct;
   battle_.chosenSlot[o] = kBeatenMark;
@@ -512,10 +526,10 @@ void BattleEngine::ETA() {
   headAttack = std::min(roundHalfEven(experience(BodyPart::H) / 2.0 + headAttack), kValueCap);
   for (BodyPart p : {BodyPart::A, BodyPart::L, BodyPart::B}) {
     const double e = experience(p);
-    const double r1 = random_.next();
+    const double r1 = draw(Draw::Growth);
     qint32& attack = game_.partAttack(p, s);
     attack = std::min(roundHalfEven(e * 0.5 + attack + r1 * e * 0.1), kValueCap);
-    const double r2 = random_.next();
+    const double r2 = draw(Draw::Growth);
     qint32& defence = game_.partDefence(p, s);
     defence = std::min(roundHalfEven(e * 0.3 + defence + r2 * e * 0.1), kValueCap);
   }

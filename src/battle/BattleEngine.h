@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "battle/BattleState.h"
+#include "battle/BoutRecord.h"
 #include "game/GameState.h"
 #include "game/Random.h"
 
@@ -76,8 +77,11 @@ class BattleEngine {
   // The state part of opening the battle screen, reseeding included. The
   // screen fills its lists and portraits afterwards, then calls STA().
   void open();
+  // Where the bout is written down as it goes (none: nowhere).
+  void setLog(BoutLog* log) { log_ = log; }
+
   // A confirmed choice: closes the command phase and starts the round.
-  void startRound();
+  void startRound(Chooser chooser = Chooser::Player);
   // The AUTO choice for the player while AUTO turns are left (the screen
   // calls it only while the command panel is shown). On acceptance the round
   // is started and one AUTO turn used up. No slot is drawn at all when none
@@ -114,6 +118,8 @@ class BattleEngine {
 
  private:
   Side attacker() const;
+  float draw(Draw rule);
+  void note(const BoutEvent& event);
   QString chosenTechnique(Side s) const;
   qint32 chosenCost(Side s) const;
   void pay(Side s, int p, qint32 cost);
@@ -141,6 +147,7 @@ class BattleEngine {
   BattleState& battle_;
   Random& random_;
   BattleHost& host_;
+  BoutLog* log_ = nullptr;
   bool done_ = false;
 };
 

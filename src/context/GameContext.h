@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "battle/BattleState.h"
+#include "context/ReplayRun.h"
 #include "game/GameState.h"
 #include "game/Random.h"
 #include "net/LinkState.h"
@@ -32,6 +35,7 @@ class GameContext {
   // The player's sound settings, read from the platform's settings file when
   // the game starts and given to its sound device.
   SoundSettings soundSettings;
+  std::unique_ptr<ReplayRun> replay;  // while a replay is watched
 
   // A modal message box; after the end of the program none is shown.
   platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,

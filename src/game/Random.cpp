@@ -7,6 +7,15 @@ namespace mofurin {
 Random::Random(std::function<quint32()> clockSeed) : clockSeed_(std::move(clockSeed)) { seedFromClock(); }
 
 float Random::next() {
+  if (ruleFeed_) {
+    if (const std::optional<float> fed = ruleFeed_()) return *fed;
+  }
+  return fresh();
+}
+
+float Random::cosmetic() { return fresh(); }
+
+float Random::fresh() {
   if (!queued_.empty()) {
     const float v = queued_.front();
     queued_.pop_front();

@@ -28,7 +28,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   virtual Answer message(const Message& box) = 0;
-  virtual std::optional<QString> openFile(const QString& filter) = 0;
+  virtual std::optional<QString> openFile(const QString& filter, const QString& folder) = 0;
   virtual std::optional<QString> saveFile(const QString& filter) = 0;
 };
 

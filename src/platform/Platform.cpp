@@ -27,9 +27,9 @@ Answer Platform::message(const Message& box) {
   return dialogs().message(box);
 }
 
-std::optional<QString> Platform::openFile(const QString& filter) {
+std::optional<QString> Platform::openFile(const QString& filter, const QString& folder) {
   ModalScope scope(*this);
-  return dialogs().openFile(filter);
+  return dialogs().openFile(filter, folder);
 }
 
 std::optional<QString> Platform::saveFile(const QString& filter) {

@@ -36,7 +36,8 @@ class Platform {
   Clock& clock() const { return clock_; }
 
   Answer message(const Message& box);
-  std::optional<QString> openFile(const QString& filter);
+  // folder: where the dialog starts (empty: where the platform likes).
+  std::optional<QString> openFile(const QString& filter, const QString& folder = {});
   std::optional<QString> saveFile(const QString& filter);
   bool modal() const { return modalDepth_ > 0; }
 

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <array>
 
 #include "battle/BattleTexts.h"
 #include "game/Numbers.h"
@@ -10,6 +12,7 @@
 #include "platform/Keys.h"
 #include "screens/Hub.h"
 #include "screens/Learning.h"
+#include "screens/Replays.h"
 #include "screens/Story.h"
 
 namespace mofurin {
@@ -36,6 +39,10 @@ platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
 
 QString effectFrame(int frame) { return QStringLiteral("effect%1.png").arg(frame); }
 
+// A replay's speeds, as its list offers them.
+constexpr std::array<int, 3> kReplaySpeeds{1, 2, 4};
+constexpr int kReplayChoicePause = 1000;  // ms at ×1 before a recorded choice is played
+
 }  // namespace
 
 Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battle, ctx.random, *this) {
@@ -49,6 +56,10 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
   IIYO[0].onClick = [this] { IIYO_Click(); };
   NIGERU[0].onClick = [this] { NIGERU_Click(); };
   Command1.onClick = [this] { Command1_Click(); };
+  Timer7.onTimer = [this] { Timer7_Timer(); };
+  TEISI.onClick = [this] { TEISI_Click(); };
+  SOKUDO.onClick = [this] { SOKUDO_Click(); };
+  engine_.setLog(&recorder_);
 }
 
 void Form1::layOut() {
@@ -61,6 +72,7 @@ void Form1::layOut() {
   layOutStatus();
   layOutCommands();
   setDefaultButton(&IIYO[0]);  // Enter confirms
+  layOutReplayControls();
 }
 
 void Form1::layOutScene() {
@@ -164,14 +176,35 @@ void Form1::layOutCommands() {
   setInitialFocus(&WAZA);
 }
 
+void Form1::layOutReplayControls() {
+  SAISEI.setGeometry(4200, 5700, 3960, 1500);
+  SAISEI.setCaption(QStringLiteral("リプレイ"));
+  SAISEI.setVisible(false);
+  TEISI.setParent(&SAISEI);
+  TEISI.setCaption(QStringLiteral("停止"));
+  TEISI.setGeometry(120, 450, 1800, 720);
+  TEISI.setFont({11, true});
+  Label7.setParent(&SAISEI);
+  Label7.setCaption(QStringLiteral("速さ"));
+  Label7.setGeometry(2100, 330, 1740, 270);
+  Label7.setTransparent(true);
+  SOKUDO.setParent(&SAISEI);
+  SOKUDO.setGeometry(2100, 600, 1740, 360);
+  for (int speed : kReplaySpeeds) SOKUDO.addItem(QStringLiteral("×%1").arg(speed));
+  SOKUDO.setListIndex(0);
+}
+
 void Form1::Form_Load() {
   GameState& g = game();
   BattleState& b = ctx.battle;
+  replaying_ = ctx.replay != nullptr;
   if (const auto marks = colourMarks(g, b.networkBattle)) {
     Label3.setBackColor(colourOf(marks->label3));
     Shape1.setBackColor(colourOf(marks->shape1));
   }
   engine_.open();
+  recorder_.start(BoutRecord::opening(g, b, ctx.link.isHost));
+  if (replaying_) startReplay();
   refillLists();
   engine_.STA();
   // The pop-up plays out from where the last bout left it: in a fresh
@@ -190,6 +223,12 @@ void Form1::Form_Load() {
 void Form1::Form_Unload() {
   ctx.platform.mediaCommand(QStringLiteral("stop bgm"));
   ctx.platform.mediaCommand(QStringLiteral("close bgm"));
+  if (replaying_) {
+    ctx.random.feedRules({});  // nothing of this screen is asked any more
+    finishReplay(ctx);
+    return;
+  }
+  keepRecord();
   engine_.restoreHitPoints();
   engine_.putBackTournamentOpponent();
   if (ctx.battle.networkBattle) {
@@ -199,6 +238,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::watchFirstRound() {
+  commandPhaseReached_ = true;
   Timer1.start();
   HV125.setVisible(false);
   Timer3.setInterval(game().messageSpeed);
@@ -308,6 +348,11 @@ void Form1::pickSlotByKey(int slot) {
 
 void Form1::NIGERU_Click() {
   msgBox(QStringLiteral("もう勝てないので逃げた。"));
+  recorder_.add(FleeEvent{P});
+  if (replaying_) {
+    finishReplay(ctx, replayProblem());
+    return;
+  }
   engine_.restoreHitPoints();
   ctx.networkBout.flee();
   ctx.forms.close(*this);
@@ -315,11 +360,17 @@ void Form1::NIGERU_Click() {
 }
 
 void Form1::openCommandPhase() {
+  commandPhaseReached_ = true;
+  if (replaying_) {
+    Timer7.start();
+    return;
+  }
   Timer1.start();
   HV125.setVisible(true);
 }
 
 void Form1::closeCommandPhase() {
+  Timer7.stop();
   Timer1.stop();
   HV125.setVisible(false);
 }
@@ -375,8 +426,8 @@ void Form1::Timer4_Timer() {
   const Side a = attackingSide();
   b.animationTick += 1;
   if (a == O && Picture1.left() == 0 && Picture1.top() == 0) {
-    const int top = roundHalfEven(ctx.random.next() * 600.0 - 300.0);
-    const int left = roundHalfEven(ctx.random.next() * 600.0 - 300.0);
+    const int top = roundHalfEven(ctx.random.cosmetic() * 600.0 - 300.0);
+    const int left = roundHalfEven(ctx.random.cosmetic() * 600.0 - 300.0);
     Picture1.moveTo(left, top);
   } else {
     Picture1.moveTo(0, 0);
@@ -401,7 +452,7 @@ void Form1::Timer4_Timer() {
 void Form1::Timer5_Timer() {
   BattleState& b = ctx.battle;
   Label5.setLeft(3630 - 900 * b.popupSide);
-  Label5.setForeColor(rgb(roundHalfEven(200.0 + 50.0 * ctx.random.next()), 200, 200));
+  Label5.setForeColor(rgb(roundHalfEven(200.0 + 50.0 * ctx.random.cosmetic()), 200, 200));
   if (b.popupStep > 300) {
     Label5.setVisible(false);
     Timer5.stop();
@@ -411,12 +462,119 @@ void Form1::Timer5_Timer() {
 }
 
 void Form1::leaveBout(Next next) {
+  if (replaying_) {
+    finishReplay(ctx, replayProblem(), true);
+    return;
+  }
   ctx.forms.close(*this);
   switch (next) {
     case Next::Hub: ctx.forms.show<Form4>(); break;
     case Next::Learning: ctx.forms.show<Form6>(); break;
     case Next::Story: ctx.forms.show<Form7>(); break;
   }
+}
+
+void Form1::Timer3_Timer() {
+  engine_.tick();
+  endReplayIfAstray();
+}
+
+void Form1::setEngineInterval(int ms) {
+  engineInterval_ = ms;
+  const int speed = replaying_ ? ctx.replay->speed : 1;
+  Timer3.setInterval(std::max(ms / speed, 1));
+}
+
+void Form1::endProgram() {
+  if (replaying_) {
+    finishReplay(ctx, replayProblem(), true);
+    return;
+  }
+  keepRecord();
+  ctx.end();
+}
+
+// ---- Records and replays -----------------------------------------------------
+
+// The record goes to the replays folder once the bout has reached its command
+// phase, however it ends.
+void Form1::keepRecord() {
+  if (replaying_ || recordKept_ || !commandPhaseReached_) return;
+  recordKept_ = true;
+  BoutRecord& record = recorder_.record();
+  record.ending = boutEnding(record, ctx.battle.battleResult);
+  keepBoutRecord(ctx, record);
+}
+
+// The command panel gives way to the replay's controls; the rules draw the
+// recorded values and every event is checked against the record.
+void Form1::startReplay() {
+  recorder_.checkAgainst(&ctx.replay->record);
+  ctx.random.feedRules([this] { return recorder_.expectedDraw(); });
+  Timer1.stop();
+  SAISEI.setVisible(true);
+  Command1.setVisible(false);
+  Label4.setVisible(false);
+  const auto speed = std::find(kReplaySpeeds.begin(), kReplaySpeeds.end(), ctx.replay->speed);
+  SOKUDO.setListIndex(speed == kReplaySpeeds.end() ? 0 : static_cast<int>(speed - kReplaySpeeds.begin()));
+  setInitialFocus(&TEISI);
+}
+
+void Form1::TEISI_Click() { finishReplay(ctx); }
+
+void Form1::SOKUDO_Click() {
+  if (!replaying_ || SOKUDO.listIndex() < 0) return;
+  ctx.replay->speed = kReplaySpeeds[SOKUDO.listIndex()];
+  setEngineInterval(engineInterval_);
+  Timer7.setInterval(kReplayChoicePause / ctx.replay->speed);
+}
+
+void Form1::Timer7_Timer() { playRecordedChoice(); }
+
+// The command phase of a replay: the player's recorded choice, AUTO's, or
+// the flight; at the end of the record, the end of the replay.
+void Form1::playRecordedChoice() {
+  Timer7.stop();
+  const BoutEvent* next = recorder_.nextExpected();
+  const auto* choice = next ? std::get_if<ChoiceEvent>(next) : nullptr;
+  const auto* draw = next ? std::get_if<DrawEvent>(next) : nullptr;
+  if (choice && choice->chooser == Chooser::Player) {
+    WAZA.setListIndex(choice->slot);
+    ctx.battle.chosenSlot[P] = choice->slot;
+    engine_.startRound(Chooser::Player);
+  } else if (draw && draw->rule == Draw::Auto) {  // AUTO draws, then chooses
+    ctx.battle.autoTurns = std::max(ctx.battle.autoTurns, 1);
+    engine_.chooseAuto();
+  } else if (next && std::holds_alternative<FleeEvent>(*next)) {
+    NIGERU_Click();
+    return;
+  } else {
+    finishReplay(ctx, replayProblem());
+    return;
+  }
+  endReplayIfAstray();
+}
+
+void Form1::endReplayIfAstray() {
+  if (!replaying_ || !recorder_.diverged()) return;
+  // Whatever the engine is in the middle of finishes first.
+  ctx.platform.post([&c = ctx, problem = replayProblem()] { finishReplay(c, problem); });
+}
+
+// Nothing when the replay went as recorded: every recorded event came in
+// order and the bout ended the same way, or the record stops (its window was
+// closed) and everything up to there came.
+std::optional<QString> Form1::replayProblem() const {
+  const BoutRecord& expected = ctx.replay->record;
+  const std::vector<BoutEvent>& played = recorder_.record().events;
+  const bool followed = played.size() >= expected.events.size() &&
+                        std::equal(expected.events.begin(), expected.events.end(), played.begin());
+  const bool same = expected.ending == Ending::Unfinished ||
+                    (played.size() == expected.events.size() &&
+                     boutEnding(recorder_.record(), ctx.battle.battleResult) == expected.ending);
+  if (followed && same) return std::nullopt;
+  return QStringLiteral("このリプレイは記録どおりに再生できませんでした。") + newLine +
+         QStringLiteral("別の版のゲームで記録されたのかもしれません。");
 }
 
 }  // namespace mofurin

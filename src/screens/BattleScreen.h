@@ -49,6 +49,13 @@ class Form1 : public Screen, private BattleHost {
   Timer Timer5{*this, "Timer5", 1, true};
   Timer Timer6{*this, "Timer6", 200, true};
 
+  // A replay's controls, in the command panel's place.
+  Frame SAISEI{*this, "SAISEI"};
+  Button TEISI{*this, "TEISI"};
+  Label Label7{*this, "Label7"};  // "速さ" over the speed list
+  ComboBox SOKUDO{*this, "SOKUDO"};
+  Timer Timer7{*this, "Timer7", 1000, false};  // a replay's pause before a recorded choice
+
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
@@ -56,13 +63,16 @@ class Form1 : public Screen, private BattleHost {
   bool closeShowsAnotherScreen() const override { return ctx.battle.networkBattle; }
   void Timer1_Timer();
   void Timer2_Timer();
-  void Timer3_Timer() { engine_.tick(); }
+  void Timer3_Timer();
   void Timer4_Timer();
   void Timer5_Timer();
   void Timer6_Timer();
   void IIYO_Click();
   void NIGERU_Click();
   void Command1_Click();
+  void TEISI_Click();
+  void SOKUDO_Click();
+  void Timer7_Timer();
   void bgm1();
   // A network guest's first round: it watches the host's strike first.
   void watchFirstRound();
@@ -74,6 +84,12 @@ class Form1 : public Screen, private BattleHost {
   void layOutScene();
   void layOutStatus();
   void layOutCommands();
+  void layOutReplayControls();
+  void startReplay();
+  void playRecordedChoice();
+  void endReplayIfAstray();
+  std::optional<QString> replayProblem() const;
+  void keepRecord();
   void loadSounds();
   void showCost(const ComboBox& list, Side s, Label& cost);
   void showFighterLines();  // HITP and NAMAE of both sides
@@ -87,7 +103,7 @@ class Form1 : public Screen, private BattleHost {
   void appendMessage(const QString& text) override { MSG.setCaption(MSG.caption() + text); }
   void startEngine() override { Timer3.start(); }
   void stopEngine() override { Timer3.stop(); }
-  void setEngineInterval(int ms) override { Timer3.setInterval(ms); }
+  void setEngineInterval(int ms) override;
   void openCommandPhase() override;
   void closeCommandPhase() override;
   void refillLists() override;
@@ -96,12 +112,17 @@ class Form1 : public Screen, private BattleHost {
   void hitAnimation(Side attacker) override;
   void missPopup(Side attacker) override;
   void messageBox(const QString& text) override { msgBox(text); }
-  void endProgram() override { ctx.end(); }
+  void endProgram() override;
   void leaveBout(Next next) override;
   void sendChoice() override;
   void sendStrike() override;
 
   BattleEngine engine_;
+  BoutRecorder recorder_;
+  bool commandPhaseReached_ = false;
+  bool recordKept_ = false;
+  bool replaying_ = false;
+  int engineInterval_ = 300;  // Timer3's interval at ×1
 };
 
 }  // namespace mofurin

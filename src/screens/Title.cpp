@@ -2,6 +2,7 @@
 
 #include "persist/HallOfFame.h"
 #include "screens/Hub.h"
+#include "screens/Replays.h"
 #include "screens/SaveFlow.h"
 #include "screens/Selection.h"
 #include "screens/Settings.h"
@@ -15,6 +16,7 @@ Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
   o3.onClick = [this] { o3_Click(); };
   mnuSettings.onClick = [this] { this->ctx.forms.show<FormSettings>(); };
   mnuHelpHint.onClick = [this] { this->ctx.platform.showHelp(helpTopic()); };
+  mnuReplay.onClick = [this] { mnuReplay_Click(); };
 }
 
 void Form2::layOut() {
@@ -53,7 +55,8 @@ void Form2::layOut() {
   o2.setCaption(QStringLiteral("ロード"));
   mnuSettings.setCaption(QStringLiteral("設定…"));
   o3.setCaption(QStringLiteral("終了"));
-  for (MenuItem* item : {&o1, &o2, &mnuSettings, &o3}) item->setParent(&mnuMenu);
+  mnuReplay.setCaption(QStringLiteral("リプレイを見る…"));
+  for (MenuItem* item : {&o1, &o2, &mnuSettings, &mnuReplay, &o3}) item->setParent(&mnuMenu);
   mnuHelp.setCaption(QStringLiteral("へるぷ"));
   mnuHelpHint.setCaption(QStringLiteral("Ｆ１キーを押してみてください"));
   mnuHelpHint.setParent(&mnuHelp);
@@ -102,6 +105,8 @@ void Form2::o2_Click() {
   if (Load(ctx) != LoadResult::Loaded) return;
   handOverTo<Form4>();
 }
+
+void Form2::mnuReplay_Click() { chooseAndWatchReplay(ctx, *this); }
 
 void Form2::o3_Click() {
   msgBox(QStringLiteral("また会おう"), Buttons::OK, QStringLiteral("おわる"));

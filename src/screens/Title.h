@@ -19,6 +19,7 @@ class Form2 : public Screen {
   MenuItem o2{*this, "o2"};
   MenuItem mnuSettings{*this, "mnuSettings"};
   MenuItem o3{*this, "o3"};
+  MenuItem mnuReplay{*this, "mnuReplay"};
   MenuItem mnuHelp{*this, "mnuHelp"};
   MenuItem mnuHelpHint{*this, "mnuHelpHint"};
 
@@ -26,6 +27,7 @@ class Form2 : public Screen {
   void o1_Click();
   void o2_Click();
   void o3_Click();
+  void mnuReplay_Click();
 
  private:
   void layOut();

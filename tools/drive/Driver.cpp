@@ -12,6 +12,7 @@
 #include "platform/Widgets.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
+#include "screens/Replays.h"
 
 namespace mofurin {
 
@@ -166,7 +167,7 @@ bool Driver::execute(const QString& line) {
       {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
       {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
       {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
-      {"close", &Driver::close}, {"photo", &Driver::photo},   {"hold", &Driver::hold},
+      {"close", &Driver::close}, {"photo", &Driver::photo},   {"hold", &Driver::hold}, {"replay", &Driver::replay},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -446,6 +447,22 @@ bool Driver::photo(const QString& args) {
   if (!resolve(formName, t)) return false;
   if (!shot) return fail(QStringLiteral("photo needs the real windows (--qt)"));
   if (!shot(file.trimmed(), t.form)) return fail(QStringLiteral("could not save %1").arg(file.trimmed()));
+  return true;
+}
+
+// Starts the replay from the screen in front, which shows again at its end;
+// `wait` and `until` let it play.
+bool Driver::replay(const QString& args) {
+  if (args.isEmpty()) return fail(QStringLiteral("replay needs a file"));
+  if (ctx_.replay || ctx_.forms.isShown(QStringLiteral("Form1"))) {
+    return fail(QStringLiteral("replay: a bout is on the battle screen already"));
+  }
+  Form* from = nullptr;
+  for (Form* f : ctx_.forms.openForms()) {
+    if (f->visible()) from = f;
+  }
+  watchReplay(ctx_, args, from);
+  time_.settle();
   return true;
 }
 

@@ -92,6 +92,7 @@ class Driver {
   bool screens(const QString& args);
   bool close(const QString& args);
   bool hold(const QString& args);
+  bool replay(const QString& args);
 
   GameContext& ctx_;
   platform::ScriptedDialogs& dialogs_;

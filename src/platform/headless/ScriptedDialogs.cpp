@@ -66,7 +66,9 @@ std::optional<QString> ScriptedDialogs::file(const QString& kind, const QString&
   return path;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const QString& filter) { return file(QStringLiteral("open"), filter); }
+std::optional<QString> ScriptedDialogs::openFile(const QString& filter, const QString&) {
+  return file(QStringLiteral("open"), filter);
+}
 
 std::optional<QString> ScriptedDialogs::saveFile(const QString& filter) { return file(QStringLiteral("save"), filter); }
 

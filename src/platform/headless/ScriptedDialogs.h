@@ -18,7 +18,7 @@ class ScriptedDialogs : public Dialogs {
   void queueAnswer(Answer a) { answers_.push_back(a); }
   void queueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
   Answer message(const Message& box) override;
-  std::optional<QString> openFile(const QString& filter) override;
+  std::optional<QString> openFile(const QString& filter, const QString& folder) override;
   std::optional<QString> saveFile(const QString& filter) override;
 
   // Runs while a box is open, as the event loop runs under a real one (a

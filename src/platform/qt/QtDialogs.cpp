@@ -62,9 +62,9 @@ QString QtDialogs::qtFilter(const QString& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtDialogs::openFile(const QString& filter) {
+std::optional<QString> QtDialogs::openFile(const QString& filter, const QString& folder) {
   const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("ファイルを開く"),
-                                                    startFolder_, qtFilter(filter));
+                                                    folder.isEmpty() ? startFolder_ : folder, qtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

@@ -9,7 +9,7 @@ class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QString startFolder) : startFolder_(std::move(startFolder)) {}
   Answer message(const Message& box) override;
-  std::optional<QString> openFile(const QString& filter) override;
+  std::optional<QString> openFile(const QString& filter, const QString& folder) override;
   std::optional<QString> saveFile(const QString& filter) override;
 
   // "datﾌｧｲﾙ |*.dat" -> "datﾌｧｲﾙ  (*.dat)"

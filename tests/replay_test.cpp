@@ -1,0 +1,248 @@
+// Bout records and replays: live bouts against their replays, broken files,
+// and the keeping of the replays folder.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "DriverSession.h"
+#include "QtPrinters.h"
+#include "TestGame.h"
+#include "battle/BoutRecord.h"
+#include "game/Roster.h"
+#include "persist/SaveFile.h"
+#include "screens/BattleScreen.h"
+#include "screens/Hub.h"
+#include "screens/Learning.h"
+#include "screens/Replays.h"
+#include "screens/Story.h"
+#include "screens/Title.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+// What the battle screen shows after every step of the engine: messages,
+// names and levels, hit points, strengths, rounds.
+void watchTexts(Form1& f, QStringList& seen) {
+  auto tick = f.Timer3.onTimer;
+  f.Timer3.onTimer = [&f, &seen, tick] {
+    tick();
+    seen << f.MSG.caption() + u'|' + f.HITP[0].caption() + u'|' + f.HITP[1].caption() + u'|' + f.NAMAE[0].caption() +
+                u'|' + f.NAMAE[1].caption() + u'|' + f.ZYOU[0].text() + u'|' + f.ZYOU[1].text() + u'|' +
+                f.Label2.caption();
+  };
+}
+
+// The events a bout's watcher hears and reads in boxes.
+QStringList boxesAndHits(const QStringList& out) {
+  QStringList kept;
+  for (const QString& line : out) {
+    if (line.startsWith(u"[msgbox") || line.startsWith(u"[sound]")) kept << line;
+  }
+  return kept;
+}
+
+QStringList replayFiles(const QString& folder) {
+  return QDir(folder + QStringLiteral("/replays"))
+      .entryList({QStringLiteral("*.replay")}, QDir::Files, QDir::Time | QDir::Reversed);
+}
+
+// Everything of the game a save file keeps, with one key.
+QByteArray savedBytes(const GameState& g) { return saveFileContents(g, 5)->bytes(); }
+
+struct Bout {
+  QStringList texts;
+  QStringList events;
+};
+
+// One AUTO bout from the hub; back on the hub afterwards (or the game over).
+Bout playAutoBout(TestGame& t, const QString& button, int seed) {
+  Bout bout;
+  t.drive(QStringLiteral("seed %1\nclick Form4.%2").arg(seed).arg(button));
+  Form1* battle = t.screen<Form1>();
+  if (!battle) return bout;
+  watchTexts(*battle, bout.texts);
+  QStringList out = t.drive(QStringLiteral("click Form1.Command1\n").repeated(30) + QStringLiteral("wait 60000"));
+  for (int step = 0; step < 100 && t.screen<Form1>() && !t.ctx.ended(); ++step) {
+    out += t.drive(QStringLiteral("key Form1 65\nkey Form1 65\nkey Form1 65\nwait 60000"));
+  }
+  bout.events = boxesAndHits(out);
+  if (t.screen<Form6>()) t.drive("answer Yes\nclick Form6.No");
+  if (t.screen<Form7>()) t.drive("click Form7.Command1");
+  return bout;
+}
+
+Bout replay(TestGame& t, const QString& file, const QString& backTo) {
+  Bout bout;
+  QStringList out = t.drive(QStringLiteral("replay ") + file);
+  if (Form1* battle = t.screen<Form1>()) watchTexts(*battle, bout.texts);
+  out += t.drive(QStringLiteral("until %1 7200000").arg(backTo));
+  bout.events = boxesAndHits(out);
+  return bout;
+}
+
+}  // namespace
+
+// Many seeds, tournament and training: the replay of each record shows the
+// same texts after every step, the same boxes and hits, ends the same way,
+// and leaves the player's game as it was.
+TEST(Replays, AutoBoutsReplayExactlyAndChangeNothing) {
+  auto t = std::make_unique<TestGame>();
+  startWithRabbit(*t);
+  for (int bout = 0; bout < 200; ++bout) {
+    const QString button = bout % 3 == 2 ? QStringLiteral("TRAI") : QStringLiteral("BATTLE");
+    const Bout live = playAutoBout(*t, button, 1000 + bout);
+    ASSERT_FALSE(live.texts.isEmpty()) << "bout " << bout;
+    const QString folder = t->workingFile(QString());
+    const QStringList files = replayFiles(folder);
+    ASSERT_FALSE(files.isEmpty());
+    std::unique_ptr<TestGame> played;
+    if (t->ctx.ended()) {  // game over: its record is watched in a new game
+      played = std::move(t);
+      t = std::make_unique<TestGame>();
+      startWithRabbit(*t);
+    }
+    ASSERT_TRUE(t->screen<Form4>()) << "bout " << bout;
+    const QByteArray before = savedBytes(t->ctx.game);
+
+    const Bout replayed = replay(*t, folder + QStringLiteral("/replays/") + files.last(), QStringLiteral("Form4"));
+    ASSERT_EQ(replayed.texts, live.texts) << "bout " << bout;
+    ASSERT_EQ(replayed.events, live.events) << "bout " << bout;
+    ASSERT_EQ(savedBytes(t->ctx.game), before) << "bout " << bout;
+    ASSERT_EQ(replayFiles(t->workingFile(QString())).size(), played ? 0 : files.size()) << "a replay is not recorded";
+  }
+}
+
+// In real windows the cosmetic draws follow the real timers; the record
+// keeps only the rules' draws, so the bout replays headless all the same.
+TEST(Replays, ABoutInRealWindowsReplaysHeadless) {
+  QTemporaryDir dir;
+  QStringList live;
+  {
+    DriverSession driver(dir.path(), {QStringLiteral("--qt"), QStringLiteral("--mute")});
+    driver.send({"seed 5", "click Form2.o1", "key Form3 49", "click Form3.Command1", "scroll Form4.SPEED 1",
+                 "click Form4.TRAI"});
+    live = driver.send(QStringList(30, QStringLiteral("click Form1.Command1")) + QStringList{"until Form4 120000"});
+    ASSERT_TRUE(shown(live, "Form4")) << live.join('\n').toStdString();
+  }
+  const QStringList files = replayFiles(dir.path());
+  ASSERT_EQ(files.size(), 1);
+  TestGame t;
+  t.start();
+  const Bout replayed = replay(t, dir.path() + QStringLiteral("/replays/") + files[0], QStringLiteral("Form2"));
+  EXPECT_EQ(replayed.events, boxesAndHits(live));
+  EXPECT_TRUE(t.screen<Form2>());
+}
+
+namespace {
+
+BoutRecord sampleRecord() {
+  GameState g;
+  ApplyStartingData(g, 3);
+  g.fighterName[Side::Player] = QStringLiteral("a b\\c\r\nd");  // a peer may send any name
+  g.fighterName[Side::Opponent] = QStringLiteral("ダミー");
+  g.messageSpeed = 1;
+  g.battleKind = kTrainingOrNetworkBout;
+  BattleState b;
+  BoutRecord r = BoutRecord::opening(g, b, false);
+  r.events = {DrawEvent{Draw::Auto, 0.999999940f},
+              ChoiceEvent{Side::Player, Chooser::Auto, 7},
+              DrawEvent{Draw::Damage, 0.1f},
+              ChoiceEvent{Side::Opponent, Chooser::Computer, kBeatenMark},
+              PeerStrikeEvent{-5, 9, 3},
+              FleeEvent{Side::Opponent},
+              LinkLostEvent{}};
+  r.ending = Ending::Fled;
+  return r;
+}
+
+bool refused(const QByteArray& bytes) { return std::holds_alternative<RecordProblem>(readBoutRecord(bytes)); }
+
+}  // namespace
+
+TEST(BoutRecords, WriteAndReadBackEveryItemExactly) {
+  const BoutRecord r = sampleRecord();
+  const QByteArray bytes = writeBoutRecord(r);
+  const auto read = readBoutRecord(bytes);
+  ASSERT_TRUE(std::holds_alternative<BoutRecord>(read)) << std::get<RecordProblem>(read).reason.toStdString();
+  EXPECT_TRUE(std::get<BoutRecord>(read) == r);
+}
+
+TEST(BoutRecords, BrokenFilesAreRefusedWithTheirLine) {
+  const QByteArray good = writeBoutRecord(sampleRecord());
+  for (qsizetype size = 0; size < good.size(); ++size) ASSERT_TRUE(refused(good.left(size))) << size;
+  // Any digit changed anywhere.
+  for (qsizetype at = 0; at < good.size(); ++at) {
+    if (!std::isdigit(static_cast<unsigned char>(good[at]))) continue;
+    QByteArray changed = good;
+    changed[at] = good[at] == '9' ? '0' : good[at] + 1;
+    ASSERT_TRUE(refused(changed)) << at;
+  }
+  QByteArray newer = good;
+  newer.replace("mofurin-bout-record 1", "mofurin-bout-record 2");
+  const auto problem = std::get<RecordProblem>(readBoutRecord(newer));
+  EXPECT_EQ(problem.line, 1);
+  EXPECT_TRUE(problem.reason.contains(QStringLiteral("新しい版"))) << problem.reason.toStdString();
+  for (int i = 0; i < 200; ++i) {
+    QByteArray noise(QRandomGenerator::global()->bounded(1, 4000), '\0');
+    for (char& c : noise) c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    ASSERT_TRUE(refused(noise));
+  }
+}
+
+TEST(Replays, ABrokenFileLeavesTheTitleAsItWas) {
+  TestGame t;
+  t.start();
+  t.takeOutput();
+  t.writeWorkingFile("broken.replay", writeBoutRecord(sampleRecord()).left(300));
+  const QStringList out =
+      t.drive(QStringLiteral("file %1\nclick Form2.mnuReplay\nscreens").arg(t.workingFile("broken.replay")));
+  ASSERT_EQ(out.size(), 3) << out.join('\n').toStdString();
+  EXPECT_TRUE(out[1].contains(QStringLiteral("このリプレイは再生できません。") + newLine +
+                              QStringLiteral("ファイルが途中で切れています（19 行目）")))
+      << out[1].toStdString();
+  EXPECT_EQ(out[2], QStringLiteral("screens = Form2"));
+}
+
+// The replays folder keeps the newest hundred; a folder that cannot be
+// written costs nothing and says nothing.
+TEST(Replays, TheNewestHundredAreKeptAndAFailedWriteIsSilent) {
+  TestGame t;
+  const BoutRecord r = sampleRecord();
+  std::optional<QString> last;
+  for (int i = 0; i < kKeptReplays + 5; ++i) last = keepBoutRecord(t.ctx, r);
+  const QStringList files = replayFiles(t.workingFile(QString()));
+  EXPECT_EQ(files.size(), kKeptReplays);
+  ASSERT_TRUE(last);
+  EXPECT_EQ(files.last(), QFileInfo(*last).fileName());
+  EXPECT_FALSE(QFileInfo(*last).fileName().contains(u'\n'));
+
+  TestGame blocked;
+  blocked.writeWorkingFile("replays", "a file where the folder should be");
+  EXPECT_FALSE(keepBoutRecord(blocked.ctx, r));
+  EXPECT_TRUE(blocked.takeOutput().isEmpty());
+}
+
+// Stopping a replay, or closing its window, goes back to where it began
+// with the game as it was.
+TEST(Replays, StopAndCloseGoBackToWhereTheReplayBegan) {
+  TestGame t;
+  startWithRabbit(t);
+  playAutoBout(t, QStringLiteral("TRAI"), 3);
+  const QString folder = t.workingFile(QString());
+  const QString file = folder + QStringLiteral("/replays/") + replayFiles(folder).last();
+  const QByteArray before = savedBytes(t.ctx.game);
+  for (const char* leave : {"click Form1.TEISI", "close Form1"}) {
+    t.drive(QStringLiteral("replay %1\nwait 2500").arg(file));
+    ASSERT_TRUE(t.screen<Form1>()) << leave;
+    const QStringList out = t.drive(QStringLiteral("%1\nscreens").arg(QLatin1String(leave)));
+    EXPECT_TRUE(out.last().startsWith(u"screens = Form4")) << leave;
+    EXPECT_FALSE(t.ctx.ended());
+    EXPECT_EQ(savedBytes(t.ctx.game), before) << leave;
+  }
+}
