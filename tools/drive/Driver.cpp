@@ -162,12 +162,13 @@ bool Driver::execute(const QString& line) {
   const auto [command, args] = firstWord(line);
   using Handler = bool (Driver::*)(const QString&);
   static const std::pair<const char*, Handler> commands[] = {
-      {"click", &Driver::click}, {"select", &Driver::select}, {"type", &Driver::type},
-      {"key", &Driver::key},     {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
-      {"file", &Driver::file},   {"random", &Driver::random}, {"seed", &Driver::seed},
-      {"wait", &Driver::wait},   {"until", &Driver::until},   {"print", &Driver::print},
-      {"dump", &Driver::dump},   {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
-      {"close", &Driver::close}, {"photo", &Driver::photo},   {"hold", &Driver::hold}, {"replay", &Driver::replay},
+      {"click", &Driver::click},   {"select", &Driver::select}, {"type", &Driver::type},
+      {"key", &Driver::key},       {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
+      {"file", &Driver::file},     {"random", &Driver::random}, {"seed", &Driver::seed},
+      {"wait", &Driver::wait},     {"until", &Driver::until},   {"print", &Driver::print},
+      {"dump", &Driver::dump},     {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
+      {"close", &Driver::close},   {"photo", &Driver::photo},   {"hold", &Driver::hold},
+      {"replay", &Driver::replay},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
