@@ -1,6 +1,8 @@
 // Network bouts between two games in one process, over an in-memory wire
 // that cuts every message into single bytes or joins several into one.
 
+#include <QDir>
+
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "game/Roster.h"
@@ -11,6 +13,7 @@
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
+#include "screens/Replays.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -348,5 +351,52 @@ TEST_P(TwoCopies, AfterADecidedBoutTheSideThatSeesTheCloseWaitsAgain) {
   clock.advance(100);
   if (hostStatus == "現在、接続待ち...") {
     EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  }
+}
+
+namespace {
+
+// The battle screen's message and hit points after every step of its engine.
+void watchSteps(Form1& f, QStringList& seen) {
+  auto tick = f.Timer3.onTimer;
+  f.Timer3.onTimer = [&f, &seen, tick] {
+    tick();
+    seen << f.MSG.caption() + u'|' + f.HITP[0].caption() + u'|' + f.HITP[1].caption();
+  };
+}
+
+QString newestReplay(const TestGame& t) {
+  const QDir folder(replayFolder(t.ctx));
+  const QStringList names = folder.entryList({QStringLiteral("*.replay")}, QDir::Files, QDir::Time);
+  return names.isEmpty() ? QString() : folder.filePath(names.first());
+}
+
+}  // namespace
+
+TEST_P(TwoCopies, EitherSidesRecordReplaysTheBoutStepForStep) {
+  for (int p = 0; p < kPartCount; ++p) guest.ctx.game.partAttack(p, P) = 300;
+  QStringList live[2], replayed[2];
+  host.drive("click Form4.Check2\nclick Form4.Command2\n");
+  guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+  // Watched from the first step of either engine.
+  ASSERT_TRUE(clock.advanceUntil([&] { return host.screen<Form1>() && guest.screen<Form1>(); }, 1000));
+  watchSteps(*host.screen<Form1>(), live[0]);
+  watchSteps(*guest.screen<Form1>(), live[1]);
+  playOut();
+  expectBothBackOnTheHub();
+  for (int side = 0; side < 2; ++side) {
+    TestGame& t = side == 0 ? host : guest;
+    const QString file = newestReplay(t);
+    ASSERT_FALSE(file.isEmpty());
+    t.drive("replay " + file + "\n");
+    ASSERT_TRUE(t.screen<Form1>());
+    watchSteps(*t.screen<Form1>(), replayed[side]);
+    const QStringList out = t.drive("until Form4 3600000\n");
+    EXPECT_FALSE(out.join('\n').contains("記録どおりに再生できませんでした")) << out.join('\n').toStdString();
+    for (int i = 0; i < std::min(replayed[side].size(), live[side].size()); ++i) {
+      ASSERT_EQ(replayed[side][i], live[side][i]) << "side " << side << ", step " << i;
+    }
+    EXPECT_EQ(replayed[side].size(), live[side].size()) << "side " << side;
+    EXPECT_GT(live[side].size(), 20);
   }
 }

@@ -2,6 +2,7 @@
 // act at random moments, boxes stay open for random times and the wire now
 // and then breaks. The two copies of every bout must never disagree.
 
+#include <QDir>
 #include <array>
 #include <cstdio>
 #include <random>
@@ -12,6 +13,7 @@
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
+#include "screens/Replays.h"
 
 #ifndef MOFURIN_TWO_COPY_BOUTS
 #define MOFURIN_TWO_COPY_BOUTS 10000
@@ -42,6 +44,7 @@ End mirrored(End e) {
 class Bout {
  public:
   static inline long comparisons = 0;
+  static inline int replaysChecked = 0;
   static inline std::array<int, 7> endings{};
 
   explicit Bout(quint32 seed) : rng_(seed), wire_(clock_), host_(&clock_), guest_(&clock_) {
@@ -90,6 +93,11 @@ class Bout {
     }
     if (kept(host_.ctx.game) != hostOpponent || kept(guest_.ctx.game) != guestOpponent) {
       return "the tournament opponent was not put back";
+    }
+    if (rng_() % 10 == 0) {
+      for (TestGame* t : {&host_, &guest_}) {
+        if (std::string problem = replaysAsRecorded(*t); !problem.empty()) return problem;
+      }
     }
     return {};
   }
@@ -184,6 +192,22 @@ class Bout {
     return {};
   }
 
+  // The bout's record on this side plays back to the same end.
+  static std::string replaysAsRecorded(TestGame& t) {
+    const QDir folder(replayFolder(t.ctx));
+    const QStringList names = folder.entryList({QStringLiteral("*.replay")}, QDir::Files, QDir::Time);
+    if (names.isEmpty()) return {};  // the bout never reached its command phase
+    t.takeOutput();
+    if (!t.ctx.forms.isShown("Form4")) return {};
+    t.drive("replay " + folder.filePath(names.first()) + "\nuntil Form4 3600000\n");
+    ++replaysChecked;
+    const QStringList out = t.takeOutput();
+    if (out.join('\n').contains(QStringLiteral("記録どおりに再生できませんでした"))) {
+      return "the record did not replay: " + out.join('\n').toStdString();
+    }
+    return {};
+  }
+
   static End ending(TestGame& t) {
     const QStringList out = t.takeOutput();
     if (qEnvironmentVariableIsSet("MOFURIN_SEED")) qDebug().noquote() << out.join('\n') << "\n-----";
@@ -221,8 +245,9 @@ TEST(TwoCopiesAtRandom, NeverDisagree) {
     }
   }
   std::printf(
-      "%d bouts, %ld rests compared; the host's endings (running, lost, draw, won, fled, saw a flight, "
+      "%d bouts, %ld rests compared, %d records replayed; the host's endings (running, lost, draw, won, fled, saw a "
+      "flight, "
       "lost link): %d %d %d %d %d %d %d\n",
-      bouts, Bout::comparisons, Bout::endings[0], Bout::endings[1], Bout::endings[2], Bout::endings[3],
-      Bout::endings[4], Bout::endings[5], Bout::endings[6]);
+      bouts, Bout::comparisons, Bout::replaysChecked, Bout::endings[0], Bout::endings[1], Bout::endings[2],
+      Bout::endings[3], Bout::endings[4], Bout::endings[5], Bout::endings[6]);
 }

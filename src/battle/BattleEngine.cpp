@@ -196,6 +196,11 @@ float BattleEngine::draw(Draw rule) {
   return value;
 }
 
+void BattleEngine::takeRemoteChoice(qint32 slot) {
+  battle_.chosenSlot[Side::Opponent] = slot;
+  note(ChoiceEvent{Side::Opponent, Chooser::Peer, slot});
+}
+
 void BattleEngine::note(const BoutEvent& event) {
   if (log_) log_->add(event);
 }

@@ -111,6 +111,11 @@ class BattleEngine {
   // copy pays the technique's cost on the first hit and reckons what the hit
   // is worth, as the striker did.
   void takeRemoteHit(qint32 damage, qint32 missRoll, int part);
+  // The other player's choice of slot, as its machine sent it.
+  void takeRemoteChoice(qint32 slot);
+  // Writes down what the record keeps beyond the engine's own events (the
+  // other player's flight, a lost link).
+  void note(const BoutEvent& event);
 
   // The defender's part that takes the next hit: body, legs, arms, head, the
   // first with HP above 0; -1 when none has.
@@ -119,7 +124,6 @@ class BattleEngine {
  private:
   Side attacker() const;
   float draw(Draw rule);
-  void note(const BoutEvent& event);
   QString chosenTechnique(Side s) const;
   qint32 chosenCost(Side s) const;
   void pay(Side s, int p, qint32 cost);

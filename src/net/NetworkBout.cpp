@@ -23,6 +23,12 @@ bool needsAnswer(const QString& message) {
 
 }  // namespace
 
+QString peerFledText() { return QStringLiteral("逃げられたらしい。戦闘を強制終了します。"); }
+
+QString linkLostText() {
+  return QStringLiteral("相手との通信が切れました。") + newLine + QStringLiteral("ステータス画面に戻ります。");
+}
+
 void NetworkBout::start(const QString& address, bool asHost) {
   link_.setupToSend = 0;
   link_.setupReceived = 0;
@@ -167,7 +173,7 @@ void NetworkBout::kouju() {
   } else if (m.tag == tag::Choice) {
     const std::optional<qint32> slot = readChoice(m.body);
     if (!slot) return linkLost();
-    battle_.chosenSlot[O] = *slot;
+    engine->takeRemoteChoice(*slot);
     send(ack);
     battle_.awaitingPeer = false;
   } else if (m.tag == tag::Ack) {
@@ -215,7 +221,8 @@ void NetworkBout::flee() {
 
 void NetworkBout::peerFled() {
   peerFled_ = true;
-  if (out_) out_->leaveBattle(QStringLiteral("逃げられたらしい。戦闘を強制終了します。"));
+  if (BattleEngine* engine = out_ ? out_->engine() : nullptr) engine->note(FleeEvent{O});
+  if (out_) out_->leaveBattle(peerFledText());
 }
 
 // ---- The end of a bout and of a link -------------------------------------
@@ -260,9 +267,8 @@ void NetworkBout::checkLostLink() {
 void NetworkBout::linkLost() {
   lostLinkShown_ = true;
   linkClosed_ = true;
-  if (out_)
-    out_->leaveBattle(QStringLiteral("相手との通信が切れました。") + newLine +
-                      QStringLiteral("ステータス画面に戻ります。"));
+  if (BattleEngine* engine = out_ ? out_->engine() : nullptr) engine->note(LinkLostEvent{});
+  if (out_) out_->leaveBattle(linkLostText());
 }
 
 void NetworkBout::closed() {

@@ -10,6 +10,10 @@ namespace mofurin {
 
 class BattleEngine;
 
+// What the player is told when the other player fled, or the link was lost.
+QString peerFledText();
+QString linkLostText();
+
 // What a network bout needs from the link window and the battle screen.
 class BoutLink {
  public:

@@ -57,6 +57,7 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
   NIGERU[0].onClick = [this] { NIGERU_Click(); };
   Command1.onClick = [this] { Command1_Click(); };
   Timer7.onTimer = [this] { Timer7_Timer(); };
+  Timer8.onTimer = [this] { answerAsPeer(); };
   TEISI.onClick = [this] { TEISI_Click(); };
   SOKUDO.onClick = [this] { SOKUDO_Click(); };
   engine_.setLog(&recorder_);
@@ -244,9 +245,14 @@ void Form1::watchFirstRound() {
   Timer3.setInterval(game().messageSpeed);
 }
 
-void Form1::sendChoice() { ctx.networkBout.sendChoice(); }
+// A replay has no other machine: the record answers (answerAsPeer).
+void Form1::sendChoice() {
+  if (!replaying_) ctx.networkBout.sendChoice();
+}
 
-void Form1::sendStrike() { ctx.networkBout.sendStrike(); }
+void Form1::sendStrike() {
+  if (!replaying_) ctx.networkBout.sendStrike();
+}
 
 void Form1::loadSounds() {
   SoundState& s = ctx.sound;
@@ -518,6 +524,14 @@ void Form1::startReplay() {
   const auto speed = std::find(kReplaySpeeds.begin(), kReplaySpeeds.end(), ctx.replay->speed);
   SOKUDO.setListIndex(speed == kReplaySpeeds.end() ? 0 : static_cast<int>(speed - kReplaySpeeds.begin()));
   setInitialFocus(&TEISI);
+  if (!ctx.replay->record.network) return;
+  Timer8.start();
+  if (ctx.replay->record.host) return;
+  // The guest's first round begins by watching the host's strike.
+  ctx.battle.battlePhase = 6;
+  ctx.battle.awaitingPeer = true;
+  HV125.setVisible(false);
+  setEngineInterval(game().messageSpeed);
 }
 
 void Form1::TEISI_Click() { finishReplay(ctx); }
@@ -545,6 +559,8 @@ void Form1::playRecordedChoice() {
   } else if (draw && draw->rule == Draw::Auto) {  // AUTO draws, then chooses
     ctx.battle.autoTurns = std::max(ctx.battle.autoTurns, 1);
     engine_.chooseAuto();
+  } else if (endAsPeer(next)) {
+    return;
   } else if (next && std::holds_alternative<FleeEvent>(*next)) {
     NIGERU_Click();
     return;
@@ -553,6 +569,39 @@ void Form1::playRecordedChoice() {
     return;
   }
   endReplayIfAstray();
+}
+
+// While the replay of a network bout waits for the other machine, the
+// record gives what that machine sent: its choice, its strike, or the
+// answer to this side's message (the next event is then this side's own).
+void Form1::answerAsPeer() {
+  BattleState& b = ctx.battle;
+  if (!b.awaitingPeer) return;
+  const BoutEvent* next = recorder_.nextExpected();
+  if (endAsPeer(next)) return;
+  const auto* choice = next ? std::get_if<ChoiceEvent>(next) : nullptr;
+  const auto* strike = next ? std::get_if<PeerStrikeEvent>(next) : nullptr;
+  if (b.battlePhase == 21 && choice && choice->chooser == Chooser::Peer) {
+    engine_.takeRemoteChoice(choice->slot);
+  } else if (b.battlePhase == 23 && strike) {
+    engine_.takeRemoteHit(strike->damage, strike->roll, strike->part);
+  } else if (!next || (b.battlePhase != 1 && b.battlePhase != 3 && b.battlePhase != 6)) {
+    finishReplay(ctx, replayProblem());
+    return;
+  }
+  b.awaitingPeer = false;
+  Timer3.start();
+  endReplayIfAstray();
+}
+
+bool Form1::endAsPeer(const BoutEvent* next) {
+  const auto* flee = next ? std::get_if<FleeEvent>(next) : nullptr;
+  const bool lost = next && std::holds_alternative<LinkLostEvent>(*next);
+  if (!lost && !(flee && flee->side == O)) return false;
+  engine_.note(*next);
+  msgBox(lost ? linkLostText() : peerFledText());
+  finishReplay(ctx, replayProblem());
+  return true;
 }
 
 void Form1::endReplayIfAstray() {

@@ -55,6 +55,7 @@ class Form1 : public Screen, private BattleHost {
   Label Label7{*this, "Label7"};  // "速さ" over the speed list
   ComboBox SOKUDO{*this, "SOKUDO"};
   Timer Timer7{*this, "Timer7", 1000, false};  // a replay's pause before a recorded choice
+  Timer Timer8{*this, "Timer8", 1, false};     // the other machine, in a network bout's replay
 
   void Form_Load() override;
   void Form_Unload() override;
@@ -87,6 +88,9 @@ class Form1 : public Screen, private BattleHost {
   void layOutReplayControls();
   void startReplay();
   void playRecordedChoice();
+  void answerAsPeer();
+  // The other player's flight or a lost link, as the record has it.
+  bool endAsPeer(const BoutEvent* next);
   void endReplayIfAstray();
   std::optional<QString> replayProblem() const;
   void keepRecord();
