@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "battle/BattleEngine.h"
+#include "game/Numbers.h"
 
 namespace mofurin {
 
@@ -59,22 +60,6 @@ int indexOf(const std::array<const char*, N>& names, const QString& word) {
     if (word == QLatin1String(names[i])) return static_cast<int>(i);
   }
   return -1;
-}
-
-QString escaped(const QString& text) {
-  QString out;
-  for (QChar c : text) {
-    if (c == u'\\') {
-      out += QStringLiteral("\\\\");
-    } else if (c == u'\r') {
-      out += QStringLiteral("\\r");
-    } else if (c == u'\n') {
-      out += QStringLiteral("\\n");
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 std::optional<QString> unescaped(const QString& text) {
@@ -445,12 +430,12 @@ QByteArray writeBoutRecord(const BoutRecord& r) {
   w.words("saved-level", qint64(r.savedOpponentLevel));
   for (Side s : {Side::Player, Side::Opponent}) {
     const RecordedFighter& f = r.fighters[s];
-    w.words("fighter", side(s), qint64(f.level), qint64(f.rosterIndex), escaped(f.name));
+    w.words("fighter", side(s), qint64(f.level), qint64(f.rosterIndex), escapeLineBreaks(f.name));
     for (int p = 0; p < kPartCount; ++p) {
       w.words("part", side(s), p, qint64(f.hp[p]), qint64(f.attack[p]), qint64(f.defence[p]));
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      w.words("slot", side(s), slot, qint64(f.costs[slot]), escaped(f.techniques[slot]));
+      w.words("slot", side(s), slot, qint64(f.costs[slot]), escapeLineBreaks(f.techniques[slot]));
     }
   }
   for (const BoutEvent& e : r.events) std::visit(EventWriter{w}, e);

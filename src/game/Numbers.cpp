@@ -93,4 +93,21 @@ double leadingNumber(QStringView text) {
   return value;
 }
 
+QString escapeLineBreaks(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (c == u'\\') {
+      out += QStringLiteral("\\\\");
+    } else if (c == u'\r') {
+      out += QStringLiteral("\\r");
+    } else if (c == u'\n') {
+      out += QStringLiteral("\\n");
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace mofurin

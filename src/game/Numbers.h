@@ -34,4 +34,7 @@ QString fitRight(const QString& text, int width);
 // with no number gives 0. An exponent too large gives an infinity.
 double leadingNumber(QStringView text);
 
+// One line for any text: a backslash, CR and LF become "\\", "\r" and "\n".
+QString escapeLineBreaks(const QString& text);
+
 }  // namespace mofurin

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "context/GameContext.h"
+#include "game/Numbers.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
@@ -96,22 +97,7 @@ Driver::Driver(GameContext& ctx, platform::ScriptedDialogs& dialogs, TimeControl
                std::function<void(const QString&)> print)
     : ctx_(ctx), dialogs_(dialogs), time_(time), print_(std::move(print)) {}
 
-QString Driver::escape(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (QChar c : text) {
-    if (c == u'\\') {
-      out += QStringLiteral("\\\\");
-    } else if (c == u'\r') {
-      out += QStringLiteral("\\r");
-    } else if (c == u'\n') {
-      out += QStringLiteral("\\n");
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+QString Driver::escape(const QString& text) { return escapeLineBreaks(text); }
 
 QString Driver::unescape(const QString& text) {
   QString out;
