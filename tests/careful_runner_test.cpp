@@ -1,6 +1,7 @@
 // Whole tournaments played as a careful player would: life force and hit
-// points bought whenever there is money, opponents that look stronger fled
-// from at once, every offered technique taken, bouts fought by AUTO. Such a player reaches the endings, the hall of
+// points bought whenever there is money, a training bout before every
+// tournament bout, opponents that look stronger fled from at once, every
+// offered technique taken, bouts fought by AUTO. Such a player reaches the endings, the hall of
 // fame and the late game's figures, which AUTO alone never does. After every bout the record must add up and the game
 // must still save and load back whole.
 
@@ -11,7 +12,7 @@
 #include "persist/SaveFile.h"
 
 #ifndef MOFURIN_CAREFUL_RUNS
-#define MOFURIN_CAREFUL_RUNS 2
+#define MOFURIN_CAREFUL_RUNS 10
 #endif
 
 using namespace mofurin;
@@ -106,8 +107,8 @@ void meetOpponent(TestGame& t) {
   play(t, "click Form4.BATTLE\nwait 500\n");
 }
 
+// Plays the bout on the battle screen by AUTO until it is over.
 void fightByAuto(TestGame& t) {
-  meetOpponent(t);
   // A long bout uses up its AUTO turns: they are topped up as they go.
   for (int step = 0; step < 1000 && !t.ctx.ended() && t.ctx.forms.isShown("Form1"); ++step) {
     const int more = 30 - t.ctx.battle.autoTurns;
@@ -117,6 +118,13 @@ void fightByAuto(TestGame& t) {
     if (t.ctx.forms.isShown("Form1") && t.ctx.battle.roundCount == 0 && t.ctx.battle.autoTurns == 30)
       play(t, "click Form1.NIGERU(0)\n");
   }
+}
+
+// A bout with the easy dummy first: its win makes the fighter stronger and
+// costs the tournament nothing.
+void train(TestGame& t) {
+  play(t, "click Form4.STRIN(2)\nclick Form4.TRAI\nwait 500\n");
+  fightByAuto(t);
 }
 
 // The saved values of a game as the file would hold them under one key.
@@ -149,6 +157,8 @@ bool playCarefully(quint32 seed) {
     // The ending may offer to save the recorded run: not now.
     if (g.winLead() >= 39) play(t, "file cancel\n");
     const PartValues hitPoints = g.partHp;  // the player's are given back after the bout
+    if (!closingStretch(g)) train(t);
+    meetOpponent(t);
     fightByAuto(t);
     if (t.ctx.ended()) {
       EXPECT_EQ(g.wins + g.losses, g.bouts + 1) << "seed " << seed;  // the last defeat, never counted as a bout
@@ -174,8 +184,8 @@ class CarefulPlayer : public ::testing::TestWithParam<int> {};
 
 }  // namespace
 
-// Each group plays its share of the runs; about half of all runs reach an
-// ending, so a group of several runs without one is a fault.
+// Each group plays its share of the runs (their seeds are fixed); most of
+// them reach an ending.
 TEST_P(CarefulPlayer, ReachesAnEndingWithTheRecordWhole) {
   int runs = 0;
   int endings = 0;
@@ -185,8 +195,8 @@ TEST_P(CarefulPlayer, ReachesAnEndingWithTheRecordWhole) {
     if (HasFailure()) return;
   }
   std::printf("%d endings in %d runs\n", endings, runs);
-  if (runs >= 4) {
-    EXPECT_GT(endings, 0);
+  if (runs > 0) {
+    EXPECT_GT(endings * 2, runs) << "most runs reach an ending";
   }
 }
 
