@@ -22,8 +22,8 @@ else
 fi
 wrapper=$!
 
-# The game is a descendant of the xvfb-run we started; only it and the
-# wrapper are ended, by their process ids.
+# The game is a descendant of the xvfb-run we started; only it (or the
+# wrapper, when the game never started) is ended, by its process id.
 descendants() {
   local p
   for p in $(pgrep -P "$1" || true); do
@@ -39,7 +39,14 @@ for _ in $(seq 50); do
   [ -n "$pid" ] && break
   sleep 0.1
 done
-trap 'kill ${pid:-} $wrapper 2>/dev/null || true; rm -f "${full:-}"' EXIT
+# Ending the game lets xvfb-run end its X server; ending xvfb-run instead
+# would leave that server running.
+finish() {
+  if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; else kill "$wrapper" 2>/dev/null || true; fi
+  wait "$wrapper" 2>/dev/null || true
+  rm -f "${full:-}"
+}
+trap finish EXIT
 [ -n "$pid" ] || { echo "the game did not start"; exit 1; }
 sleep 3
 

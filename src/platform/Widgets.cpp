@@ -88,6 +88,12 @@ void Widget::setAlignment(Align a) {
   changed(Prop::Style);
 }
 
+void Widget::setWrap(Wrap w) {
+  if (w == wrap_) return;
+  wrap_ = w;
+  changed(Prop::Style);
+}
+
 void Widget::setCaption(const QString& text) {
   if (text == caption_) return;
   caption_ = text;

@@ -41,10 +41,20 @@ class WidgetView {
 struct Font {
   double points = 9;
   bool bold = false;
+  // Drawn smaller where its text would not fit at this size, so that a long
+  // name or a large figure still shows whole.
+  bool shrinksToFit = false;
   friend bool operator==(const Font&, const Font&) = default;
 };
 
 enum class Align { Left, Centre, Right };
+
+// Where a label's or a multi-line box's lines may break.
+enum class Wrap {
+  Anywhere,  // wherever the toolkit breaks: between any two Japanese characters
+  AtSpaces,  // only at a space before a word, so a word keeps the figure after it
+  Never,     // each line of the text stays one line
+};
 
 struct Rect {
   int left = 0, top = 0, width = 0, height = 0;
@@ -102,6 +112,8 @@ class Widget {
   void setFont(Font f);
   Align alignment() const { return alignment_; }
   void setAlignment(Align a);
+  Wrap wrap() const { return wrap_; }
+  void setWrap(Wrap w);
 
   const QString& caption() const { return caption_; }
   void setCaption(const QString& text);
@@ -136,6 +148,7 @@ class Widget {
   std::optional<Colour> foreColor_;
   Font font_;
   Align alignment_ = Align::Left;
+  Wrap wrap_ = Wrap::Anywhere;
   QString caption_;
   WidgetView* view_ = nullptr;
 };

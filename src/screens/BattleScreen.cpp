@@ -65,7 +65,7 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
 
 void Form1::layOut() {
   setCaption(QStringLiteral("激戦地区"));
-  setSize(9600, 7260);
+  setSize(9600, 8250);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("battle"));
   setKeyPreview(true);
@@ -99,7 +99,7 @@ void Form1::layOutScene() {
   IRA.setGeometry(0, 0, 960, 960);
   IRA.setPicture({effectFrame(0)});
   Label5.setCaption(QStringLiteral("ダメージ"));
-  Label5.setGeometry(3630, 2205, 1500, 480);
+  Label5.setGeometry(3630, 2205, 2100, 480);  // wide enough for nine digits of damage
   Label5.setFont({18, true});
   Label2.setGeometry(5040, 420, 1440, 300);
   Label2.setFont({11, true});
@@ -116,22 +116,28 @@ void Form1::layOutScene() {
 }
 
 void Form1::layOutStatus() {
-  const std::pair<int, platform::Rect> frames[] = {{0, {60, 4380, 4080, 2820}}, {1, {6660, 60, 2880, 4260}}};
+  const std::pair<int, platform::Rect> frames[] = {{0, {60, 4380, 4080, 3810}}, {1, {6660, 60, 2880, 4260}}};
   for (const auto& [side, r] : frames) {
     WAKU[side].setGeometry(r.left, r.top, r.width, r.height);
     WAKU[side].setCaption(side == 0 ? QStringLiteral("あなた") : QStringLiteral("あいて"));
     WAKU[side].setEnabled(false);
     for (platform::Widget* w : std::initializer_list<platform::Widget*>{&NAMAE[side], &HITP[side], &ZYOU[side]})
       w->setParent(&WAKU[side]);
-    NAMAE[side].setFont({11, true});
-    HITP[side].setFont({9, false});
+    // A long name, a high level or late-game figures are drawn smaller
+    // rather than cut: a name stays on one line, a table row too, and a
+    // part's hit points break only between parts.
+    NAMAE[side].setFont({11, true, true});
+    NAMAE[side].setWrap(Wrap::Never);
+    HITP[side].setFont({9, false, true});
+    HITP[side].setWrap(Wrap::AtSpaces);
     ZYOU[side].setMultiLine(true);
     ZYOU[side].setReadOnly(true);
-    ZYOU[side].setFont({9, false});
+    ZYOU[side].setFont({9, false, true});
+    ZYOU[side].setWrap(Wrap::Never);
   }
   NAMAE[0].setGeometry(150, 270, 3780, 330);
   HITP[0].setGeometry(150, 630, 3780, 480);
-  ZYOU[0].setGeometry(150, 1140, 3780, 1560);
+  ZYOU[0].setGeometry(150, 1140, 3780, 2550);  // all twelve rows at the design size
   NAMAE[1].setGeometry(120, 270, 2640, 330);
   HITP[1].setGeometry(120, 630, 2640, 720);
   ZYOU[1].setGeometry(120, 1380, 2640, 1260);
@@ -147,7 +153,7 @@ void Form1::layOutCommands() {
   MSG.setGeometry(4200, 4380, 5340, 1260);
   MSG.setBorder(true);
   MSG.setBackColor(rgb(255, 255, 250));
-  MSG.setFont({10, false});
+  MSG.setFont({10, false, true});
   HV125.setGeometry(4200, 5700, 3960, 1500);
   HV125.setVisible(false);
   Label6.setParent(&HV125);

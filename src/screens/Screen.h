@@ -27,6 +27,7 @@ using platform::Shape;
 using platform::TextBox;
 using platform::Timer;
 using platform::WidgetArray;
+using platform::Wrap;
 
 // A screen of the game: a form that sees the game context.
 class Screen : public platform::Form {

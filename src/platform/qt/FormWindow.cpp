@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -46,6 +47,54 @@ QPixmap loadPicture(const QString& folder, const Picture& picture) {
   const QString path = folder + u'/' + picture.file;
   if (!QPixmapCache::find(path, &pixmap) && pixmap.load(path)) QPixmapCache::insert(path, pixmap);
   return pixmap;
+}
+
+// A text that shrinks to fit goes no smaller than this: below it kanji blur.
+constexpr int kSmallestPixelSize = 8;
+
+// The font as given, or the largest smaller size at which `fits` holds (the
+// smallest size when none does).
+QFont fittingFont(QFont font, bool shrinks, const std::function<bool(const QFont&)>& fits) {
+  while (shrinks && font.pixelSize() > kSmallestPixelSize && !fits(font)) font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
+QStringView withoutTrailingSpaces(QStringView text) {
+  while (text.endsWith(u' ')) text.chop(1);
+  return text;
+}
+
+// One line cut before each word that follows a space; a figure is not a
+// word, so "頭(H) 100" stays one piece.
+QStringList piecesOf(const QString& line) {
+  QStringList pieces;
+  qsizetype start = 0;
+  for (qsizetype i = 1; i < line.size(); ++i) {
+    const QChar c = line[i];
+    if (line[i - 1] == u' ' && c != u' ' && !c.isDigit() && c != u'-') {
+      pieces << line.mid(start, i - start);
+      start = i;
+    }
+  }
+  return pieces << line.mid(start);
+}
+
+// The text with its lines broken only between pieces, as few lines as
+// `width` allows.
+QString brokenAtSpaces(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  for (const QString& paragraph : text.split(u'\n')) {
+    QString line;
+    for (const QString& piece : piecesOf(paragraph)) {
+      if (!line.isEmpty() && metrics.horizontalAdvance(withoutTrailingSpaces(line + piece).toString()) > width) {
+        lines << withoutTrailingSpaces(line).toString();
+        line.clear();
+      }
+      line += piece;
+    }
+    lines << line;
+  }
+  return lines.join(u'\n');
 }
 
 Qt::Alignment qtAlignment(Align a) {
@@ -108,17 +157,15 @@ class Binding : public WidgetView {
       case Prop::Geometry: {
         const Rect& r = w_->geometry();
         q_->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
+        if (fitsText()) fitText();
         break;
       }
       case Prop::Visible: q_->setVisible(w_->visible()); break;
       case Prop::Enabled: q_->setEnabled(w_->enabled()); break;
-      case Prop::Font: {
-        QFont f = q_->font();
-        f.setPixelSize(qRound(w_->font().points * 96.0 / 72.0));
-        f.setBold(w_->font().bold);
-        q_->setFont(f);
+      case Prop::Font:
+        q_->setFont(designFont());
+        if (fitsText()) fitText();
         break;
-      }
       case Prop::Colours: applyColours(); break;
       default: update(what); break;
     }
@@ -136,6 +183,18 @@ class Binding : public WidgetView {
   virtual QPalette::ColorRole backRole() const { return QPalette::Window; }
   virtual QPalette::ColorRole foreRole() const { return QPalette::WindowText; }
   virtual bool fillsBackground() const { return w_->backColor().has_value(); }
+
+  // The font the screen gave, its points as meant on a 96 dpi display.
+  QFont designFont() const {
+    QFont f = q_->font();
+    f.setPixelSize(qRound(w_->font().points * 96.0 / 72.0));
+    f.setBold(w_->font().bold);
+    return f;
+  }
+  // Whether the text's font or line breaks follow the widget's size: then
+  // fitText() sets them again whenever the text, the size or the font change.
+  bool fitsText() const { return w_->font().shrinksToFit || w_->wrap() == Wrap::AtSpaces; }
+  virtual void fitText() {}
 
   void applyColours() {
     QPalette palette = q_->palette();
@@ -176,15 +235,51 @@ class LabelBinding : public Binding {
   Label& model() const { return static_cast<Label&>(*w_); }
   bool fillsBackground() const override { return !model().transparent() && w_->backColor().has_value(); }
   void update(Prop what) override {
-    if (what == Prop::Caption) label_->setText(shown(w_->caption()));
     if (what == Prop::Style) {
       label_->setAlignment(qtAlignment(w_->alignment()) | Qt::AlignTop);
       label_->setFrameShape(model().border() ? QFrame::Box : QFrame::NoFrame);
+      label_->setWordWrap(w_->wrap() == Wrap::Anywhere);
       applyColours();
+    }
+    if (what != Prop::Caption && what != Prop::Style) return;
+    if (fitsText()) {
+      fitText();
+    } else {
+      label_->setText(shown(w_->caption()));
     }
   }
 
+  void fitText() override {
+    const QString text = shown(w_->caption());
+    const QFont font =
+        fittingFont(designFont(), w_->font().shrinksToFit, [&](const QFont& f) { return fits(laidOut(text, f), f); });
+    label_->setFont(font);
+    label_->setText(laidOut(text, font));
+  }
+
  private:
+  QString laidOut(const QString& text, const QFont& font) const {
+    if (w_->wrap() != Wrap::AtSpaces) return text;
+    return brokenAtSpaces(text, QFontMetrics(font), textArea(font).width());
+  }
+
+  bool fits(const QString& text, const QFont& font) const {
+    const QRect area = textArea(font);
+    const int flags = w_->wrap() == Wrap::Anywhere ? Qt::TextWordWrap : 0;
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, area.width(), QWIDGETSIZE_MAX), flags, text);
+    return needed.width() <= area.width() && needed.height() <= area.height();
+  }
+
+  // Where the label draws its text: inside its frame, less the indent a
+  // framed label keeps on the side its text is aligned to.
+  QRect textArea(const QFont& font) const {
+    QRect area = label_->contentsRect();
+    int indent = label_->indent();
+    if (indent < 0 && label_->frameWidth() > 0) indent = QFontMetrics(font).horizontalAdvance(u'x') / 2;
+    if (indent > 0 && w_->alignment() != Align::Centre) area.setWidth(area.width() - indent);
+    return area;
+  }
+
   ClickLabel* label_;
 };
 
@@ -294,17 +389,49 @@ class TextEditBinding : public FieldBinding {
 
  protected:
   void update(Prop what) override {
+    if (what != Prop::Caption && what != Prop::Style) return;
     auto& model = static_cast<TextBox&>(*w_);
-    const QString text = model.readOnly() ? shown(model.text()) : plain(model.text());
-    if ((what == Prop::Caption || what == Prop::Style) && edit_->toPlainText() != text) {
+    const QString text = shownText();
+    if (edit_->toPlainText() != text) {
       syncing_ = true;
       edit_->setPlainText(text);
       syncing_ = false;
     }
-    if (what == Prop::Style) edit_->setReadOnly(model.readOnly());
+    if (what == Prop::Style) {
+      edit_->setReadOnly(model.readOnly());
+      edit_->setLineWrapMode(w_->wrap() == Wrap::Never ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    }
+    if (fitsText()) fitText();
+  }
+
+  void fitText() override {
+    const QStringList lines = shownText().split(u'\n');
+    edit_->setFont(fittingFont(designFont(), w_->font().shrinksToFit, [&](const QFont& f) { return fits(lines, f); }));
   }
 
  private:
+  // A read-only box shows what a player reads; its last line break would
+  // only add an empty row.
+  QString shownText() const {
+    auto& model = static_cast<TextBox&>(*w_);
+    if (!model.readOnly()) return plain(model.text());
+    QString text = shown(model.text());
+    if (text.endsWith(u'\n')) text.chop(1);
+    return text;
+  }
+
+  // Every line whole and unscrolled, as the box lays out a line: its font's
+  // line spacing, inside the document's margin.
+  bool fits(const QStringList& lines, const QFont& font) const {
+    const QFontMetricsF metrics(font);
+    const double margin = edit_->document()->documentMargin();
+    const QSizeF area = QSizeF(edit_->contentsRect().size()) - QSizeF(2 * margin, 2 * margin);
+    const bool tallEnough = lines.size() * metrics.lineSpacing() <= area.height();
+    return tallEnough && std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
+             return metrics.horizontalAdvance(line) <= area.width();
+           });
+  }
+
   QPlainTextEdit* edit_;
   bool syncing_ = false;
 };
