@@ -532,3 +532,33 @@ TEST(BattleTexts, ColourMarksFollowTheLeadAndNetworkBoutsWin) {
 }
 
 }  // namespace
+
+// Each strike is worth the defender's level plus one, so with unequal levels
+// the two sides earn different experience; a value that grows to exactly the
+// cap stays there.
+TEST_F(Bout, ExperienceComesFromTheDefendersLevelAndGrowthStopsExactlyAtTheCap) {
+  give(P, 0, QStringLiteral("A--ジャブ"), 3);
+  give(O, 0, QStringLiteral("L--キック"), 3);
+  engine.open();
+  game.levels[P] = 3;
+  game.levels[O] = 12;
+  battle.chosenSlot[P] = 0;
+  engine.startRound();
+  queue({0.5f, 0.5f, 0.9f});  // damage, defence, a hit
+  tickUntilPhase(5);
+  EXPECT_EQ(battle.battleExperience(BodyPart::A, P), 13);
+  battle.battlePhase = 21;
+  battle.chosenSlot[O] = 0;
+  queue({0.5f, 0.5f, 0.9f});
+  tickUntilPhase(25);
+  EXPECT_EQ(battle.battleExperience(BodyPart::L, O), 4);
+
+  battle.battleExperience = {};
+  battle.battleExperience(BodyPart::A, P) = 10;
+  game.partAttack(BodyPart::A, P) = kValueCap - 5;   // + 10 / 2 + 0
+  game.partDefence(BodyPart::A, P) = kValueCap - 3;  // + 10 * 0.3 + 0
+  queue({0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+  engine.ETA();
+  EXPECT_EQ(game.partAttack(BodyPart::A, P), kValueCap);
+  EXPECT_EQ(game.partDefence(BodyPart::A, P), kValueCap);
+}

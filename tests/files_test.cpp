@@ -158,3 +158,16 @@ TEST_F(HallOfFameFile, GarbageNeverBreaksTheReading) {
   LoadHallOfFame(empty, path);
   EXPECT_FALSE(hallOfFameHasEntry(empty));
 }
+
+// A number must be the whole field: digits followed by anything else are
+// not a number, however close to one.
+TEST(SequentialFile, ANumberFollowedByJunkIsNoNumber) {
+  for (const QString& field : {QStringLiteral("12x"), QStringLiteral("12 3"), QStringLiteral("1E"), QStringLiteral("-"),
+                               QStringLiteral("12\"")}) {
+    SequentialReader r(field + QStringLiteral(",7\r\n"));
+    EXPECT_FALSE(r.readNumber().has_value()) << field.toStdString();
+  }
+  SequentialReader exact(QStringLiteral("99999999,-0.5\r\n"));
+  EXPECT_EQ(exact.readNumber(), 99999999.0);
+  EXPECT_EQ(exact.readNumber(), -0.5);
+}

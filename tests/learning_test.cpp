@@ -158,3 +158,27 @@ TEST(Learning, AnotherDrawReopensTheScreenWithANewOffer) {
   t.drive(drawOf(44) + "click Form6.Yui\n" + drawOf(7) + "click Form6.Yui\n");
   EXPECT_EQ(t.screen<Form6>()->offeredName, "H--頭突き");
 }
+
+// The boundaries of the slot choice: the last slot as the only empty one,
+// and the last slot picked when none is empty.
+TEST(Learning, TheLastSlotTakesTheOfferWhenItIsTheOnlyEmptyOneOrIsPicked) {
+  for (bool full : {false, true}) {
+    TestGame t;
+    startWithRabbit(t);
+    GameState& g = t.ctx.game;
+    for (int k = 4; k < (full ? kSlotCount : kSlotCount - 1); ++k) {
+      g.techniqueNames(k, P) = QStringLiteral("B--たいあたり%1").arg(k);
+      g.techniqueCosts(k, P) = k;
+    }
+    g.levels[P] = 10;
+    t.drive(drawOf(13));
+    t.ctx.forms.close<Form4>();
+    t.ctx.forms.show<Form6>();
+    const QStringList before = slotNames(g);
+    t.drive(QStringLiteral("select Form6.WAZA %1\nanswer Yes\nclick Form6.Ok\n").arg(before[kSlotCount - 1]));
+    QStringList expected = before;
+    expected[kSlotCount - 1] = "A--音速パンチ";
+    EXPECT_EQ(slotNames(g), expected) << (full ? "full" : "one empty");
+    EXPECT_EQ(g.techniqueCosts(kSlotCount - 1, P), 96);
+  }
+}

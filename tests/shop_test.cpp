@@ -121,3 +121,22 @@ TEST_F(Shop, PayingNothingCostsNothing) {
   EXPECT_EQ(pay("0", "0"), (QStringList{kAsk + "Yes", kBye}));
   EXPECT_EQ(g().money, 100);
 }
+
+// Exact boundaries, with each part's own price: money that is exactly
+// enough, hit points that reach the cap exactly or fall to exactly one.
+TEST_F(Shop, ExactlyEnoughIsEnoughAndEachPartHasItsOwnPrice) {
+  g().money = 5 * 20;  // the arms' price
+  EXPECT_EQ(pay("1", "21")[1], "[msgbox モフリンＧＰ|OK] 金がたらんっす！！ -> OK (default)");
+  pay("1", "20");
+  EXPECT_EQ(g().money, 0);
+  EXPECT_EQ(hp(BodyPart::A), 99 + 20);
+
+  g().money = kValueCap;
+  g().partHp(BodyPart::B, Side::Player) = kValueCap - 6;
+  pay("3", "6");
+  EXPECT_EQ(hp(BodyPart::B), kValueCap);
+  EXPECT_EQ(g().money, kValueCap - 3 * 6);  // the body's price
+
+  pay("2", QString::number(1 - hp(BodyPart::L)));
+  EXPECT_EQ(hp(BodyPart::L), 1);
+}
