@@ -30,13 +30,17 @@ QString linkLostText() {
 }
 
 void NetworkBout::start(const QString& address, bool asHost) {
-  link_.setupToSend = 0;
-  link_.setupReceived = 0;
-  link_.clearInbox();
+  stop();
   link_.peerAddress = address;
   link_.isHost = asHost;
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
+}
+
+void NetworkBout::stop() {
+  link_.setupToSend = 0;
+  link_.setupReceived = 0;
+  link_.clearInbox();
   battle_.networkBattle = false;
   battle_.awaitingPeer = false;
   phase_ = Phase::Idle;
@@ -256,11 +260,12 @@ void NetworkBout::checkLostLink() {
     if (link_.inbox[0].isEmpty()) linkLost();
     return;
   }
-  if (out_ && out_->choosing()) {
-    if (!queued(tag::Flee)) linkLost();
-    // A flight queued while this player chooses is taken at once.
-    else
-      peerFled();
+  if (!out_ || !out_->choosing()) return;
+  // A flight queued while this player chooses is taken at once.
+  if (queued(tag::Flee)) {
+    peerFled();
+  } else {
+    linkLost();
   }
 }
 
@@ -300,7 +305,6 @@ void NetworkBout::backToWaiting() {
   if (!link_.isHost) {
     out_->setStatus(QStringLiteral("接続が切れました"));
   } else if (out_->listen()) {
-    phase_ = Phase::Idle;
     out_->setStatus(QStringLiteral("現在、接続待ち..."));
   } else {
     out_->setStatus(QStringLiteral("接続が切れました"));

@@ -57,6 +57,8 @@ class NetworkBout {
 
   // "ネットバトル": a new link from the first set-up message.
   void start(const QString& address, bool asHost);
+  // The link is given up before any bout opened on it.
+  void stop();
   // The connection is made (the host accepted, or the guest got through).
   void connected();
   // One whole message from the other machine.

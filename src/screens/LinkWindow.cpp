@@ -69,7 +69,7 @@ void Form11::closeBox() {
   } else {
     Timer2.stop();
     closeSocket();
-    ctx.networkBout.start(ctx.link.peerAddress, ctx.link.isHost);
+    ctx.networkBout.stop();
     setStatus(QStringLiteral("接続をやめました"));
   }
   ctx.forms.hide(*this);
