@@ -37,10 +37,15 @@ void NetworkBout::start(const QString& address, bool asHost) {
   game_.keepOpponent();
 }
 
-void NetworkBout::stop() {
+// The next connection begins again from the first set-up message.
+void NetworkBout::startSetupOver() {
   link_.setupToSend = 0;
   link_.setupReceived = 0;
   link_.clearInbox();
+}
+
+void NetworkBout::stop() {
+  startSetupOver();
   battle_.networkBattle = false;
   battle_.awaitingPeer = false;
   phase_ = Phase::Idle;
@@ -48,9 +53,7 @@ void NetworkBout::stop() {
 }
 
 void NetworkBout::connected() {
-  link_.setupToSend = 0;
-  link_.setupReceived = 0;
-  link_.clearInbox();
+  startSetupOver();
   phase_ = Phase::SettingUp;
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
   peer_ = GameState();
@@ -298,9 +301,7 @@ void NetworkBout::setupTimedOut() {
 void NetworkBout::backToWaiting() {
   phase_ = Phase::Idle;
   linkClosed_ = false;
-  link_.setupToSend = 0;
-  link_.setupReceived = 0;
-  link_.clearInbox();
+  startSetupOver();
   if (!out_) return;
   if (!link_.isHost) {
     out_->setStatus(QStringLiteral("接続が切れました"));

@@ -85,6 +85,7 @@ class NetworkBout {
   enum class Phase { Idle, SettingUp, Fighting };
 
   void send(const QString& message);
+  void startSetupOver();
   void sousin();
   void jusin();
   void matid();
