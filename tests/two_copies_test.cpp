@@ -82,7 +82,7 @@ class Bout {
       clock_.advance(1 + rng_() % 150);
       if (std::string problem = compareAtRest(); !problem.empty()) return problem;
     }
-    if (open(host_) || open(guest_)) return "the bout never ended";
+    if (open(host_) || open(guest_)) return "the bout never ended: host " + where(host_) + ", guest " + where(guest_);
     const End h = ending(host_), g = ending(guest_);
     ++endings[static_cast<int>(h)];
     // A player who flees as the wire breaks knows it fled; the other side
@@ -104,6 +104,21 @@ class Bout {
 
  private:
   static bool open(TestGame& t) { return t.ctx.forms.find("Form1") != nullptr; }
+
+  // Where a copy's bout stands, for a bout that does not end.
+  static std::string where(TestGame& t) {
+    const Form1* f = t.screen<Form1>();
+    if (!f) return "on the hub";
+    const BattleState& b = t.ctx.battle;
+    return QStringLiteral("phase %1, round %2, %3%4, result %5, message \"%6\"")
+        .arg(b.battlePhase)
+        .arg(b.roundCount)
+        .arg(b.awaitingPeer ? "waiting" : "not waiting")
+        .arg(f->HV125.visible() ? ", choosing" : "")
+        .arg(b.battleResult)
+        .arg(f->MSG.caption())
+        .toStdString();
+  }
 
   // A starter picked at random, made stronger or weaker, with eight
   // techniques of its level drawn at random (some slots empty).

@@ -102,6 +102,7 @@ void BattleEngine::open() {
   random_.seedFromClock();
   battle_.battleResult = BattleResult::Running;
   battle_.introTick = 0;
+  battle_.hitCount = {};
   battle_.awaitingPeer = false;
   // In a network bout the name came from the other machine.
   if (!battle_.networkBattle) HYOU();

@@ -293,8 +293,10 @@ void Form1::Timer2_Timer() {
   KAO[0].setLeft(KAO[0].left() - kIntroStep);
   KAO[1].setLeft(KAO[1].left() + kIntroStep);
   if (b.introTick++ != kIntroSteps - 1) return;
-  b.hitCount[P] = 0;
-  b.hitCount[O] = 0;
+  // A network guest's engine may already be counting the host's first
+  // strike: its counts were cleared when the bout opened.
+  const bool guestWatching = b.networkBattle && !ctx.link.isHost;
+  if (!guestWatching) b.hitCount = {};
   WAKU[0].setEnabled(true);
   WAKU[1].setEnabled(true);
   Timer2.stop();
