@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QSessionManager>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -143,6 +144,17 @@ int main(int argc, char** argv) {
   if (options.muted) platform.mute();
   Game ctx(platform);
   ctx.link.port = options.port;
+  // The desktop's logout asks as the close box does; a "No" cancels it.
+  QObject::connect(
+      &app, &QGuiApplication::commitDataRequest, &app,
+      [&ctx](QSessionManager& session) {
+        if (session.allowsInteraction() && !ctx.playerMayEnd()) session.cancel();
+        session.release();
+      },
+      Qt::DirectConnection);
+  // However the toolkit is told to quit (the logout above), a bout in
+  // progress is kept and the other machine told, as at every end.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&ctx] { ctx.end(); });
   if (options.replayFile.isEmpty()) {
     ctx.start();
   } else if (!watchReplay(ctx, options.replayFile, nullptr)) {

@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool
   dpkg-dev file lintian desktop-file-utils appstream
 )
 

@@ -10,6 +10,7 @@
 #include "TestGame.h"
 #include "persist/SaveFile.h"
 #include "screens/BattleScreen.h"
+#include "screens/LinkWindow.h"
 #include "screens/Shop.h"
 
 using namespace mofurin;
@@ -159,4 +160,72 @@ TEST(QuietFaults, AnUnknownOptionIsNamedWithoutADisplay) {
   EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(game.exitCode(), 2);
   EXPECT_TRUE(game.readAllStandardError().contains("bogus"));
+}
+
+// Every way the game can end asks exactly when a save would keep something,
+// about the player's own game (never a replay's copy); "No" leaves every
+// screen as it was, "Yes" ends the game. A way out that only closes a
+// screen with another behind it neither asks nor ends.
+TEST(WaysOut, EveryScreenAndEveryWayOutFollowsOneRule) {
+  struct Row {
+    const char* name;
+    QString setUp;   // driver lines from the hub of a new game
+    QString wayOut;  // the player's way out
+    bool ends;
+  };
+  const QString linkShown = "show-link";
+  const Row rows[] = {
+      {"title's close box", "answer Yes\nclick Form4.Command4\n", "close Form2", true},
+      {"title's 終了", "answer Yes\nclick Form4.Command4\n", "click Form2.o3", true},
+      {"hub's close box", "", "close Form4", true},
+      {"hub's close box beside the link window", linkShown, "close Form4", true},
+      {"link window's やめる", linkShown, "click Form11.Command1", true},
+      {"link window's close box", linkShown, "close Form11", false},
+      {"battle's close box", "click Form4.TRAI\nwait 500\n", "close Form1", true},
+      {"shop's close box", "click Form4.HPUP\n", "close Form5", false},
+      {"finder's close box", "click Form4.Command3\n", "close FormHosts", false},
+      {"settings' close box", "answer Yes\nclick Form4.Command4\nclick Form2.mnuSettings\n", "close FormSettings",
+       false},
+      {"replay's close box", "replay REC\nwait 500\n", "close Form1", false},
+      {"the desktop's logout", "", "logout", true},
+  };
+  for (const Row& row : rows) {
+    for (const bool progress : {false, true}) {
+      for (const char* answer : {"No", "Yes"}) {
+        SCOPED_TRACE(std::string(row.name) + (progress ? ", unsaved progress, " : ", nothing to lose, ") + answer);
+        TestGame t;
+        startWithRabbit(t);
+        QString setUp = row.setUp;
+        if (setUp.contains("REC")) {
+          t.drive("seed 5\nclick Form4.TRAI\nwait 500\nclick Form1.NIGERU(0)\n");
+          const QStringList records = QDir(t.workingFile("replays")).entryList(QDir::Files);
+          ASSERT_EQ(records.size(), 1);
+          setUp.replace("REC", t.workingFile("replays/" + records[0]));
+        }
+        if (setUp == linkShown) {
+          t.ctx.forms.show<Form11>();
+          setUp.clear();
+        }
+        t.drive(setUp);
+        GameState& own = t.ctx.replay ? t.ctx.replay->savedGame : t.ctx.game;
+        own.unsavedProgress = progress;
+        const QStringList before = t.drive("screens\n");
+        QStringList out;
+        if (QString(row.wayOut) == "logout") {
+          t.dialogs().queueAnswer(QString(answer) == "Yes" ? platform::Answer::Yes : platform::Answer::No);
+          if (t.ctx.playerMayEnd()) t.ctx.end();
+          out = t.takeOutput();
+        } else {
+          out = t.drive(QStringLiteral("answer %1\n%2\n").arg(answer, row.wayOut));
+        }
+        const bool asked = !out.filter(kQuestion).isEmpty();
+        EXPECT_EQ(asked, row.ends && progress) << out.join('\n').toStdString();
+        const bool stays = asked && QString(answer) == "No";
+        if (stays) {
+          EXPECT_EQ(t.drive("screens\n"), before);
+        }
+        EXPECT_EQ(t.ctx.ended(), row.ends && !stays) << out.join('\n').toStdString();
+      }
+    }
+  }
 }

@@ -47,6 +47,10 @@ namespace {
 
 const QString kMagic = QStringLiteral("mofurin-bout-record");
 constexpr int kMaxTextLength = 400;
+// The longest line: a slot's line with a text of kMaxTextLength characters,
+// every one of them escaped or three bytes long. The most words: a part's line.
+constexpr qsizetype kMaxLineBytes = 64 + 3 * kMaxTextLength;
+constexpr qsizetype kMaxWords = 6;
 constexpr std::size_t kMaxEvents = 2'000'000;
 constexpr qint32 kMaxSpeed = 60000;
 
@@ -152,8 +156,18 @@ class Reader {
       ++lineNumber_;
       return fail(QStringLiteral("ファイルが途中で切れています"));
     }
+    // Refused before it is copied or split: a hostile file of one huge line
+    // of spaces would otherwise cost many times its size.
+    if (end - offset_ > kMaxLineBytes) {
+      ++lineNumber_;
+      return fail(QStringLiteral("行が長すぎます"));
+    }
     lineStart_ = offset_;
     const QByteArray raw = bytes_.mid(offset_, end - offset_);
+    if (count < 0 && raw.count(' ') >= kMaxWords) {
+      ++lineNumber_;
+      return fail(QStringLiteral("行の語が多すぎます"));
+    }
     offset_ = end + 1;
     ++lineNumber_;
     const QString line = QString::fromUtf8(raw);

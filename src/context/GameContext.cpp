@@ -6,12 +6,7 @@ namespace mofurin {
 
 GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { return p.clockSeed(); }), forms(p) {
   forms.lastWindowClosed = [this] { end(); };
-  forms.mayEnd = [this] {
-    if (!game.unsavedProgress) return true;
-    return msgBox(QStringLiteral("セーブしていないデータは消えてしまいます。") + newLine +
-                      QStringLiteral("終了しますか？"),
-                  platform::Buttons::YesNo, platform::kAppTitle, platform::Icon::Question) == platform::Answer::Yes;
-  };
+  forms.mayEnd = [this] { return playerMayEnd(); };
   soundSettings = LoadSoundSettings(p.settingsFile());
   p.media().setMusicVolume(soundSettings.musicLevel());
   p.media().setEffectVolume(soundSettings.effectLevel());
@@ -28,6 +23,19 @@ platform::Answer GameContext::msgBox(const QString& text, platform::Buttons butt
                                      platform::Icon icon) {
   if (ended()) return platform::firstButton(buttons);
   return platform.message({text, buttons, icon, title});
+}
+
+bool GameContext::playerMayEnd() {
+  const GameState& own = replay ? replay->savedGame : game;
+  if (!own.unsavedProgress || ended()) return true;
+  return msgBox(QStringLiteral("セーブしていないデータは消えてしまいます。") + newLine + QStringLiteral("終了しますか？"),
+                platform::Buttons::YesNo, platform::kAppTitle, platform::Icon::Question) == platform::Answer::Yes;
+}
+
+bool GameContext::endAtPlayersWord() {
+  if (!playerMayEnd()) return false;
+  end();
+  return true;
 }
 
 void GameContext::end() {

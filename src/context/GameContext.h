@@ -8,6 +8,7 @@
 #include "game/Random.h"
 #include "net/LinkState.h"
 #include "net/NetworkBout.h"
+#include "persist/KeptFiles.h"
 #include "persist/SoundSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
@@ -36,6 +37,9 @@ class GameContext {
   // the game starts and given to its sound device.
   SoundSettings soundSettings;
   std::unique_ptr<ReplayRun> replay;  // while a replay is watched
+  // The records of this game's bouts: the newest hundred stay.
+  static constexpr int kKeptReplays = 100;
+  KeptFiles keptReplays{QStringLiteral(".replay"), kKeptReplays};
 
   // A modal message box; after the end of the program none is shown.
   platform::Answer msgBox(const QString& text, platform::Buttons buttons = platform::Buttons::OK,
@@ -44,6 +48,13 @@ class GameContext {
   // The end of the program: every screen goes at once and nothing is saved.
   // The handler that calls it must return straight away.
   void end();
+  // Whether the player may end the game now: asked when there is progress a
+  // save would keep. A replay's state is only a copy: the question is about
+  // the player's own game behind it.
+  bool playerMayEnd();
+  // The player ends the game ("やめる", the desktop's logout): asked as
+  // above, then the end. False when the player chose to stay.
+  bool endAtPlayersWord();
   bool ended() const { return forms.ended(); }
 
   // Keeps new sound settings and applies them at once, also to a bout in

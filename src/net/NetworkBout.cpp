@@ -253,6 +253,14 @@ void NetworkBout::battleClosing() {
   if (linkClosed_) backToWaiting();
 }
 
+bool NetworkBout::leaveAtProgramEnd() {
+  if (!fighting()) return false;
+  const bool fled = boutUndecided() && !fleeSent_;
+  if (fled) flee();
+  if (out_) out_->closeConnection();
+  return fled;
+}
+
 // Both copies decide a bout from the same messages, so a copy whose link
 // closed goes on with what it already has: the end of its strike, an
 // answer that came before the close, the other side's flight. Only when it

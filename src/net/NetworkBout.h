@@ -77,6 +77,9 @@ class NetworkBout {
   void flee();
   // The battle screen closes, however the bout ended.
   void battleClosing();
+  // The program ends during a bout: an undecided one is fled, so the other
+  // side is told. True when this side fled.
+  bool leaveAtProgramEnd();
 
   bool settingUp() const { return phase_ == Phase::SettingUp; }
   bool fighting() const { return battle_.networkBattle; }

@@ -43,6 +43,10 @@ void Form::setEnabled(bool on) {
   changed(FormProp::Enabled);
 }
 
+void Form::focusOn(Widget& w) {
+  if (view_ && w.usable()) view_->focus(w);
+}
+
 Widget* Form::findWidget(const QString& name, int index) const {
   for (Widget* w : widgets_) {
     if (w->name() == name && w->index() == index) return w;

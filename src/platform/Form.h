@@ -20,6 +20,7 @@ class FormView {
   virtual ~FormView() = default;
   virtual void refresh(FormProp what) = 0;
   virtual void detach() = 0;
+  virtual void focus(Widget& w) = 0;  // the keyboard goes to w
 };
 
 // A screen: one window with its widgets, timers and handlers. Widgets and
@@ -56,6 +57,9 @@ class Form {
   // The widget that has the keyboard when the window opens (null: the window).
   Widget* initialFocus() const { return initialFocus_; }
   void setInitialFocus(Widget* w) { initialFocus_ = w; }
+  // Gives the keyboard to w now, where the screen knows what the player will
+  // type next (the technique list at every command phase).
+  void focusOn(Widget& w);
 
   const std::vector<Widget*>& widgets() const { return widgets_; }
   const std::vector<Timer*>& timers() const { return timers_; }
@@ -77,6 +81,9 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
   virtual void Form_KeyDown(int /*keyCode*/) {}
+  // The program ends with this screen open: what must not be lost is kept
+  // here (no box, no other screen; nothing runs afterwards).
+  virtual void Form_End() {}
 
   // The player asks to close the window (its close box). Set by the screen
   // manager.
@@ -84,6 +91,9 @@ class Form {
   // Whether closing this screen shows another one, so that closing the last
   // window does not end the program.
   virtual bool closeShowsAnotherScreen() const { return false; }
+  // A window that only goes beside another screen (the link window) never
+  // keeps the game open by itself: closing the last other screen ends it.
+  virtual bool keepsGameOpen() const { return true; }
 
   FormView* view() const { return view_; }
   void setView(FormView* view) { view_ = view; }

@@ -66,6 +66,8 @@ void FormManager::close(Form& form) {
 }
 
 void FormManager::endAll() {
+  if (ended_) return;
+  for (auto& form : open_) form->Form_End();
   ended_ = true;
   for (auto& form : open_) {
     form->stopTimers();
@@ -85,13 +87,15 @@ void FormManager::requestClose(Form& form) {
   if (!form.enabled()) return;
   if (closeEndsProgram(form) && mayEnd && (!mayEnd() || !isOpen(form))) return;
   close(form);
-  const bool anyShown = std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible(); });
+  const bool anyShown =
+      std::any_of(open_.begin(), open_.end(), [](const auto& f) { return f->visible() && f->keepsGameOpen(); });
   if (!anyShown && lastWindowClosed) lastWindowClosed();
 }
 
 bool FormManager::closeEndsProgram(const Form& form) const {
   if (form.closeShowsAnotherScreen()) return false;
-  return std::none_of(open_.begin(), open_.end(), [&](const auto& f) { return f.get() != &form && f->visible(); });
+  return std::none_of(open_.begin(), open_.end(),
+                      [&](const auto& f) { return f.get() != &form && f->visible() && f->keepsGameOpen(); });
 }
 
 bool FormManager::isOpen(const Form& form) const {

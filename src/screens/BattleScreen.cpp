@@ -58,6 +58,7 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
   Command1.onClick = [this] { Command1_Click(); };
   Timer7.onTimer = [this] { Timer7_Timer(); };
   Timer8.onTimer = [this] { answerAsPeer(); };
+  WAZA.onClick = [this] { showPlayersChoice(); };
   TEISI.onClick = [this] { TEISI_Click(); };
   SOKUDO.onClick = [this] { SOKUDO_Click(); };
   engine_.setLog(&recorder_);
@@ -244,6 +245,14 @@ void Form1::Form_Unload() {
   }
 }
 
+// The game ends in the middle of a bout ("やめる", the desktop's logout, a
+// game over): its record is kept, and the other machine is told this side fled.
+void Form1::Form_End() {
+  if (replaying_) return;
+  if (ctx.networkBout.leaveAtProgramEnd()) recorder_.add(FleeEvent{P});
+  keepRecord();
+}
+
 void Form1::watchFirstRound() {
   commandPhaseReached_ = true;
   Timer1.start();
@@ -316,12 +325,18 @@ void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
   if (shown.slot && !peersChoice) ctx.battle.chosenSlot[s] = *shown.slot;
 }
 
+// The technique in the list is the one Enter confirms, from the moment it
+// shows there: a digit and Enter in one frame play that digit's slot.
+void Form1::showPlayersChoice() {
+  showCost(WAZA, P, Label1[2]);
+  IIYO[0].setVisible(!WAZA.text().isEmpty());
+}
+
 // The command phase: costs, status lines and the AUTO choice.
 void Form1::Timer1_Timer() {
   BattleState& b = ctx.battle;
-  showCost(WAZA, P, Label1[2]);
+  showPlayersChoice();
   showFighterLines();
-  IIYO[0].setVisible(!WAZA.text().isEmpty());
   showCost(Combo1, O, Label1[4]);
   if (b.autoTurns > 0 && HV125.visible()) engine_.chooseAuto();
   Label4.setCaption(autoLabel(b.autoTurns));
@@ -381,6 +396,8 @@ void Form1::openCommandPhase() {
   }
   Timer1.start();
   HV125.setVisible(true);
+  showPlayersChoice();
+  focusOn(WAZA);
 }
 
 void Form1::closeCommandPhase() {
@@ -504,7 +521,6 @@ void Form1::endProgram() {
     finishReplay(ctx, replayProblem(), true);
     return;
   }
-  keepRecord();
   ctx.end();
 }
 

@@ -60,8 +60,12 @@ class Form1 : public Screen, private BattleHost {
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
-  // A network bout's close box flees back to the hub.
-  bool closeShowsAnotherScreen() const override { return ctx.battle.networkBattle; }
+  void Form_End() override;
+  // A network bout's close box flees back to the hub; a replay's goes back to
+  // where it was started from.
+  bool closeShowsAnotherScreen() const override {
+    return ctx.battle.networkBattle || (replaying_ && !ctx.replay->returnTo.isEmpty());
+  }
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
@@ -96,6 +100,7 @@ class Form1 : public Screen, private BattleHost {
   void keepRecord();
   void loadSounds();
   void showCost(const ComboBox& list, Side s, Label& cost);
+  void showPlayersChoice();
   void showFighterLines();  // HITP and NAMAE of both sides
   void countAutoTurn(int added);
   void pickSlotByKey(int slot);

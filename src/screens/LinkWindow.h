@@ -33,7 +33,8 @@ class Form11 : public Screen, private BoutLink {
   void Form_Unload() override;
   void Timer1_Timer() { ctx.networkBout.tick(); }
   void Timer2_Timer();
-  void Command1_Click() { ctx.end(); }
+  void Command1_Click() { ctx.endAtPlayersWord(); }
+  bool keepsGameOpen() const override { return false; }
 
   QString ownAddress() const { return Winsock->localAddress(); }
   // The last status the link gave, for a hub that opens after it.

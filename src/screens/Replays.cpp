@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "context/GameContext.h"
 #include "platform/Form.h"
@@ -25,19 +24,10 @@ QString fileNamePart(const QString& name) {
   return out.isEmpty() || out.startsWith(u'.') ? QStringLiteral("_") + out : out;
 }
 
-QString newReplayPath(const QDir& folder, const BoutRecord& record) {
-  const QString stem = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) + u' ' +
-                       fileNamePart(record.fighters[Side::Player].name) + QStringLiteral(" vs ") +
-                       fileNamePart(record.fighters[Side::Opponent].name);
-  QString path = folder.filePath(stem + QStringLiteral(".replay"));
-  for (int n = 2; QFile::exists(path); ++n) path = folder.filePath(stem + QStringLiteral(" (%1).replay").arg(n));
-  return path;
-}
-
-void removeOldest(const QDir& folder) {
-  const QFileInfoList files = folder.entryInfoList({QStringLiteral("*.replay")}, QDir::Files,
-                                                   QDir::Time | QDir::Reversed);  // oldest first
-  for (qsizetype i = 0; i + kKeptReplays < files.size(); ++i) QFile::remove(files[i].absoluteFilePath());
+QString replayStem(const BoutRecord& record) {
+  return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) + u' ' +
+         fileNamePart(record.fighters[Side::Player].name) + QStringLiteral(" vs ") +
+         fileNamePart(record.fighters[Side::Opponent].name);
 }
 
 QString problemText(const RecordProblem& p) {
@@ -62,16 +52,8 @@ QString replayFolder(const GameContext& ctx) {
   return QDir(ctx.platform.workingFolder()).filePath(QStringLiteral("replays"));
 }
 
-std::optional<QString> keepBoutRecord(const GameContext& ctx, const BoutRecord& record) {
-  const QDir folder(replayFolder(ctx));
-  if (!folder.mkpath(QStringLiteral("."))) return std::nullopt;
-  const QString path = newReplayPath(folder, record);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return std::nullopt;
-  file.write(writeBoutRecord(record));
-  if (!file.commit()) return std::nullopt;
-  removeOldest(folder);
-  return path;
+std::optional<QString> keepBoutRecord(GameContext& ctx, const BoutRecord& record) {
+  return ctx.keptReplays.keep(replayFolder(ctx), replayStem(record), writeBoutRecord(record));
 }
 
 bool watchReplay(GameContext& ctx, const QString& path, platform::Form* from) {

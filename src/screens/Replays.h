@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "battle/BoutRecord.h"
+#include "context/GameContext.h"
 
 namespace mofurin {
 
-class GameContext;
 namespace platform {
 class Form;
 }
@@ -15,7 +15,7 @@ class Form;
 // Replays: every bout that reached its command phase is kept in the
 // "replays" folder of the player's data folder, newest last; the oldest go
 // once there are more than kKeptReplays.
-constexpr int kKeptReplays = 100;
+constexpr int kKeptReplays = GameContext::kKeptReplays;
 inline const QString kReplayFilter = QStringLiteral("リプレイ|*.replay");
 
 QString replayFolder(const GameContext& ctx);
@@ -23,7 +23,7 @@ QString replayFolder(const GameContext& ctx);
 // Writes the record as a new file, named by date, time and fighters, and
 // removes the oldest beyond the kept number. A failure is silent and costs
 // nothing else. Returns the file written, if any.
-std::optional<QString> keepBoutRecord(const GameContext& ctx, const BoutRecord& record);
+std::optional<QString> keepBoutRecord(GameContext& ctx, const BoutRecord& record);
 
 // Plays the record in the file in the battle screen. `from` (if any) closes
 // now and shows again at the end; without it the program ends with the

@@ -109,6 +109,7 @@ void Form2::o2_Click() {
 void Form2::mnuReplay_Click() { chooseAndWatchReplay(ctx, *this); }
 
 void Form2::o3_Click() {
+  if (!ctx.playerMayEnd()) return;
   msgBox(QStringLiteral("また会おう"), Buttons::OK, QStringLiteral("おわる"));
   ctx.end();
 }

@@ -120,6 +120,39 @@ class ClickLabel : public QLabel {
 
 // A filled shape, or a picture drawn at its size or stretched; both report
 // clicks.
+// The frame drawn around whatever control has the keyboard, so that a
+// player who plays by keys always sees where Enter and Space go: the
+// toolkit's own mark is faint on buttons and missing on scroll bars.
+class FocusRing : public QWidget {
+ public:
+  explicit FocusRing(QWidget* window) : QWidget(window) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+  }
+  void follow(QWidget* focus) {
+    if (!focus || focus == parentWidget() || !focus->isVisible()) {
+      hide();
+      return;
+    }
+    const QRect r(focus->mapTo(parentWidget(), QPoint(0, 0)), focus->size());
+    setGeometry(r.adjusted(-kMargin, -kMargin, kMargin, kMargin));
+    show();
+    raise();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 140, 0), 2));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+  }
+
+ private:
+  static constexpr int kMargin = 2;
+};
+
 class PaintedWidget : public QWidget {
  public:
   using QWidget::QWidget;
@@ -151,6 +184,14 @@ class Binding : public WidgetView {
     w_ = nullptr;
   }
 
+  // A control that goes away with the keyboard leaves it with the screen, not
+  // with the next control: Enter then presses the screen's default button,
+  // never the AUTO or flight button beside a hidden command panel.
+  void keepFocusOffNeighbours() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == q_ || q_->isAncestorOf(focus))) q_->window()->setFocus(Qt::OtherFocusReason);
+  }
+
   void refresh(Prop what) override {
     if (!w_ || !q_) return;
     switch (what) {
@@ -160,8 +201,14 @@ class Binding : public WidgetView {
         if (fitsText()) fitText();
         break;
       }
-      case Prop::Visible: q_->setVisible(w_->visible()); break;
-      case Prop::Enabled: q_->setEnabled(w_->enabled()); break;
+      case Prop::Visible:
+        if (!w_->visible()) keepFocusOffNeighbours();
+        q_->setVisible(w_->visible());
+        break;
+      case Prop::Enabled:
+        if (!w_->enabled()) keepFocusOffNeighbours();
+        q_->setEnabled(w_->enabled());
+        break;
       case Prop::Font:
         q_->setFont(designFont());
         if (fitsText()) fitText();
@@ -605,6 +652,11 @@ void FormWindow::takeInitialFocus() {
   if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
 }
 
+void FormWindow::focus(Widget& w) {
+  auto it = qwidgets_.find(&w);
+  if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
+}
+
 void FormWindow::detach() {
   if (!form_) return;
   for (auto& binding : bindings_) binding->forget();
@@ -741,6 +793,10 @@ void FormWindow::build() {
   }
   installEventFilter(this);
   addKeyShortcuts();
+  auto* ring = new FocusRing(this);
+  QObject::connect(qApp, &QApplication::focusChanged, ring, [this, ring](QWidget*, QWidget* now) {
+    ring->follow(now && isAncestorOf(now) ? now : nullptr);
+  });
 }
 
 // F1 opens the help wherever the focus is, the menu bar too; F10 opens the

@@ -25,6 +25,7 @@ class FormWindow final : public QWidget, public FormView {
 
   void refresh(FormProp what) override;
   void detach() override;  // the screen is gone: forget it and its widgets
+  void focus(Widget& w) override;
 
   const QString& pictureFolder() const { return pictureFolder_; }
   void takeInitialFocus();

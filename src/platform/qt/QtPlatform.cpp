@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
@@ -26,6 +28,19 @@ void applyGameLook() {
 }
 
 namespace {
+
+// Centred on the game's window, wholly on the screen that window is on.
+void placeInsideScreen(QWidget& window, const QWidget* over) {
+  const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  QRect r(QPoint(0, 0), window.size().boundedTo(area.size()));
+  r.moveCenter(over ? over->frameGeometry().center() : area.center());
+  r.moveLeft(std::clamp(r.left(), area.left(), area.right() - r.width() + 1));
+  r.moveTop(std::clamp(r.top(), area.top(), area.bottom() - r.height() + 1));
+  window.resize(r.size());
+  window.move(r.topLeft());
+}
 
 // The sound of a muted game: the desktop's bell and nothing else.
 class DesktopBell : public SilentMedia {
@@ -114,6 +129,8 @@ void QtPlatform::doShowHelp(const QString& topic) {
     help_->setWindowTitle(QStringLiteral("モフリンＧＰ　へるぷ"));
     help_->resize(640, 560);
     help_->setOpenExternalLinks(false);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), help_);
+    QObject::connect(close, &QShortcut::activated, help_, &QWidget::close);
     const QString path = QDir(folders_.assets).filePath(QStringLiteral("help.html"));
     if (QFile::exists(path)) {
       help_->setSource(QUrl::fromLocalFile(path));
@@ -123,6 +140,7 @@ void QtPlatform::doShowHelp(const QString& topic) {
     }
   }
   if (!topic.isEmpty()) help_->scrollToAnchor(topic);
+  if (!help_->isVisible()) placeInsideScreen(*help_, frontWindow());
   help_->show();
   help_->raise();
   help_->activateWindow();

@@ -105,6 +105,9 @@ void TcpSocket::close() {
   closing->disconnect(this);
   closing->setParent(nullptr);
   connect(closing, &QAbstractSocket::disconnected, closing, &QObject::deleteLater);
+  // Handed to the system at once: the program may end before the event loop
+  // would write it.
+  closing->flush();
   closing->disconnectFromHost();
   if (closing->state() == QAbstractSocket::UnconnectedState) {
     closing->deleteLater();

@@ -12,7 +12,12 @@ namespace {
 // Enough for any datagram the game reads; a longer one is cut, and refused.
 constexpr qint64 kLongestRead = 512;
 
+// A host on this machine is heard twice, through 127.0.0.1 and through its
+// network address: both are this machine, listed by the address another
+// machine would dial.
 QString dialable(const QHostAddress& address) {
+  static const QList<QHostAddress> own = QNetworkInterface::allAddresses();
+  if (address.isLoopback() || own.contains(address)) return TcpNetwork::ownAddress();
   bool ipv4 = false;
   const quint32 v4 = address.toIPv4Address(&ipv4);
   return ipv4 ? QHostAddress(v4).toString() : address.toString();
