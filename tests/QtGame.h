@@ -29,7 +29,10 @@ inline QApplication& application() {
 // One game in real (offscreen) windows, its dialogs answered from a queue.
 class QtGame {
  public:
-  QtGame() : app_(application()), platform_(clock(), platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), QDir::currentPath()}, &dialogs), ctx(platform_) {}
+  QtGame()
+      : app_(application()),
+        platform_(clock(), platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), folder_.path()}, &dialogs),
+        ctx(platform_) {}
 
   // The process's one real clock, shared by every game of the test run.
   static platform::QtClock& clock() {
@@ -49,6 +52,7 @@ class QtGame {
   platform::ScriptedDialogs dialogs;
 
  private:
+  QTemporaryDir folder_;  // the game's working folder: its records go here
   QApplication& app_;
   platform::QtPlatform platform_;
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "Folders.h"
 #include "battle/BoutRecord.h"
 #include "battle/OpponentBuilders.h"
 #include "game/Numbers.h"
@@ -50,7 +51,7 @@ BENCHMARK(BM_TournamentOpponent)->Arg(1)->Arg(1000);
 // One virtual second on the status hub, whose cost line ticks every 1 ms.
 static void BM_HubSecondOfVirtualTime(benchmark::State& state) {
   platform::VirtualClock clock;
-  platform::HeadlessPlatform platform(clock, "/nonexistent", "/nonexistent");
+  platform::HeadlessPlatform platform(clock, test::unusableFolder(), test::unusableFolder());
   Game ctx(platform);
   ctx.game.levels[Side::Player] = 1;
   ApplyStartingData(ctx.game, 6);
@@ -61,8 +62,9 @@ BENCHMARK(BM_HubSecondOfVirtualTime)->Unit(benchmark::kMicrosecond);
 
 // A new game with the spring rabbit on the hub, at the fastest message speed.
 struct BenchGame {
-  explicit BenchGame(const QString& working = QStringLiteral("/nonexistent"))
-      : platform(clock, "/nonexistent", working), ctx(platform) {
+  // Records are kept, as in the game, into a folder of the benchmark's own.
+  explicit BenchGame(const QString& working = {})
+      : platform(clock, test::unusableFolder(), working.isEmpty() ? folder.path() : working), ctx(platform) {
     ctx.game.levels[Side::Player] = 1;
     ctx.game.levels[Side::Opponent] = 1;
     ApplyStartingData(ctx.game, 3);
@@ -91,6 +93,7 @@ struct BenchGame {
     return true;
   }
 
+  QTemporaryDir folder;
   platform::VirtualClock clock;
   platform::HeadlessPlatform platform;
   Game ctx;
@@ -109,16 +112,23 @@ static void BM_TournamentBoutAtSpeed1(benchmark::State& state) {
 }
 BENCHMARK(BM_TournamentBoutAtSpeed1)->Unit(benchmark::kMicrosecond);
 
-// A whole tournament by AUTO: from a new game to a lead of 40 or game over.
-static void BM_WholeAutoTournament(benchmark::State& state) {
+// A whole tournament by AUTO: from a new game to a lead of 40 or game over,
+// every bout's record kept; beside it the same where no record can be kept,
+// so that the two differ by what keeping the records costs.
+static void wholeAutoTournament(benchmark::State& state, const QString& working) {
   int bouts = 0;
   for (auto _ : state) {
-    BenchGame g;
+    BenchGame g(working);
     while (g.ctx.game.winLead() < 40 && g.tournamentBout()) ++bouts;
   }
   state.counters["bouts"] = benchmark::Counter(bouts, benchmark::Counter::kAvgIterations);
 }
+static void BM_WholeAutoTournament(benchmark::State& state) { wholeAutoTournament(state, {}); }
 BENCHMARK(BM_WholeAutoTournament)->Unit(benchmark::kMillisecond);
+static void BM_WholeAutoTournamentNoRecords(benchmark::State& state) {
+  wholeAutoTournament(state, test::unusableFolder());
+}
+BENCHMARK(BM_WholeAutoTournamentNoRecords)->Unit(benchmark::kMillisecond);
 
 // The host list under a flood of 10,000 malformed announcements: the cost
 // of reading and refusing them. Spread over the ten seconds such a flood
@@ -126,7 +136,7 @@ BENCHMARK(BM_WholeAutoTournament)->Unit(benchmark::kMillisecond);
 static void BM_HostListUnderAFlood(benchmark::State& state) {
   platform::VirtualClock clock;
   platform::MemoryWire wire(clock);
-  platform::HeadlessPlatform platform(clock, "/nonexistent", "/nonexistent");
+  platform::HeadlessPlatform platform(clock, test::unusableFolder(), test::unusableFolder());
   platform.joinWire(wire, "10.0.0.2");
   Game ctx(platform);
   ctx.link.port = 5001;

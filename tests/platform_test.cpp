@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Folders.h"
 #include "QtPrinters.h"
 #include "platform/Form.h"
 #include "platform/FormManager.h"
@@ -9,6 +10,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 
 using namespace mofurin::platform;
+using mofurin::test::unusableFolder;
 
 namespace {
 
@@ -36,7 +38,7 @@ class Panel : public Form {
 class PlatformTest : public ::testing::Test {
  protected:
   VirtualClock clock;
-  HeadlessPlatform platform{clock, "/nonexistent", "/tmp"};
+  HeadlessPlatform platform{clock, unusableFolder(), unusableFolder()};
 };
 
 }  // namespace

@@ -2,6 +2,9 @@
 // and the keeping of the replays folder.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -259,5 +262,43 @@ TEST(Replays, StopAndCloseGoBackToWhereTheReplayBegan) {
     EXPECT_TRUE(out.last().startsWith(u"screens = Form4")) << leave;
     EXPECT_FALSE(t.ctx.ended());
     EXPECT_EQ(savedBytes(t.ctx.game), before) << leave;
+  }
+}
+
+// Reading a hostile record of the largest size allowed costs little more
+// than its bytes, whatever its shape: one line of spaces, or a file of the
+// shortest events. Measured in a child process, whose peak is its own.
+TEST(BoutRecords, AFileOfTheLargestSizeCostsLittleMoreThanItsBytes) {
+  const QByteArray good = writeBoutRecord(sampleRecord());
+  const qsizetype eventsAt = good.indexOf("\nend ") + 1;
+  const auto fill = [&](const QByteArray& unit) {
+    QByteArray bytes = good.left(eventsAt);
+    bytes += unit.repeated((kMaxRecordBytes - good.size()) / unit.size());
+    return bytes + good.mid(eventsAt);
+  };
+  const std::pair<const char*, QByteArray> files[] = {
+      {"one line of spaces", QByteArray("choice ") + QByteArray(kMaxRecordBytes - 100, ' ') + "\n"},
+      {"the shortest events", fill("draw auto 0.5\n")},
+  };
+  for (const auto& [shape, bytes] : files) {
+    int pipe_[2];
+    ASSERT_EQ(pipe(pipe_), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      rusage before{}, after{};
+      getrusage(RUSAGE_SELF, &before);
+      (void)readBoutRecord(bytes);
+      getrusage(RUSAGE_SELF, &after);
+      const long grownKb = after.ru_maxrss - before.ru_maxrss;
+      (void)!write(pipe_[1], &grownKb, sizeof grownKb);
+      _exit(0);
+    }
+    long grownKb = -1;
+    (void)!read(pipe_[0], &grownKb, sizeof grownKb);
+    waitpid(child, nullptr, 0);
+    close(pipe_[0]);
+    close(pipe_[1]);
+    EXPECT_GE(grownKb, 0) << shape;
+    EXPECT_LT(grownKb, 10 * 1024) << shape << ": " << grownKb << " KB more";
   }
 }

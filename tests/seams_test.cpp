@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Folders.h"
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "platform/Form.h"
@@ -13,6 +14,7 @@
 
 using namespace mofurin;
 using namespace mofurin::platform;
+using mofurin::test::unusableFolder;
 
 namespace {
 
@@ -42,7 +44,7 @@ class Ticker : public Form {
 };
 
 struct OneGame {
-  OneGame(VirtualClock& clock, const QString& name) : platform(clock, "/nonexistent", "/tmp"), forms(platform) {
+  OneGame(VirtualClock& clock, const QString& name) : platform(clock, unusableFolder(), unusableFolder()), forms(platform) {
     platform.setTracer([this](const QString& line) { trace << line; });
     forms.define(name, [this, name] { return std::make_unique<Ticker>(platform, name); });
   }
@@ -106,7 +108,7 @@ TEST(Seams, WhileABoxIsOpenNoTimerOfThatGameTicksAndNoneReentersItsTick) {
 
 TEST(Seams, AClosedScreenLivesUntilTheBoxOfTheNextScreensLoadIsAnswered) {
   VirtualClock clock;
-  HeadlessPlatform platform(clock, "/nonexistent", "/tmp");
+  HeadlessPlatform platform(clock, unusableFolder(), unusableFolder());
   FormManager forms(platform);
   bool firstGone = false, goneDuringBox = true;
   forms.define("First", [&] {

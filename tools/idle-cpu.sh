@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Reports the share of one core the game uses while a screen sits idle.
+# Reports the share of one core the game uses while a screen sits idle, and
+# how often it wakes up.
 #   tools/idle-cpu.sh [SECONDS]          the title screen of the real game
 #   tools/idle-cpu.sh SECONDS SCRIPT     the screen a driver script leads to,
 #                                        in real windows (mofurin-drive --qt)
@@ -51,9 +52,14 @@ trap finish EXIT
 sleep 3
 
 ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+# Every time a thread of the game wakes up it is switched in: the context
+# switches of all its threads count the wake-ups.
+wakeups() { cat /proc/"$pid"/task/*/status | awk '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print n }'; }
 hz=$(getconf CLK_TCK)
 before=$(ticks)
+woken=$(wakeups)
 sleep "$seconds"
 after=$(ticks)
-awk -v d=$((after - before)) -v hz="$hz" -v s="$seconds" \
-  'BEGIN { printf "idle: %.2f%% of one core over %d s (%d ticks)\n", 100 * d / hz / s, s, d }'
+awake=$(wakeups)
+awk -v d=$((after - before)) -v w=$((awake - woken)) -v hz="$hz" -v s="$seconds" \
+  'BEGIN { printf "idle: %.2f%% of one core, %.1f wake-ups a second over %d s (%d ticks)\n", 100 * d / hz / s, w / s, s, d }'

@@ -115,8 +115,10 @@ struct RecordProblem {
 QByteArray writeBoutRecord(const BoutRecord& record);
 std::variant<BoutRecord, RecordProblem> readBoutRecord(const QByteArray& bytes);
 
-// The biggest file a replay reads: a hostile file cannot take the memory.
-constexpr qint64 kMaxRecordBytes = 8 * 1024 * 1024;
+// The biggest file a replay reads, some four hundred times the longest bout
+// of a whole AUTO tournament: reading a hostile file of this size costs a few
+// megabytes, whatever its shape.
+constexpr qint64 kMaxRecordBytes = 2 * 1024 * 1024;
 
 // What the engine and the screens report while a bout goes on.
 class BoutLog {

@@ -34,6 +34,13 @@ class Timer {
   void start() { setEnabled(true); }
   void stop() { setEnabled(false); }
   bool running() const { return enabled_ && interval_ > 0; }
+  // A timer whose ticks only show what other events changed (a cost line,
+  // a receive loop that waits for the socket) may sleep while nothing
+  // happens: the real clock then ticks it only after some other event, so
+  // an idle screen does not wake the processor. Virtual time ticks it as
+  // any other, so scripts and tests see the same ticks.
+  bool mirrorsState() const { return mirrorsState_; }
+  void setMirrorsState(bool on) { mirrorsState_ = on; }
 
   std::function<void()> onTimer;
 
@@ -48,6 +55,7 @@ class Timer {
   int interval_;
   bool enabled_;
   bool ticking_ = false;
+  bool mirrorsState_ = false;
 };
 
 // The process's event loop and time: the real event loop, or a virtual time
@@ -60,6 +68,9 @@ class Clock {
   virtual qint64 now() const = 0;  // milliseconds
   // Runs a task once the current event has been handled.
   virtual void post(std::function<void()> task) = 0;
+  // Something outside the event loop changed a game (a driver's command):
+  // the timers that mirror state look again.
+  virtual void wake() {}
 };
 
 }  // namespace mofurin::platform

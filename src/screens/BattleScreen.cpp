@@ -48,6 +48,7 @@ constexpr int kReplayChoicePause = 1000;  // ms at ×1 before a recorded choice 
 Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battle, ctx.random, *this) {
   layOut();
   Timer1.onTimer = [this] { Timer1_Timer(); };
+  Timer1.setMirrorsState(true);
   Timer2.onTimer = [this] { Timer2_Timer(); };
   Timer3.onTimer = [this] { Timer3_Timer(); };
   Timer4.onTimer = [this] { Timer4_Timer(); };
@@ -293,6 +294,7 @@ void Form1::bgm1() {
 
 void Form1::Timer6_Timer() {
   ctx.sound.musicMode = ctx.platform.musicMode();
+  if (ctx.sound.musicMode.isEmpty()) Timer6.stop();  // no music device: nothing to watch
   if (ctx.sound.musicMode.left(7) == u"stopped") bgm1();
 }
 

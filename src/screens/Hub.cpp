@@ -26,6 +26,7 @@ constexpr int kSpeedMax = 400;
 Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
   Timer1.onTimer = [this] { Timer1_Timer(); };
+  Timer1.setMirrorsState(true);
   SPEED.onChange = [this] { SPEED_Change(); };
   Check1.onClick = [this] { Check1_Click(); };
   Check2.onClick = [this] { Check2_Click(); };

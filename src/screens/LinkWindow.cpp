@@ -18,6 +18,7 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Command1.setGeometry(3240, 1740, 1440, 480);
   Command1.onClick = [this] { Command1_Click(); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
+  Timer1.setMirrorsState(true);  // hands on what the socket queued
   Timer2.onTimer = [this] { Timer2_Timer(); };
 }
 

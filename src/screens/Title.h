@@ -18,8 +18,8 @@ class Form2 : public Screen {
   MenuItem o1{*this, "o1"};
   MenuItem o2{*this, "o2"};
   MenuItem mnuSettings{*this, "mnuSettings"};
-  MenuItem o3{*this, "o3"};
   MenuItem mnuReplay{*this, "mnuReplay"};
+  MenuItem o3{*this, "o3"};  // the menu's last item, where players look for the way out
   MenuItem mnuHelp{*this, "mnuHelp"};
   MenuItem mnuHelpHint{*this, "mnuHelpHint"};
 

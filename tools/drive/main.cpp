@@ -40,7 +40,9 @@ void printLine(const QString& line) {
 
 class RealTime : public TimeControl {
  public:
+  explicit RealTime(platform::Clock& clock) : clock_(clock) {}
   void wait(qint64 ms) override {
+    clock_.wake();  // the script's commands changed the game outside the event loop
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
@@ -55,8 +57,12 @@ class RealTime : public TimeControl {
     return true;
   }
   void settle() override {
+    clock_.wake();
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   }
+
+ private:
+  platform::Clock& clock_;
 };
 
 // Where the script's lines come from: a file read whole, or standard input
@@ -122,7 +128,7 @@ int runWithWindows(const LineSource& script, const Options& options, const platf
   platform.setTracer(printLine);
   Game ctx(platform);
   ctx.link.port = options.port;
-  RealTime time;
+  RealTime time(clock);
   Driver driver(ctx, dialogs, time, printLine);
   driver.onSeed = [&platform](quint32 seed) { platform.setSeedBase(seed); };
   driver.shot = [&platform](const QString& file, platform::Form* form) {

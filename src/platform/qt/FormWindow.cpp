@@ -440,9 +440,13 @@ class TextEditBinding : public FieldBinding {
     auto& model = static_cast<TextBox&>(*w_);
     const QString text = shownText();
     if (edit_->toPlainText() != text) {
+      // A read-only box that showed its last line, a log, keeps showing it.
+      QScrollBar* bar = edit_->verticalScrollBar();
+      const bool followsEnd = model.readOnly() && bar->value() == bar->maximum();
       syncing_ = true;
       edit_->setPlainText(text);
       syncing_ = false;
+      if (followsEnd) bar->setValue(bar->maximum());
     }
     if (what == Prop::Style) {
       edit_->setReadOnly(model.readOnly());

@@ -9,6 +9,17 @@ namespace mofurin::platform {
 
 namespace {
 
+// Boxes and file dialogs open centred over the game's window in front,
+// also where the window system has made no window active.
+QWidget* ownerWindow() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if ((*it)->isVisible() && !qobject_cast<QDialog*>(*it)) return *it;
+  }
+  return nullptr;
+}
+
 // Line breaks as Qt writes them, and 0x5C as the yen sign Japanese fonts draw.
 QString displayText(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\\', u'\u00A5');
@@ -17,7 +28,7 @@ QString displayText(QString text) {
 }  // namespace
 
 Answer QtDialogs::message(const Message& box) {
-  QMessageBox dialog(QApplication::activeWindow());
+  QMessageBox dialog(ownerWindow());
   dialog.setWindowTitle(box.title);
   dialog.setText(displayText(box.text));
   dialog.setTextFormat(Qt::PlainText);
@@ -63,14 +74,14 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& filter, const QString& folder) {
-  const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("ファイルを開く"),
+  const QString path = QFileDialog::getOpenFileName(ownerWindow(), QStringLiteral("ファイルを開く"),
                                                     folder.isEmpty() ? startFolder_ : folder, qtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
 std::optional<QString> QtDialogs::saveFile(const QString& filter) {
-  const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("名前を付けて保存"),
+  const QString path = QFileDialog::getSaveFileName(ownerWindow(), QStringLiteral("名前を付けて保存"),
                                                     startFolder_, qtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
