@@ -18,6 +18,7 @@
 #include "net/Protocol.h"
 #include "platform/GameFolders.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/ToolkitLanguage.h"
 #include "screens/Game.h"
 #include "screens/Replays.h"
 
@@ -130,6 +131,9 @@ int main(int argc, char** argv) {
   commandLine.answerHelpOrVersion(argc, argv);
 
   QApplication app(argc, argv);
+  if (!platform::loadToolkitTexts(QStringLiteral("ja"))) {
+    complain(QStringLiteral("Qt's Japanese texts are not installed"));
+  }
   QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
   // Task bars and window switchers show "caption — モフリンＧＰ"; the screens'
   // own captions stay as they are.

@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   libsdl2-mixer-dev timgm6mb-soundfont fluid-soundfont-gm libsndfile1-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
+  dbus at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
 )
 

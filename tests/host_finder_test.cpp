@@ -97,7 +97,7 @@ TEST_F(FindAHost, TheGuestFindsTheWaitingHostAndLinksByPickingIt) {
 TEST_F(FindAHost, NobodyIsFoundWhenNoHostWaitsOrTheHostHasGone) {
   QStringList out =
       guest.drive("click Form4.Command3\nwait 3000\nprint FormHosts.Label1\nprint FormHosts.Command1.enabled\n");
-  EXPECT_TRUE(out.contains("FormHosts.Label1 = ホストは見つかりませんでした。アドレスを記入してください。"));
+  EXPECT_TRUE(out.contains("FormHosts.Label1 = ホストは見つかりませんでした。 アドレスを記入してください。"));
   EXPECT_TRUE(out.contains("FormHosts.Command1.enabled = false"));
   // A host that stopped listening (its hub reset to the title) is silent.
   host.drive("click Form4.Check2\nclick Form4.Command2\nanswer Yes\nclick Form4.Command4\n");

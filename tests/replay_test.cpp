@@ -204,18 +204,34 @@ TEST(BoutRecords, BrokenFilesAreRefusedWithTheirLine) {
   }
 }
 
-TEST(Replays, ABrokenFileLeavesTheTitleAsItWas) {
+// The list shows each playable kept record, newest first, by when, who,
+// the kind of bout and its end; a broken file is left out, and one chosen
+// through the file dialog leaves the title as it was.
+TEST(Replays, TheListShowsTheKeptRecordsAndABrokenFileChangesNothing) {
   TestGame t;
   t.start();
+  QDir().mkpath(t.workingFile("replays"));
+  BoutRecord older = sampleRecord();
+  older.battleKind = 1;
+  older.ending = Ending::Won;
+  t.writeWorkingFile("replays/20261206-081500 x vs y.replay", writeBoutRecord(older));
+  t.writeWorkingFile("replays/20261207-192000 x vs y.replay", writeBoutRecord(sampleRecord()));
+  t.writeWorkingFile("replays/20261208-000000 broken.replay", writeBoutRecord(sampleRecord()).left(300));
   t.takeOutput();
-  t.writeWorkingFile("broken.replay", writeBoutRecord(sampleRecord()).left(300));
-  const QStringList out =
-      t.drive(QStringLiteral("file %1\nclick Form2.mnuReplay\nscreens").arg(t.workingFile("broken.replay")));
+  EXPECT_EQ(t.drive("click Form2.mnuReplay\nprint FormReplays.List1.items\nprint Form2.enabled\n"),
+            (QStringList{"[show FormReplays]",
+                         "FormReplays.List1.items = 2026/12/07 19:20　a b\\c d　対　ダミー　練習　逃亡|"
+                         "2026/12/06 08:15　a b\\c d　対　ダミー　大会　勝ち",
+                         "Form2.enabled = false"}));
+  const QStringList out = t.drive(
+      QStringLiteral("file %1\nclick FormReplays.Command2\nscreens").arg(t.workingFile("replays/20261208-000000 broken.replay")));
   ASSERT_EQ(out.size(), 3) << out.join('\n').toStdString();
   EXPECT_TRUE(out[1].contains(QStringLiteral("このリプレイは再生できません。") + newLine +
                               QStringLiteral("ファイルが途中で切れています（19 行目）")))
       << out[1].toStdString();
-  EXPECT_EQ(out[2], QStringLiteral("screens = Form2"));
+  EXPECT_EQ(out[2], QStringLiteral("screens = Form2 FormReplays"));
+  EXPECT_EQ(t.drive("key FormReplays 27\nprint Form2.enabled\n"),
+            (QStringList{"[close FormReplays]", "Form2.enabled = true"}));
 }
 
 // The replays folder keeps the newest hundred; a folder that cannot be

@@ -98,6 +98,30 @@ void Widget::setCaption(const QString& text) {
   if (text == caption_) return;
   caption_ = text;
   changed(Prop::Caption);
+  for (const Widget* w : form_.widgets()) {
+    if (w->labelledBy_ == this) w->changed(Prop::Name);
+  }
+}
+
+QString Widget::accessibleName() const {
+  if (!accessibleName_.isEmpty()) return accessibleName_;
+  if (!labelledBy_) return caption_;
+  // A label pointing at its box ("名前のデフォルト→") names it without the arrow.
+  QString name = labelledBy_->caption().trimmed();
+  while (name.endsWith(u'→') || name.endsWith(u'：')) name = name.chopped(1).trimmed();
+  return name;
+}
+
+void Widget::setAccessibleName(const QString& name) {
+  if (name == accessibleName_) return;
+  accessibleName_ = name;
+  changed(Prop::Name);
+}
+
+void Widget::setLabelledBy(const Widget* label) {
+  if (label == labelledBy_) return;
+  labelledBy_ = label;
+  changed(Prop::Name);
 }
 
 void Widget::click() {

@@ -28,7 +28,7 @@ enum class WidgetKind {
 };
 
 // What changed on a widget, so that a view redraws only that.
-enum class Prop { Caption, Geometry, Visible, Enabled, Colours, Font, Items, Value, Picture, Style };
+enum class Prop { Caption, Geometry, Visible, Enabled, Colours, Font, Items, Value, Picture, Style, Name };
 
 // A real on-screen counterpart of a widget (the Qt back end's).
 class WidgetView {
@@ -121,6 +121,16 @@ class Widget {
   // What a player reads on it: the caption, the text, the value.
   virtual QString displayText() const { return caption_; }
 
+  // What a screen reader calls it: the name given, else the caption of the
+  // label that names it on screen, else its own caption.
+  QString accessibleName() const;
+  void setAccessibleName(const QString& name);
+  const Widget* labelledBy() const { return labelledBy_; }
+  void setLabelledBy(const Widget* label);
+  // Every change of its caption is read out as it comes (the bout's messages).
+  bool live() const { return live_; }
+  void setLive(bool on) { live_ = on; }
+
   // A player's actions. A widget that cannot be used ignores them.
   virtual void click();
   void keyDown(int keyCode);
@@ -150,6 +160,9 @@ class Widget {
   Align alignment_ = Align::Left;
   Wrap wrap_ = Wrap::Anywhere;
   QString caption_;
+  QString accessibleName_;
+  const Widget* labelledBy_ = nullptr;
+  bool live_ = false;
   WidgetView* view_ = nullptr;
 };
 

@@ -83,6 +83,7 @@ void Form1::layOutScene() {
   Picture1.setBackColor(rgb(28, 24, 64));
   Picture1.setPicture({QStringLiteral("arena.png")});
   Picture1.setStretch(true);
+  Picture1.setAccessibleName(QStringLiteral("リング"));
   Label3.setParent(&Picture1);
   Label3.setGeometry(0, 0, kSceneWidth, 330);
   Label3.setCaption(QStringLiteral("激戦地区"));
@@ -100,6 +101,7 @@ void Form1::layOutScene() {
   KAO[1].setGeometry(kOpponentHome - kIntroSteps * kIntroStep, 1470, 1410, 1275);
   IRA.setGeometry(0, 0, 960, 960);
   IRA.setPicture({effectFrame(0)});
+  IRA.setAccessibleName(QStringLiteral("打撃の絵"));
   Label5.setCaption(QStringLiteral("ダメージ"));
   Label5.setGeometry(3630, 2205, 2100, 480);  // wide enough for nine digits of damage
   Label5.setFont({18, true});
@@ -132,6 +134,10 @@ void Form1::layOutStatus() {
     NAMAE[side].setWrap(Wrap::Never);
     HITP[side].setFont({9, false, true});
     HITP[side].setWrap(Wrap::AtSpaces);
+    // Each side's hit points are read out as they change, after whose they are.
+    HITP[side].setLive(true);
+    HITP[side].setLabelledBy(&WAKU[side]);
+    ZYOU[side].setAccessibleName(WAKU[side].caption() + QStringLiteral("の強さ"));
     ZYOU[side].setMultiLine(true);
     ZYOU[side].setReadOnly(true);
     ZYOU[side].setFont({9, false, true});
@@ -145,6 +151,7 @@ void Form1::layOutStatus() {
   ZYOU[1].setGeometry(120, 1380, 2640, 1260);
   Combo1.setParent(&WAKU[1]);
   Combo1.setGeometry(120, 2760, 2640, 360);
+  Combo1.setAccessibleName(QStringLiteral("あいての必殺技"));
   Label1[4].setParent(&WAKU[1]);
   Label1[4].setGeometry(120, 3180, 2640, 300);
   Label1[4].setCaption(QStringLiteral("HP消費量--0"));
@@ -156,6 +163,7 @@ void Form1::layOutCommands() {
   MSG.setBorder(true);
   MSG.setBackColor(rgb(255, 255, 250));
   MSG.setFont({10, false, true});
+  MSG.setLive(true);  // a player who cannot see the ring follows the bout by its messages
   HV125.setGeometry(4200, 5700, 3960, 1500);
   HV125.setVisible(false);
   Label6.setParent(&HV125);
@@ -164,6 +172,7 @@ void Form1::layOutCommands() {
   Label6.setTransparent(true);
   WAZA.setParent(&HV125);
   WAZA.setGeometry(120, 450, 3720, 360);
+  WAZA.setLabelledBy(&Label6);
   Label1[2].setParent(&HV125);
   Label1[2].setCaption(QStringLiteral("HP消費量--0"));
   Label1[2].setGeometry(120, 870, 1800, 300);
@@ -199,6 +208,7 @@ void Form1::layOutReplayControls() {
   Label7.setTransparent(true);
   SOKUDO.setParent(&SAISEI);
   SOKUDO.setGeometry(2100, 600, 1740, 360);
+  SOKUDO.setLabelledBy(&Label7);
   for (int speed : kReplaySpeeds) SOKUDO.addItem(QStringLiteral("×%1").arg(speed));
   SOKUDO.setListIndex(0);
 }
@@ -416,6 +426,7 @@ void Form1::refillLists() {
   }
   KAO[0].setPicture({RosterPicture(g.characterIndex[P], Facing::Back)});
   KAO[1].setPicture({RosterPicture(g.characterIndex[O], Facing::Front)});
+  for (Side s : {P, O}) KAO[side(s)].setAccessibleName(RosterName(g.characterIndex[s]));
 }
 
 void Form1::showStatus() {

@@ -67,6 +67,7 @@ void Form9::layOut() {
   setHelpTopic(QStringLiteral("fame"));
   Backdrop.setGeometry(0, 0, 6000, 4500);
   Backdrop.setPicture({kBackground});
+  Backdrop.setAccessibleName(QStringLiteral("殿堂の絵"));
   Label1.setCaption(QStringLiteral("王者の殿堂"));
   Label1.setGeometry(1200, 120, 3600, 480);
   Label1.setFont({16, true});
@@ -89,6 +90,7 @@ void Form9::layOut() {
   Scroll1.setGeometry(600, 3210, 4800, 270);
   Scroll1.setRange(1, kHallOfFameEntries);
   Scroll1.setSteps(1, 5);
+  Scroll1.setAccessibleName(QStringLiteral("何代目のチャンピオン"));
   Scroll1.setValue(1);
   Command1.setCaption(QStringLiteral("もういい"));
   Command1.setGeometry(600, 3660, 2220, 540);
@@ -107,6 +109,9 @@ void Form9::HOUZI() {
   const std::optional<int> character = characterOf(entry[kCharacterField]);
   USI.setPicture({character ? RosterPicture(*character, Facing::Back) : kBackground});
   MA.setPicture({character ? RosterPicture(*character, Facing::Front) : kBackground});
+  const QString shown = character ? RosterName(*character) : QStringLiteral("空き");
+  MA.setAccessibleName(shown + QStringLiteral("（まえ）"));
+  USI.setAccessibleName(shown + QStringLiteral("（うしろ）"));
   Label2.setCaption(fitRight(decimal(v), 2) + QStringLiteral("代目チャンピオン　ＲＡＮＫ－－") + entry[kRankField] +
                     newLine + QStringLiteral("　　　　　") + entry[kNameField]);
 }

@@ -52,7 +52,9 @@ void FormHosts::layOut() {
   setKeyPreview(true);
   Label1.setGeometry(180, 150, 5040, 540);
   Label1.setTransparent(true);
+  Label1.setWrap(Wrap::AtSpaces);  // its sentences break between them, not inside a word
   List1.setGeometry(180, 780, 5040, 360);
+  List1.setAccessibleName(QStringLiteral("見つかったホスト"));
   Command1.setCaption(QStringLiteral("これにする"));
   Command2.setCaption(QStringLiteral("もう一度さがす"));
   Command3.setCaption(QStringLiteral("閉じる"));
@@ -83,7 +85,7 @@ void FormHosts::search() {
   socket_->onDatagram = [this] { takeDatagrams(); };
   if (!socket_->bind(ctx.link.port)) {
     socket_.reset();
-    Label1.setCaption(QStringLiteral("ポート%1でさがせません（使用中か、権限がありません）").arg(ctx.link.port));
+    Label1.setCaption(QStringLiteral("ポート%1でさがせません （使用中か、権限がありません）").arg(ctx.link.port));
     return;
   }
   Label1.setCaption(QStringLiteral("同じネットワークのホストをさがしています…"));
@@ -96,7 +98,7 @@ void FormHosts::stopListening() {
   Command2.setEnabled(true);
   if (!socket_) return;
   socket_.reset();
-  Label1.setCaption(hosts_.empty() ? QStringLiteral("ホストは見つかりませんでした。アドレスを記入してください。")
+  Label1.setCaption(hosts_.empty() ? QStringLiteral("ホストは見つかりませんでした。 アドレスを記入してください。")
                                    : QStringLiteral("ホストを選んで「これにする」を押してください。"));
 }
 

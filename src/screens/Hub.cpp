@@ -65,6 +65,7 @@ void Form4::layOutStatus() {
   Label2[3].setForeColor(rgb(150, 60, 0));
   CoinPicture.setGeometry(1740, 1110, 360, 360);
   CoinPicture.setPicture({QStringLiteral("deco_coin.png")});
+  CoinPicture.setAccessibleName(QStringLiteral("コイン"));
   MOTIG.setGeometry(2160, 1140, 3000, 330);
   MOTIG.setFont({11, false});
   LIFE3.setGeometry(180, 1740, 3000, 300);
@@ -84,6 +85,7 @@ void Form4::layOutStatus() {
 void Form4::layOutRecord() {
   TrophyPicture.setGeometry(3480, 1710, 360, 360);
   TrophyPicture.setPicture({QStringLiteral("deco_trophy.png")});
+  TrophyPicture.setAccessibleName(QStringLiteral("トロフィー"));
   Label2[2].setCaption(QStringLiteral("勝敗成績(トーナメント)"));
   Label2[2].setGeometry(3900, 1770, 2900, 300);
   WINNER.setGeometry(3480, 2130, 3300, 930);
@@ -93,6 +95,7 @@ void Form4::layOutRecord() {
   Label1[1].setCaption(QStringLiteral("必殺技MAX8"));
   Label1[1].setGeometry(3480, 3180, 3300, 270);
   WAZA.setGeometry(3480, 3450, 3300, 360);
+  WAZA.setLabelledBy(&Label1[1]);
   Label1[2].setCaption(QStringLiteral("HP消費量--0"));
   Label1[2].setGeometry(3480, 3840, 3300, 270);
   Label2[0].setCaption(QStringLiteral("ダミーの強さ"));
@@ -108,6 +111,7 @@ void Form4::layOutRecord() {
   SPEED.setGeometry(3480, 5370, 3300, 270);
   SPEED.setRange(kSpeedMin, kSpeedMax);
   SPEED.setSteps(1, 20);
+  SPEED.setAccessibleName(QStringLiteral("メッセージスピード"));  // its label shows the value too
   Check1.setCaption(QStringLiteral("攻撃アクションの有無"));
   Check1.setGeometry(3480, 5790, 3300, 300);
   for (Label* l : {&Label2[2], &Label1[1], &Label1[2], &Label2[0], &Label2[1]}) l->setTransparent(true);
@@ -138,6 +142,7 @@ void Form4::layOutNetwork() {
   Check2.setGeometry(210, 330, 1500, 300);
   Text1.setParent(&Frame2);
   Text1.setGeometry(210, 690, 2040, 360);
+  Text1.setAccessibleName(QStringLiteral("ホストのIP"));
   Command3.setParent(&Frame2);
   Command3.setCaption(QStringLiteral("さがす"));
   Command3.setGeometry(2310, 690, 780, 360);
@@ -211,6 +216,7 @@ void Form4::YOUHYO() {
                     decimal(g.wins) + u'/' + decimal(qint64(g.losses) + 40) + newLine + QStringLiteral("黒星    ") +
                     decimal(g.losses));
   MYGA.setPicture({RosterPicture(g.characterIndex[P], Facing::Front)});
+  MYGA.setAccessibleName(RosterName(g.characterIndex[P]));
   Label2[3].setCaption(QStringLiteral("ＲＡＮＫ---") + g.rankText);
 }
 

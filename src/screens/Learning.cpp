@@ -43,6 +43,7 @@ void Form6::layOut() {
   Label2.setFont({10, true});
   WAZA.setGeometry(240, 1950, 4920, 390);
   WAZA.setFont({10, false});
+  WAZA.setLabelledBy(&Label2);
   Label1[2].setCaption(QStringLiteral("HP消費量--0"));
   Label1[2].setGeometry(5340, 2010, 1980, 300);
   Label1[2].setFont({10, false});

@@ -14,6 +14,7 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Text1.setGeometry(120, 120, 4560, 1500);
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
+  Text1.setAccessibleName(QStringLiteral("伝送のようす"));
   Command1.setCaption(QStringLiteral("やめる"));
   Command1.setGeometry(3240, 1740, 1440, 480);
   Command1.onClick = [this] { Command1_Click(); };

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 
 #include "context/GameContext.h"
 #include "platform/Form.h"
@@ -46,7 +48,55 @@ std::variant<BoutRecord, QString> readReplayFile(const QString& path) {
   return std::get<BoutRecord>(std::move(read));
 }
 
+QString kindText(const BoutRecord& r) {
+  if (r.network) return QStringLiteral("ネット対戦");
+  return r.battleKind == 1 ? QStringLiteral("大会") : QStringLiteral("練習");
+}
+
+QString endingText(Ending e) {
+  switch (e) {
+    case Ending::Won: return QStringLiteral("勝ち");
+    case Ending::Lost: return QStringLiteral("負け");
+    case Ending::BothBeaten: return QStringLiteral("相打ち");
+    case Ending::Fled: return QStringLiteral("逃亡");
+    case Ending::Unfinished: break;
+  }
+  return QStringLiteral("途中まで");
+}
+
+// A name as one line of the list: a peer may have sent line breaks.
+QString oneLine(QString name) { return name.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' '); }
+
+// When the bout was fought: the time its file name begins with, else the
+// file's own time.
+QDateTime foughtAt(const QFileInfo& file) {
+  const QDateTime named = QDateTime::fromString(file.fileName().left(15), QStringLiteral("yyyyMMdd-HHmmss"));
+  return named.isValid() ? named : file.lastModified();
+}
+
 }  // namespace
+
+std::vector<KeptReplay> keptReplays(const GameContext& ctx) {
+  const QFileInfoList files =
+      QDir(replayFolder(ctx)).entryInfoList({QStringLiteral("*.replay")}, QDir::Files, QDir::Name | QDir::Reversed);
+  std::vector<std::pair<QDateTime, KeptReplay>> kept;
+  for (const QFileInfo& file : files) {
+    auto read = readReplayFile(file.absoluteFilePath());
+    const auto* r = std::get_if<BoutRecord>(&read);
+    if (!r) continue;
+    const QDateTime when = foughtAt(file);
+    const QString space = QStringLiteral("　");
+    kept.push_back({when,
+                    {file.absoluteFilePath(), when.toString(QStringLiteral("yyyy/MM/dd HH:mm")) + space +
+                                                  oneLine(r->fighters[Side::Player].name) + QStringLiteral("　対　") +
+                                                  oneLine(r->fighters[Side::Opponent].name) + space + kindText(*r) + space +
+                                                  endingText(r->ending)}});
+  }
+  std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<KeptReplay> out;
+  for (auto& k : kept) out.push_back(std::move(k.second));
+  return out;
+}
 
 QString replayFolder(const GameContext& ctx) {
   return QDir(ctx.platform.workingFolder()).filePath(QStringLiteral("replays"));

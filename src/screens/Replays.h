@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "battle/BoutRecord.h"
 #include "context/GameContext.h"
@@ -31,9 +32,17 @@ std::optional<QString> keepBoutRecord(GameContext& ctx, const BoutRecord& record
 // nothing changes. True when the replay has begun.
 bool watchReplay(GameContext& ctx, const QString& path, platform::Form* from);
 
-// The title's menu item: the file dialog in the replays folder, then
-// watchReplay.
+// The file dialog in the replays folder, then watchReplay.
 bool chooseAndWatchReplay(GameContext& ctx, platform::Form& from);
+
+// A kept record as the replay list shows it: when, who, what kind of bout
+// and how it ended ("2026/12/07 19:20　ジャンヌ　対　春ウサギ　大会　勝ち").
+struct KeptReplay {
+  QString path;
+  QString description;
+};
+// The records of the replays folder that can be played, newest first.
+std::vector<KeptReplay> keptReplays(const GameContext& ctx);
 
 // The end of a replay (its end, its stop button, its window closed, or a
 // record that plays out differently, which `problem` explains): the game's

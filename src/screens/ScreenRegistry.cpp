@@ -8,6 +8,7 @@
 #include "screens/HostFinder.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
+#include "screens/ReplayList.h"
 #include "screens/Selection.h"
 #include "screens/Settings.h"
 #include "screens/Shop.h"
@@ -37,6 +38,7 @@ void registerScreens(GameContext& ctx) {
   define<Form11>(ctx);
   define<FormSettings>(ctx);
   define<FormHosts>(ctx);
+  define<FormReplays>(ctx);
 }
 
 }  // namespace mofurin

@@ -17,6 +17,7 @@ void layOutNameBox(Label& caption, TextBox& box, int left, int top) {
   box.setGeometry(left + 2100, top, 3300, 390);
   box.setMaxLength(kNameLength);
   box.setFont({11, false});
+  box.setLabelledBy(&caption);
 }
 
 // A typed name the files cannot keep is refused with its reason.
@@ -60,11 +61,13 @@ void Form3::layOut() {
     HIRO1[i].setGeometry(405, 600, 1440, 1440);
     HIRO1[i].setStretch(true);
     HIRO1[i].setPicture({RosterPicture(s.index, Facing::Front)});
+    HIRO1[i].setAccessibleName(RosterName(s.index));
   }
   SETU.setGeometry(150, 2730, 9360, 1110);
   SETU.setMultiLine(true);
   SETU.setReadOnly(true);
   SETU.setFont({11, false});
+  SETU.setAccessibleName(QStringLiteral("キャラの説明"));
   SETU.setText(QStringLiteral("選ぶキャラ自体をクリックしてください") + newLine);
   layOutNameBox(Label1, Text1, 150, 4020);
   Text1.setEnabled(false);
@@ -164,6 +167,8 @@ void Form8::HYOUZI() {
   MA.setPicture({RosterPicture(index, Facing::Front)});
   USI.setPicture({RosterPicture(index, Facing::Back)});
   g.fighterName[Side::Player] = RosterName(index);
+  MA.setAccessibleName(RosterName(index) + QStringLiteral("（まえ）"));
+  USI.setAccessibleName(RosterName(index) + QStringLiteral("（うしろ）"));
   Label1.setCaption(QStringLiteral("モフリンネーム－") + g.fighterName[Side::Player]);
 }
 

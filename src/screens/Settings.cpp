@@ -44,6 +44,7 @@ void FormSettings::layOut() {
     bar->setGeometry(240, 780, 4560, 300);
     bar->setRange(0, SoundSettings::kMaxVolume);
     bar->setSteps(5, 20);
+    bar->setAccessibleName(frame->caption() + QStringLiteral("の音量"));
   }
   Label3.setGeometry(180, 2910, 3300, 600);
   Label3.setFont({8, false});
@@ -56,7 +57,10 @@ void FormSettings::layOut() {
 
 void FormSettings::Form_Load() {
   show(ctx.soundSettings);
-  Label3.setCaption(QStringLiteral("変えた設定はすぐに使われ、次に始めたときも同じです。"));
+  // Its sentences break between their phrases; a folder's path, which has
+  // no words to keep whole, wherever it must.
+  Label3.setWrap(Wrap::AtSpaces);
+  Label3.setCaption(QStringLiteral("変えた設定はすぐに使われ、 次に始めたときも同じです。"));
 }
 
 void FormSettings::Form_KeyDown(int keyCode) {
@@ -81,6 +85,7 @@ void FormSettings::apply() {
   const SoundSettings settings{Check1.checked(), Volume1.value(), Check2.checked(), Volume2.value()};
   show(settings);
   if (!ctx.changeSoundSettings(settings)) {
+    Label3.setWrap(Wrap::Anywhere);
     Label3.setCaption(QStringLiteral("設定を保存できませんでした（") + ctx.platform.settingsFile() +
                       QStringLiteral("）。今回だけ使われます。"));
   }

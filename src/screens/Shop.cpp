@@ -36,6 +36,7 @@ void Form5::layOut() {
   ShopKeeper.setGeometry(180, 180, 1440, 1440);
   ShopKeeper.setStretch(true);
   ShopKeeper.setPicture({QStringLiteral("shopkeeper.png")});
+  ShopKeeper.setAccessibleName(QStringLiteral("回復屋の主人"));
   Label1[0].setCaption(QStringLiteral("回復したいところを選択して回復数をおして、決定を押してください。"));
   Label1[0].setGeometry(1800, 240, 5800, 600);
   Label2.setCaption(QStringLiteral("頭*4　　両腕*5　　両脚*7　　胴体*3　(\\)"));
@@ -54,6 +55,7 @@ void Form5::layOut() {
   Label3.setGeometry(180, 2160, 900, 300);
   UPG.setGeometry(1080, 2070, 1500, 420);
   UPG.setMaxLength(6);
+  UPG.setLabelledBy(&Label3);
   UPG.setText(QStringLiteral("000000"));
   UPG.setFont({12, false});
   UPG.setAlignment(Align::Right);
@@ -69,6 +71,7 @@ void Form5::layOut() {
   Label1[1].setBackColor(rgb(255, 255, 250));
   GOLDOK.setGeometry(180, 3630, 3600, 390);
   GOLDOK.setReadOnly(true);
+  GOLDOK.setAccessibleName(QStringLiteral("所持金"));
   GOLDOK.setFont({11, false});
   GOLDOK.setText(QStringLiteral("所持金：1000\\"));
   Label4.setCaption(QStringLiteral("↑↓キーで部分を変えて、Enterキーで払えます。マイナスの数で売れます。"));

@@ -235,6 +235,7 @@ void Form7::layOut() {
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
   Text1.setFont({10, false});
+  Text1.setAccessibleName(QStringLiteral("メッセージ"));
   Command1.setCaption(QStringLiteral("元に戻る"));
   Command1.setGeometry(3840, 5250, 2400, 540);
   Command1.setFont({11, true});
@@ -246,6 +247,7 @@ void Form7::Form_Load() {
   messageCase = situationOf(g);
   const Situation& situation = kSituations[messageCase];
   if (situation.picture >= 0) GAZO.setPicture(Image1[situation.picture].picture());
+  GAZO.setAccessibleName(messageCase >= kFirstEnding ? QStringLiteral("エンディングの絵") : QStringLiteral("物語の絵"));
   Text1.setText(storyText(situation.story, g));
   if (messageCase >= kFirstEnding) grade();
 }

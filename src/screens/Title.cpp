@@ -2,7 +2,7 @@
 
 #include "persist/HallOfFame.h"
 #include "screens/Hub.h"
-#include "screens/Replays.h"
+#include "screens/ReplayList.h"
 #include "screens/SaveFlow.h"
 #include "screens/Selection.h"
 #include "screens/Settings.h"
@@ -28,6 +28,7 @@ void Form2::layOut() {
   Image1.setGeometry(0, 0, 7200, 5400);
   Image1.setStretch(true);
   Image1.setPicture({QStringLiteral("title.png")});
+  Image1.setAccessibleName(QStringLiteral("タイトルの絵"));
 
   Label2.setCaption(QStringLiteral("モフリン　ＧＰ"));
   Label2.setGeometry(300, 360, 6600, 900);
@@ -106,7 +107,7 @@ void Form2::o2_Click() {
   handOverTo<Form4>();
 }
 
-void Form2::mnuReplay_Click() { chooseAndWatchReplay(ctx, *this); }
+void Form2::mnuReplay_Click() { ctx.forms.show<FormReplays>(); }
 
 void Form2::o3_Click() {
   if (!ctx.playerMayEnd()) return;

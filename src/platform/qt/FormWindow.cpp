@@ -25,6 +25,7 @@
 #include <algorithm>
 
 #include "platform/Keys.h"
+#include "platform/qt/Accessibility.h"
 
 namespace mofurin::platform {
 
@@ -214,13 +215,14 @@ class Binding : public WidgetView {
         if (fitsText()) fitText();
         break;
       case Prop::Colours: applyColours(); break;
+      case Prop::Name: publishName(*w_, *q_, shown(w_->accessibleName())); break;
       default: update(what); break;
     }
   }
 
   void refreshAll() {
     for (Prop p : {Prop::Geometry, Prop::Font, Prop::Colours, Prop::Style, Prop::Caption, Prop::Items, Prop::Value,
-                   Prop::Picture, Prop::Enabled, Prop::Visible}) {
+                   Prop::Picture, Prop::Enabled, Prop::Visible, Prop::Name}) {
       refresh(p);
     }
   }
@@ -294,6 +296,7 @@ class LabelBinding : public Binding {
     } else {
       label_->setText(shown(w_->caption()));
     }
+    if (what == Prop::Caption && w_->live()) announceChange(*label_, shown(w_->caption()));
   }
 
   void fitText() override {
@@ -382,6 +385,9 @@ class ComboBinding : public FieldBinding {
  public:
   ComboBinding(ComboBox& w, QComboBox* q) : FieldBinding(w, q), combo_(q) {
     QObject::connect(q, &QComboBox::activated, [this](int i) {
+      if (w_) static_cast<ComboBox&>(*w_).setListIndex(i);
+    });
+    followPicksFromReaders(*q, [this](int i) {
       if (w_) static_cast<ComboBox&>(*w_).setListIndex(i);
     });
   }
@@ -641,6 +647,7 @@ int gameKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
 
 FormWindow::FormWindow(Form& form, QString pictureFolder) : form_(&form), pictureFolder_(std::move(pictureFolder)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
+  publishAsWindow(*this);
   build();
   form.setView(this);
   refresh(FormProp::Caption);
@@ -792,6 +799,7 @@ void FormWindow::build() {
     }
     q->installEventFilter(this);
     qwidgets_[w] = q;
+    publishRole(*w, *q);
     binding->refreshAll();
     bindings_.push_back(std::move(binding));
   }

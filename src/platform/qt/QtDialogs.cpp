@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,6 +26,13 @@ QString displayText(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\\', u'\u00A5');
 }
 
+// A screen reader says what the box's icon means, as the picture does.
+void nameIcon(QMessageBox& dialog, Icon icon) {
+  auto* picture = dialog.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+  if (!picture) return;
+  picture->setAccessibleName(icon == Icon::Question ? QStringLiteral("質問") : QStringLiteral("注意"));
+}
+
 }  // namespace
 
 Answer QtDialogs::message(const Message& box) {
@@ -36,6 +44,7 @@ Answer QtDialogs::message(const Message& box) {
   dialog.setIcon(box.icon == Icon::Question      ? QMessageBox::Question
                  : box.icon == Icon::Exclamation ? QMessageBox::Warning
                                                  : QMessageBox::NoIcon);
+  nameIcon(dialog, box.icon);
   struct Choice {
     QMessageBox::StandardButton button;
     const char16_t* label;

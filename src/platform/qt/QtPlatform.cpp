@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/SdlMedia.h"
@@ -60,6 +61,7 @@ QtPlatform::QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs)
     dialogs = ownDialogs_.get();
   }
   dialogs_ = dialogs;
+  installAccessibility();
   setSettingsFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                   QStringLiteral("/mofurin/") + kSettingsFileName);
 }
