@@ -10,6 +10,7 @@
 #include "TestGame.h"
 #include "persist/SaveFile.h"
 #include "screens/BattleScreen.h"
+#include "screens/Hub.h"
 #include "screens/LinkWindow.h"
 #include "screens/Shop.h"
 
@@ -177,6 +178,10 @@ TEST(WaysOut, EveryScreenAndEveryWayOutFollowsOneRule) {
   const Row rows[] = {
       {"title's close box", "answer Yes\nclick Form4.Command4\n", "close Form2", true},
       {"title's 終了", "answer Yes\nclick Form4.Command4\n", "click Form2.o3", true},
+      {"selection's close box", "answer Yes\nclick Form4.Command4\nclick Form2.o1\n", "close Form3", true},
+      {"learning's close box", "open Form6", "close Form6", true},
+      {"story's close box", "open Form7", "close Form7", true},
+      {"hall of fame's close box", "click Form4.tabi\n", "close Form9", true},
       {"hub's close box", "", "close Form4", true},
       {"hub's close box beside the link window", linkShown, "close Form4", true},
       {"link window's やめる", linkShown, "click Form11.Command1", true},
@@ -204,6 +209,12 @@ TEST(WaysOut, EveryScreenAndEveryWayOutFollowsOneRule) {
         }
         if (setUp == linkShown) {
           t.ctx.forms.show<Form11>();
+          setUp.clear();
+        }
+        if (setUp.startsWith("open ")) {  // as the end of a bout opens it
+          t.ctx.game.levels[Side::Player] = 10;
+          t.ctx.forms.close<Form4>();
+          t.ctx.forms.show(setUp.mid(5));
           setUp.clear();
         }
         t.drive(setUp);
