@@ -400,3 +400,20 @@ TEST_P(TwoCopies, EitherSidesRecordReplaysTheBoutStepForStep) {
     EXPECT_GT(live[side].size(), 20);
   }
 }
+
+// "やめる" in the middle of a bout ends the game as a flight: the other side
+// is told, and the bout's record is kept, ending in this side's flight.
+TEST_P(TwoCopies, AGuestWhoQuitsMidBoutFleesAndKeepsTheRecord) {
+  connect();
+  playOut(20);
+  EXPECT_EQ(guest.drive("click Form11.Command1\n").last(), "[end]");
+  clock.advance(3000);
+  choose(host);
+  clock.advance(3000);
+  EXPECT_TRUE(
+      host.takeOutput().contains("[msgbox モフリンＧＰ|OK] 逃げられたらしい。戦闘を強制終了します。 -> OK (default)"));
+  QFile record(newestReplay(guest));
+  ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+  const QByteArray bytes = record.readAll();
+  EXPECT_TRUE(bytes.contains("\nflee 0\nend fled\n")) << bytes.right(200).toStdString();
+}
