@@ -1,5 +1,6 @@
 // Bouts played through the battle screen on the headless platform.
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -270,4 +271,37 @@ TEST(BattleScreen, DigitKeysPickUsableSlotsAndEnterConfirms) {
   EXPECT_FALSE(f.HV125.visible());
   EXPECT_EQ(t.ctx.battle.chosenSlot[P], usable);
   EXPECT_EQ(t.ctx.battle.battlePhase, 1);
+}
+
+// A digit and Enter in the same frame play that digit's slot, on the first
+// panel and on every fresh one after it: the record has the player's keys.
+TEST(BattleScreen, ADigitAndEnterInOneFramePlayThatSlotOnEveryPanel) {
+  TestGame t;
+  openTraining(t);
+  t.drive("seed 4\nwait 600\n");
+  std::vector<int> pressed;
+  for (int step = 0; step < 500 && t.screen<Form1>(); ++step) {
+    Form1& f = *t.screen<Form1>();
+    if (f.HV125.visible()) {
+      std::vector<int> usable;
+      for (int slot = 0; slot < f.WAZA.items().size(); ++slot) {
+        if (f.WAZA.items()[slot] != kNoTechnique) usable.push_back(slot);
+      }
+      ASSERT_FALSE(usable.empty());
+      const int slot = usable[pressed.size() % usable.size()];
+      t.drive(QStringLiteral("key Form1.WAZA %1\nkey Form1.WAZA 13\n").arg(49 + slot));
+      pressed.push_back(slot);
+    }
+    t.drive("answer OK\nwait 100\n");
+  }
+  ASSERT_FALSE(t.screen<Form1>());
+  const QDir folder(t.workingFile("replays"));
+  QFile record(folder.filePath(folder.entryList(QDir::Files).value(0)));
+  ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+  std::vector<int> recorded;
+  for (const QByteArray& line : record.readAll().split('\n')) {
+    if (line.startsWith("choice 0 player ")) recorded.push_back(line.mid(16).toInt());
+  }
+  EXPECT_GT(pressed.size(), 2u);
+  EXPECT_EQ(recorded, pressed);
 }
