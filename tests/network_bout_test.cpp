@@ -263,13 +263,30 @@ TEST_P(TwoCopies, AGuestPickingInTheOpponentsListDoesNotChangeTheHostsStrike) {
   }
 }
 
-TEST_P(TwoCopies, AShopOpenBesideTheHubClosesWhenTheBoutOpens) {
+// The shop closes as soon as a guest connects and cannot open again while
+// the copies exchange their fighters (here held up by a box the guest
+// keeps open): the guest's copy of the host is the host the bout is fought
+// with.
+TEST_P(TwoCopies, TheShopClosesWhenAGuestConnectsAndStaysShutDuringTheSetUp) {
   host.drive("click Form4.Check2\nclick Form4.Command2\nclick Form4.HPUP\n");
   ASSERT_TRUE(host.ctx.forms.isShown("Form5"));
-  guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+  Form4& guestHub = *guest.screen<Form4>();
+  guestHub.Text1.setText("10.0.0.1");
+  guestHub.Command2.click();  // its connection comes while its box is open
+  QStringList duringSetUp;
+  guest.dialogs().whileOpen = [&] {
+    clock.advance(50);
+    duringSetUp << QString::number(host.ctx.networkBout.settingUp());
+    host.takeOutput();
+    duringSetUp << host.drive("click Form4.HPUP\nscreens\n");
+  };
+  guest.ctx.msgBox(QStringLiteral("（よそ見）"));
+  guest.dialogs().whileOpen = nullptr;
+  EXPECT_EQ(duringSetUp, (QStringList{"1", "[not usable Form4.HPUP]", "screens = Form4 Form11"}));
   clock.advance(100);
-  EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
-  EXPECT_FALSE(host.ctx.forms.find("Form5"));
+  ASSERT_TRUE(host.ctx.forms.isShown("Form1"));
+  ASSERT_TRUE(guest.ctx.forms.isShown("Form1"));
+  for (int p = 0; p < kPartCount; ++p) EXPECT_EQ(host.ctx.game.partHp(p, P), guest.ctx.game.partHp(p, O)) << p;
 }
 
 // The host's only technique empties its arms as its strike beats the guest:

@@ -48,13 +48,13 @@ void NetworkBout::stop() {
   startSetupOver();
   battle_.networkBattle = false;
   battle_.awaitingPeer = false;
-  phase_ = Phase::Idle;
+  enter(Phase::Idle);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
 }
 
 void NetworkBout::connected() {
   startSetupOver();
-  phase_ = Phase::SettingUp;
+  enter(Phase::SettingUp);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
   peer_ = GameState();
   if (link_.isHost) {
@@ -64,6 +64,12 @@ void NetworkBout::connected() {
     battle_.battlePhase = 6;  // the guest first watches the host's strike
     battle_.awaitingPeer = true;
   }
+}
+
+void NetworkBout::enter(Phase phase) {
+  const bool wasSettingUp = phase_ == Phase::SettingUp;
+  phase_ = phase;
+  if (out_ && wasSettingUp != (phase == Phase::SettingUp)) out_->holdFighter(phase == Phase::SettingUp);
 }
 
 void NetworkBout::send(const QString& message) {
@@ -112,7 +118,7 @@ void NetworkBout::openBattle() {
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
   takePeerFighter();
-  phase_ = Phase::Fighting;
+  enter(Phase::Fighting);
   battle_.networkBattle = true;
   if (out_) out_->openBattle();
   // The guest's first round begins by waiting for the host's strike.
@@ -248,7 +254,7 @@ void NetworkBout::battleClosing() {
   if (!fighting()) return;
   if (boutUndecided()) flee();  // the close box: the other side is told
   battle_.networkBattle = false;
-  phase_ = Phase::Idle;
+  enter(Phase::Idle);
   if (out_) out_->closeConnection();
   if (linkClosed_) backToWaiting();
 }
@@ -300,14 +306,14 @@ void NetworkBout::setupTimedOut() {
   if (!settingUp()) return;
   if (out_) out_->closeConnection();
   if (link_.isHost) return backToWaiting();
-  phase_ = Phase::Idle;
+  enter(Phase::Idle);
   if (out_) out_->setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
 }
 
 // After a link ends the host listens again; a guest connects again when its
 // player presses "ネットバトル".
 void NetworkBout::backToWaiting() {
-  phase_ = Phase::Idle;
+  enter(Phase::Idle);
   linkClosed_ = false;
   startSetupOver();
   if (!out_) return;

@@ -24,6 +24,9 @@ class BoutLink {
   virtual void closeConnection() = 0;
   virtual bool listen() = 0;  // false when the port cannot be had
   virtual void setStatus(const QString& caption) = 0;
+  // While the copies exchange their fighters nothing may change one (the
+  // shop closes and cannot open), or the other copy would fight another.
+  virtual void holdFighter(bool held) = 0;
   virtual void log(const QString& line) = 0;
 
   // The battle screen opens beside the link and everything else closes.
@@ -51,8 +54,8 @@ class NetworkBout {
   // The link window goes: a link still in its set-up goes with it.
   void detach(BoutLink* link) {
     if (out_ != link) return;
+    if (!fighting()) enter(Phase::Idle);
     out_ = nullptr;
-    if (!fighting()) phase_ = Phase::Idle;
   }
 
   // "ネットバトル": a new link from the first set-up message.
@@ -86,6 +89,8 @@ class NetworkBout {
 
  private:
   enum class Phase { Idle, SettingUp, Fighting };
+
+  void enter(Phase phase);
 
   void send(const QString& message);
   void startSetupOver();

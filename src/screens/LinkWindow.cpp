@@ -184,6 +184,11 @@ void Form11::setStatus(const QString& caption) {
   if (Form4* hub = ctx.forms.find<Form4>()) hub->Command1.setCaption(caption);
 }
 
+void Form11::holdFighter(bool held) {
+  if (held) ctx.forms.close<Form5>();
+  if (Form4* hub = ctx.forms.find<Form4>()) hub->HPUP.setEnabled(!held);
+}
+
 void Form11::log(const QString& line) {
   log_.push_back(line);
   while (log_.size() > kLogLines) log_.pop_front();

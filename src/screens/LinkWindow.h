@@ -62,6 +62,7 @@ class Form11 : public Screen, private BoutLink {
   void closeConnection() override;
   bool listen() override;
   void setStatus(const QString& caption) override;
+  void holdFighter(bool held) override;
   void log(const QString& line) override;
   void openBattle() override;
   BattleEngine* engine() override;
