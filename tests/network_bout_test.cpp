@@ -93,6 +93,8 @@ class TwoCopies : public ::testing::TestWithParam<platform::MemoryWire::Delivery
     return compared;
   }
 
+  void leaveADecidedBout(bool hostLeavesFirst);
+
   void expectBothBackOnTheHub() {
     for (TestGame* t : {&host, &guest}) {
       EXPECT_TRUE(t->ctx.forms.isShown("Form4"));
@@ -354,22 +356,37 @@ TEST_P(TwoCopies, TheLogAppendsAndKeepsItsLastLines) {
   EXPECT_EQ(lines.last(), QString::number(Form11::kLogLines + 49));
 }
 
-TEST_P(TwoCopies, AfterADecidedBoutTheSideThatSeesTheCloseWaitsAgain) {
+// Whichever side leaves a decided bout first (the other holds a box open
+// meanwhile), afterwards the host listens again and the guest can dial
+// again: a second bout follows without the host pressing anything.
+void TwoCopies::leaveADecidedBout(bool hostLeavesFirst) {
   for (int p = 0; p < kPartCount; ++p) host.ctx.game.partAttack(p, P) = 400;
   connect();
-  playOut();
-  expectBothBackOnTheHub();
-  const QString hostStatus = host.screen<Form4>()->Command1.caption();
-  const QString guestStatus = guest.screen<Form4>()->Command1.caption();
-  // Whichever closed second saw the other go.
-  EXPECT_TRUE(hostStatus == "現在、接続待ち..." || guestStatus == "接続が切れました")
-      << hostStatus.toStdString() << " / " << guestStatus.toStdString();
-  guest.drive("click Form4.Command2\n");  // the guest comes back without the host pressing again
-  clock.advance(100);
-  if (hostStatus == "現在、接続待ち...") {
-    EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  for (int step = 0; step < 4000; ++step) {
+    if (host.ctx.battle.battleResult != BattleResult::Running &&
+        guest.ctx.battle.battleResult != BattleResult::Running) {
+      break;
+    }
+    choose(host);
+    choose(guest);
+    clock.advance(20);
   }
+  TestGame& last = hostLeavesFirst ? guest : host;
+  last.dialogs().whileOpen = [&] { clock.advance(10000); };
+  last.ctx.msgBox(QStringLiteral("（よそ見）"));
+  last.dialogs().whileOpen = nullptr;
+  clock.advance(10000);
+  expectBothBackOnTheHub();
+  EXPECT_EQ(host.screen<Form4>()->Command1.caption(), "現在、接続待ち...");
+  EXPECT_EQ(guest.screen<Form4>()->Command1.caption(), "接続が切れました");
+  guest.drive("click Form4.Command2\n");
+  clock.advance(100);
+  EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
+  EXPECT_TRUE(guest.ctx.forms.isShown("Form1"));
 }
+
+TEST_P(TwoCopies, AfterADecidedBoutTheHostLeftFirstItListensAgain) { leaveADecidedBout(true); }
+TEST_P(TwoCopies, AfterADecidedBoutTheGuestLeftFirstTheHostListensAgain) { leaveADecidedBout(false); }
 
 namespace {
 

@@ -256,7 +256,9 @@ void NetworkBout::battleClosing() {
   battle_.networkBattle = false;
   enter(Phase::Idle);
   if (out_) out_->closeConnection();
-  if (linkClosed_) backToWaiting();
+  // The side that closes first never hears its own close: it goes back to
+  // waiting now, as the other side does when the close reaches it.
+  backToWaiting();
 }
 
 bool NetworkBout::leaveAtProgramEnd() {
