@@ -451,3 +451,20 @@ TEST_P(TwoCopies, AGuestWhoQuitsMidBoutFleesAndKeepsTheRecord) {
   const QByteArray bytes = record.readAll();
   EXPECT_TRUE(bytes.contains("\nflee 0\nend fled\n")) << bytes.right(200).toStdString();
 }
+
+// The link window says how long this side has waited for the other once it
+// passes ten seconds, and says the link's status again when the wait ends.
+TEST_P(TwoCopies, TheLinkWindowCountsALongWaitForTheOtherSide) {
+  connect();
+  choose(host);
+  QString duringWait;
+  guest.dialogs().whileOpen = [&] {
+    clock.advance(15000);
+    duringWait = host.screen<Form11>()->Label1.caption();
+  };
+  guest.ctx.msgBox(QStringLiteral("（よそ見）"));
+  guest.dialogs().whileOpen = nullptr;
+  EXPECT_TRUE(duringWait.startsWith(QStringLiteral("相手を待っています（1"))) << duringWait.toStdString();
+  clock.advance(3000);
+  EXPECT_EQ(host.screen<Form11>()->Label1.caption(), QStringLiteral("現在、接続されています。"));
+}

@@ -15,12 +15,16 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
   Text1.setAccessibleName(QStringLiteral("伝送のようす"));
+  Label1.setGeometry(120, 1740, 3000, 480);
+  Label1.setTransparent(true);
+  Label1.setWrap(Wrap::AtSpaces);
   Command1.setCaption(QStringLiteral("やめる"));
   Command1.setGeometry(3240, 1740, 1440, 480);
   Command1.onClick = [this] { Command1_Click(); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
   Timer1.setMirrorsState(true);  // hands on what the socket queued
   Timer2.onTimer = [this] { Timer2_Timer(); };
+  Timer3.onTimer = [this] { Timer3_Timer(); };
 }
 
 void Form11::Form_Load() {
@@ -85,6 +89,17 @@ void Form11::Timer2_Timer() {
     return;
   }
   ctx.networkBout.setupTimedOut();
+}
+
+void Form11::Timer3_Timer() {
+  if (!ctx.networkBout.fighting()) {
+    Timer3.stop();
+    waitedSeconds_ = 0;
+    Label1.setCaption(status_);
+    return;
+  }
+  waitedSeconds_ = ctx.battle.awaitingPeer ? waitedSeconds_ + 1 : 0;
+  Label1.setCaption(waitedSeconds_ >= 10 ? QStringLiteral("相手を待っています（%1秒）").arg(waitedSeconds_) : status_);
 }
 
 void Form11::deliver(std::function<void()> event) {
@@ -181,6 +196,7 @@ void Form11::closeSocket() {
 
 void Form11::setStatus(const QString& caption) {
   status_ = caption;
+  Label1.setCaption(caption);
   if (Form4* hub = ctx.forms.find<Form4>()) hub->Command1.setCaption(caption);
 }
 
@@ -199,6 +215,8 @@ void Form11::log(const QString& line) {
 
 void Form11::openBattle() {
   Timer2.stop();
+  waitedSeconds_ = 0;
+  Timer3.start();
   // Nothing beside the bout may change the fighter on one machine only.
   ctx.forms.close<Form5>();
   Form1& battle = ctx.forms.show<Form1>();

@@ -24,15 +24,20 @@ class Form11 : public Screen, private BoutLink {
   explicit Form11(GameContext& ctx);
 
   TextBox Text1{*this, "Text1"};
+  Label Label1{*this, "Label1"};  // the link's status, and how long the other side has been awaited
   Button Command1{*this, "Command1"};
   Timer Timer1{*this, "Timer1", 1, true};
   // A guest gives up connecting, and either side a set-up that stalls.
   Timer Timer2{*this, "Timer2", 10000, false};
+  // Counts the seconds this side of a bout waits for the other: a machine
+  // that vanished is only judged lost after most of a minute.
+  Timer Timer3{*this, "Timer3", 1000, false};
 
   void Form_Load() override;
   void Form_Unload() override;
   void Timer1_Timer() { ctx.networkBout.tick(); }
   void Timer2_Timer();
+  void Timer3_Timer();
   void Command1_Click() { ctx.endAtPlayersWord(); }
   bool keepsGameOpen() const override { return false; }
 
@@ -83,6 +88,7 @@ class Form11 : public Screen, private BoutLink {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   std::deque<QString> log_;
   QString status_;
+  int waitedSeconds_ = 0;
 };
 
 }  // namespace mofurin

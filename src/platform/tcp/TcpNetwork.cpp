@@ -1,5 +1,9 @@
 #include "platform/tcp/TcpNetwork.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 #include <QNetworkInterface>
 #include <QTimer>
 #include <utility>
@@ -12,6 +16,28 @@ namespace {
 
 // How long a closed connection may take to hand over what was sent last.
 constexpr int kClosingGraceMs = 5000;
+
+// A machine that vanishes (asleep, unplugged) sends nothing, not even a
+// close. The system asks a quiet connection after 20 s whether the other
+// end is still there, every 5 s, and gives up after 6 unanswered asks; sent
+// bytes left unanswered for 50 s give up the same way. Either way the link
+// is judged lost well within a minute.
+constexpr int kKeepIdleS = 20;
+constexpr int kKeepIntervalS = 5;
+constexpr int kKeepCount = 6;
+constexpr unsigned kUnansweredMs = 50000;
+
+void keepAlive(QTcpSocket& socket) {
+  socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+  const qintptr fd = socket.socketDescriptor();
+  if (fd < 0) return;
+  const int idle = kKeepIdleS, interval = kKeepIntervalS, count = kKeepCount;
+  const unsigned unanswered = kUnansweredMs;
+  setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+  setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+  setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_KEEPCNT, &count, sizeof count);
+  setsockopt(static_cast<int>(fd), IPPROTO_TCP, TCP_USER_TIMEOUT, &unanswered, sizeof unanswered);
+}
 
 }  // namespace
 
@@ -36,7 +62,8 @@ void TcpSocket::connectTo(const QString& host, quint16 port) {
   if (state() != State::Closed) return;
   auto* socket = new QTcpSocket(this);
   adopt(socket);
-  connect(socket, &QTcpSocket::connected, this, [this] {
+  connect(socket, &QTcpSocket::connected, this, [this, socket] {
+    keepAlive(*socket);
     if (onConnected) onConnected();
   });
   socket->connectToHost(host, port);
@@ -48,6 +75,7 @@ void TcpSocket::accept() {
   if (!socket) return;
   socket->setParent(this);
   adopt(socket);
+  keepAlive(*socket);
 }
 
 void TcpSocket::adopt(QTcpSocket* socket) {
