@@ -167,6 +167,10 @@ void NetworkBout::tick() {
     link_.inbox.back().clear();
     if (out_) out_->log(link_.incomingMessage);
     kouju();
+  } else if (!battle_.awaitingPeer && out_ && out_->choosing() && queued(tag::Flee) && !peerFled_ && !fleeSent_) {
+    // The other player fled while this one chooses: told at once, not after
+    // a choice for a bout that no longer exists.
+    return peerFled();
   }
   checkLostLink();
 }
@@ -250,15 +254,17 @@ bool NetworkBout::boutUndecided() const {
   return !over && !peerFled_ && !fleeSent_ && !lostLinkShown_ && !queued(tag::Flee);
 }
 
-void NetworkBout::battleClosing() {
-  if (!fighting()) return;
-  if (boutUndecided()) flee();  // the close box: the other side is told
+bool NetworkBout::battleClosing() {
+  if (!fighting()) return false;
+  const bool fled = boutUndecided();
+  if (fled) flee();  // the close box: the other side is told
   battle_.networkBattle = false;
   enter(Phase::Idle);
   if (out_) out_->closeConnection();
   // The side that closes first never hears its own close: it goes back to
   // waiting now, as the other side does when the close reaches it.
   backToWaiting();
+  return fled;
 }
 
 bool NetworkBout::leaveAtProgramEnd() {

@@ -78,8 +78,9 @@ class NetworkBout {
   void sendChoice();
   void sendStrike();
   void flee();
-  // The battle screen closes, however the bout ended.
-  void battleClosing();
+  // The battle screen closes, however the bout ended. True when this side
+  // left an undecided bout: it fled, and the other side is told.
+  bool battleClosing();
   // The program ends during a bout: an undecided one is fled, so the other
   // side is told. True when this side fled.
   bool leaveAtProgramEnd();

@@ -247,20 +247,21 @@ void Form1::Form_Unload() {
     finishReplay(ctx);
     return;
   }
+  const bool network = ctx.battle.networkBattle;
+  // Leaving an undecided network bout is a flight, on this record as on the
+  // other machine's.
+  if (network && ctx.networkBout.battleClosing()) leftUndecided_ = true;
   keepRecord();
   engine_.restoreHitPoints();
   engine_.putBackTournamentOpponent();
-  if (ctx.battle.networkBattle) {
-    ctx.networkBout.battleClosing();
-    ctx.forms.show<Form4>();
-  }
+  if (network) ctx.forms.show<Form4>();
 }
 
 // The game ends in the middle of a bout ("やめる", the desktop's logout, a
 // game over): its record is kept, and the other machine is told this side fled.
 void Form1::Form_End() {
   if (replaying_) return;
-  if (ctx.networkBout.leaveAtProgramEnd()) recorder_.add(FleeEvent{P});
+  if (ctx.networkBout.leaveAtProgramEnd()) leftUndecided_ = true;
   keepRecord();
 }
 
@@ -545,7 +546,9 @@ void Form1::keepRecord() {
   if (replaying_ || recordKept_ || !commandPhaseReached_) return;
   recordKept_ = true;
   BoutRecord& record = recorder_.record();
-  record.ending = boutEnding(record, ctx.battle.battleResult);
+  // A window closed on an undecided network bout ends it as a flight; no
+  // event says when, so a replay stops where the record does.
+  record.ending = leftUndecided_ ? Ending::Fled : boutEnding(record, ctx.battle.battleResult);
   keepBoutRecord(ctx, record);
 }
 
@@ -655,7 +658,10 @@ std::optional<QString> Form1::replayProblem() const {
   const std::vector<BoutEvent>& played = recorder_.record().events;
   const bool followed = played.size() >= expected.events.size() &&
                         std::equal(expected.events.begin(), expected.events.end(), played.begin());
-  const bool same = expected.ending == Ending::Unfinished ||
+  const bool leftByClosing = expected.ending == Ending::Fled &&
+                             std::none_of(expected.events.begin(), expected.events.end(),
+                                          [](const BoutEvent& e) { return std::holds_alternative<FleeEvent>(e); });
+  const bool same = expected.ending == Ending::Unfinished || leftByClosing ||
                     (played.size() == expected.events.size() &&
                      boutEnding(recorder_.record(), ctx.battle.battleResult) == expected.ending);
   if (followed && same) return std::nullopt;

@@ -130,6 +130,7 @@ class Form1 : public Screen, private BattleHost {
   BoutRecorder recorder_;
   bool commandPhaseReached_ = false;
   bool recordKept_ = false;
+  bool leftUndecided_ = false;  // this side closed an undecided network bout
   bool replaying_ = false;
   int engineInterval_ = 300;  // Timer3's interval at ×1
 };
