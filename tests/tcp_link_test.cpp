@@ -136,6 +136,19 @@ TEST(TcpLink, APeerKilledMidBoutSendsThePlayerBackToTheHub) {
   EXPECT_TRUE(shown(out, "Form4"));
 }
 
+// A driver whose player closes the battle window sends its flight as the
+// connection closes: the other side is told it fled, not that the link was lost.
+TEST(TcpLink, AFlightSentAsTheConnectionClosesReachesTheOtherSide) {
+  Pair pair(testPort(5));
+  pair.connect();
+  pair.play(3);
+  ASSERT_TRUE(pair.guestLog.contains("[show Form1]"));
+  pair.guest.send({"close Form1"});
+  const QStringList out = pair.host.send({"until Form4 5000"});
+  EXPECT_TRUE(out.contains("[msgbox モフリンＧＰ|OK] 逃げられたらしい。戦闘を強制終了します。 -> OK (default)"))
+      << out.join('\n').toStdString();
+}
+
 TEST(TcpLink, AMessageIsAnsweredOverLoopbackInAFewMilliseconds) {
   application();  // the event loop the sockets run on
   platform::TcpNetwork network;

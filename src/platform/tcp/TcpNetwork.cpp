@@ -136,6 +136,7 @@ void TcpSocket::close() {
   // Handed to the system at once: the program may end before the event loop
   // would write it.
   closing->flush();
+  network_.closing_.emplace_back(closing);
   closing->disconnectFromHost();
   if (closing->state() == QAbstractSocket::UnconnectedState) {
     closing->deleteLater();
@@ -171,6 +172,10 @@ bool TcpNetwork::busy() const {
   for (const UdpSocket* s : datagramSockets_) {
     if (s->bound()) return true;
   }
+  std::erase_if(closing_, [](const QPointer<QTcpSocket>& s) {
+    return !s || s->state() == QAbstractSocket::UnconnectedState;
+  });
+  if (!closing_.empty()) return true;
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <set>
+#include <vector>
 
 #include "platform/Socket.h"
 
@@ -55,6 +56,9 @@ class TcpNetwork : public Network {
   friend class UdpSocket;
   std::set<const TcpSocket*> sockets_;
   std::set<const UdpSocket*> datagramSockets_;
+  // Connections closed in order that may still be handing over their last
+  // bytes: the network is busy until they are gone.
+  mutable std::vector<QPointer<QTcpSocket>> closing_;
 };
 
 }  // namespace mofurin::platform
