@@ -114,7 +114,7 @@ class Bout : public ::testing::Test {
   }
   // The end of a round, where both sides are checked.
   void endRound() {
-    battle.battlePhase = 27;
+    battle.battlePhase = Phase::RoundEnds;
     engine.tick();
   }
   void finishClosing() {
@@ -154,7 +154,7 @@ TEST_F(Bout, ARepeatTechniqueHitsFiveTimesButPaysAndLearnsOnce) {
   engine.startRound();
   for (int hit = 0; hit < 5; ++hit) queue({0.0f, 0.0f, 0.5f});  // 0.4 x 10 = 4 a hit
 
-  tickUntilPhase(5);
+  tickUntilPhase(Phase::PlayerStrikeEnds);
   const QString hitText = QStringLiteral("ナミの連続蹴り！！\r\n敵のダミーに4のダメージ！！\r\n");
   EXPECT_EQ(host.messages, QStringList({hitText, hitText, hitText, hitText, hitText + "ナミ　は　5 回ヒットした！！"}));
   EXPECT_EQ(game.partHp(BodyPart::L, P), 80);
@@ -168,7 +168,7 @@ TEST_F(Bout, AMissEndsARepeatTechniqueAndAPlainMissStillCosts) {
   battle.chosenSlot[P] = 0;
   engine.startRound();
   queue({0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.05f});
-  tickUntilPhase(5);
+  tickUntilPhase(Phase::PlayerStrikeEnds);
   EXPECT_EQ(host.msg(),
             "ナミの連続蹴り！！\r\n連続蹴り　が、うまく決まらなかった・・・\r\nナミ　は　2 回ヒットした！！");
   EXPECT_EQ(host.calls.count("miss"), 1);
@@ -177,7 +177,7 @@ TEST_F(Bout, AMissEndsARepeatTechniqueAndAPlainMissStillCosts) {
   give(P, 1, QStringLiteral("A--ジャブ"), 3);
   engine.startRound();
   queue({0.0f, 0.0f, 0.0f});
-  tickUntilPhase(5);
+  tickUntilPhase(Phase::PlayerStrikeEnds);
   EXPECT_TRUE(host.msg().endsWith("ナミ　は　0 回ヒットした！！"));
   EXPECT_EQ(game.partHp(BodyPart::A, P), 97);
   EXPECT_EQ(game.partHp(BodyPart::B, O), 92);  // only the two kicks landed
@@ -196,7 +196,7 @@ TEST_F(Bout, DamageFallsOnBodyLegsArmsThenHeadWithoutCarryingOver) {
     battle.chosenSlot[P] = 0;
     engine.startRound();
     queue({0.0f, 0.0f, 0.5f});
-    tickUntilPhase(5);
+    tickUntilPhase(Phase::PlayerStrikeEnds);
     EXPECT_EQ((std::array<qint32, 4>{game.partHp(0, O), game.partHp(1, O), game.partHp(2, O), game.partHp(3, O)}), hp);
   }
 }
@@ -204,7 +204,7 @@ TEST_F(Bout, DamageFallsOnBodyLegsArmsThenHeadWithoutCarryingOver) {
 TEST_F(Bout, HitsAreWorkedOutToTheUnit) {
   const auto hit = [&](const QString& technique, qint32 cost, std::initializer_list<float> draws) {
     give(P, 0, technique, cost);
-    battle.battlePhase = 2;
+    battle.battlePhase = Phase::PlayerStrikes;
     battle.chosenSlot[P] = 0;
     queue(draws);
     engine.ATTA();
@@ -264,18 +264,18 @@ TEST_F(Bout, TheOpponentPrefersItsFirstSlotAmongThoseItCanUse) {
 TEST_F(Bout, AnOpponentWithNothingUsableLosesItsStrikeAndTheBout) {
   give(P, 0, QStringLiteral("A--ジャブ"), 3);
   engine.open();
-  battle.battlePhase = 6;
+  battle.battlePhase = Phase::OpponentChooses;
   for (int i = 0; i < 10002; ++i) random.queue(0.5f);
   engine.tick();
   EXPECT_EQ(host.msg(), "敵のダミーは、手が出せない！！");
-  EXPECT_EQ(battle.battlePhase, 101);
+  EXPECT_EQ(battle.battlePhase, Phase::OpponentCannotAct + 1);
   EXPECT_EQ(battle.chosenSlot[O], kBeatenMark);
   EXPECT_EQ(random.queuedCount(), 1u);  // 10001 draws, then it gave up
 
   engine.tick();
   EXPECT_EQ(battle.roundCount, 1);
   EXPECT_EQ(battle.battleResult, BattleResult::OpponentBeaten);
-  EXPECT_EQ(battle.battlePhase, 356);
+  EXPECT_EQ(battle.battlePhase, Phase::ClosingFirst);
 }
 
 TEST_F(Bout, FleeingClosesForGoodAfterTheFourthRound) {
@@ -316,12 +316,12 @@ TEST_F(Bout, ALastTournamentDefeatEndsTheProgramAndNothingElse) {
   EXPECT_EQ(host.calls.last(), "endProgram");
   EXPECT_EQ(host.msg(), "ナミは、技が繰り出せなくなった・・・");
   EXPECT_EQ(std::make_tuple(game.lifeForce, game.losses, game.levels[O]), std::make_tuple(0, 1, 26));
-  EXPECT_EQ(battle.battlePhase, 355);
+  EXPECT_EQ(battle.battlePhase, Phase::ClosingStart);
 
   const QStringList callsAtEnd = host.calls;
   engine.tick();
   EXPECT_EQ(host.calls, callsAtEnd);
-  EXPECT_EQ(battle.battlePhase, 355);
+  EXPECT_EQ(battle.battlePhase, Phase::ClosingStart);
 }
 
 TEST_F(Bout, AVictoryTurnsExperienceIntoStrengthMoneyAndLevels) {
@@ -439,7 +439,7 @@ TEST_F(Bout, AutoDrawsUntilAnAffordableSlotAndNeverLoopsWithoutOne) {
   EXPECT_EQ(random.queuedCount(), 0u);
   EXPECT_EQ(battle.chosenSlot[P], 2);
   EXPECT_EQ(battle.autoTurns, 1);
-  EXPECT_EQ(battle.battlePhase, 1);
+  EXPECT_EQ(battle.battlePhase, Phase::PlayerAnnounces);
   EXPECT_TRUE(host.running);
 }
 
@@ -473,14 +473,14 @@ TEST_F(Bout, ANetworkBoutWaitsForTheOtherMachine) {
   EXPECT_TRUE(battle.awaitingPeer && !host.running);
   EXPECT_EQ(battle.missRoll, 5);
 
-  battle.battlePhase = 6;
+  battle.battlePhase = Phase::OpponentChooses;
   engine.tick();
   EXPECT_EQ(host.msg(), "相手がワザを選択しています\r\nしばらくおまちください。");
-  EXPECT_EQ(battle.battlePhase, 21);
+  EXPECT_EQ(battle.battlePhase, Phase::OpponentAnnounces);
   engine.tick();
-  engine.tick();  // phase 22: the hit comes from the other machine
+  engine.tick();  // the opponent's strike: the hit comes from the other machine
   EXPECT_EQ(random.queuedCount(), 0u);
-  EXPECT_EQ(battle.battlePhase, 23);
+  EXPECT_EQ(battle.battlePhase, Phase::OpponentHitLands);
 }
 
 TEST(BattleTexts, StatusLinesKeepTheirExactSpacing) {
@@ -545,12 +545,12 @@ TEST_F(Bout, ExperienceComesFromTheDefendersLevelAndGrowthStopsExactlyAtTheCap) 
   battle.chosenSlot[P] = 0;
   engine.startRound();
   queue({0.5f, 0.5f, 0.9f});  // damage, defence, a hit
-  tickUntilPhase(5);
+  tickUntilPhase(Phase::PlayerStrikeEnds);
   EXPECT_EQ(battle.battleExperience(BodyPart::A, P), 13);
-  battle.battlePhase = 21;
+  battle.battlePhase = Phase::OpponentAnnounces;
   battle.chosenSlot[O] = 0;
   queue({0.5f, 0.5f, 0.9f});
-  tickUntilPhase(25);
+  tickUntilPhase(Phase::OpponentStrikeEnds);
   EXPECT_EQ(battle.battleExperience(BodyPart::L, O), 4);
 
   battle.battleExperience = {};

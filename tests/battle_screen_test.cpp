@@ -75,7 +75,7 @@ TEST(BattleScreen, AnAutoPressDuringTheIntroWaitsForTheCommandPanel) {
   EXPECT_FALSE(f.Timer3.enabled());
   t.drive("wait 200\n");  // the intro has ended: the AUTO turn is taken
   EXPECT_EQ(t.ctx.battle.autoTurns, 0);
-  EXPECT_TRUE(f.Timer3.enabled() || t.ctx.battle.battlePhase > 1);
+  EXPECT_TRUE(f.Timer3.enabled() || t.ctx.battle.battlePhase > Phase::PlayerAnnounces);
 }
 
 TEST(BattleScreen, PickingShowsTheCostAndNoDataCannotBeConfirmed) {
@@ -270,7 +270,7 @@ TEST(BattleScreen, DigitKeysPickUsableSlotsAndEnterConfirms) {
   t.drive("wait 16\nkey Form1.WAZA 13\n");
   EXPECT_FALSE(f.HV125.visible());
   EXPECT_EQ(t.ctx.battle.chosenSlot[P], usable);
-  EXPECT_EQ(t.ctx.battle.battlePhase, 1);
+  EXPECT_EQ(t.ctx.battle.battlePhase, Phase::PlayerAnnounces);
 }
 
 // A digit and Enter in the same frame play that digit's slot, on the first

@@ -80,7 +80,7 @@ class TwoCopies : public ::testing::TestWithParam<platform::MemoryWire::Delivery
       if (!host.ctx.forms.isShown("Form1") && !guest.ctx.forms.isShown("Form1")) break;
       Form1* h = host.screen<Form1>();
       Form1* g = guest.screen<Form1>();
-      if (h && g && h->HV125.visible() && guest.ctx.battle.awaitingPeer && guest.ctx.battle.battlePhase == 21 &&
+      if (h && g && h->HV125.visible() && guest.ctx.battle.awaitingPeer && guest.ctx.battle.battlePhase == Phase::OpponentAnnounces &&
           host.ctx.battle.roundCount != lastRound) {
         expectEqualCopies();
         lastRound = host.ctx.battle.roundCount;

@@ -188,8 +188,8 @@ class Bout {
     if (!h || !g) return {};
     const BattleState& hb = host_.ctx.battle;
     const BattleState& gb = guest_.ctx.battle;
-    const bool hostChooses = h->HV125.visible() && gb.awaitingPeer && gb.battlePhase == 21;
-    const bool guestChooses = g->HV125.visible() && hb.awaitingPeer && hb.battlePhase == 21;
+    const bool hostChooses = h->HV125.visible() && gb.awaitingPeer && gb.battlePhase == Phase::OpponentAnnounces;
+    const bool guestChooses = g->HV125.visible() && hb.awaitingPeer && hb.battlePhase == Phase::OpponentAnnounces;
     if (!hostChooses && !guestChooses) return {};
     ++comparisons;
     const GameState& hg = host_.ctx.game;

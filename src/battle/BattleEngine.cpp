@@ -14,11 +14,6 @@ namespace mofurin {
 
 namespace {
 
-// Phases of the engine: 1..6 the player's strike, 21..26 the opponent's
-// (the same steps with the sides exchanged), 355..357 the closing stretch.
-constexpr qint32 kOpponentPhases = 20;
-constexpr qint32 kOpponentCannotAct = 100;
-constexpr qint32 kClosingStart = 355;
 constexpr int kClosingInterval = 3000;
 constexpr int kMaxHits = 5;
 constexpr qint32 kFleeLastRound = 4;
@@ -124,7 +119,7 @@ void BattleEngine::startRound(Chooser chooser) {
   } else {
     host_.startEngine();
   }
-  battle_.battlePhase = 1;
+  battle_.battlePhase = Phase::PlayerAnnounces;
   battle_.hitCount = {};
 }
 
@@ -189,7 +184,7 @@ void BattleEngine::takeRemoteHit(qint32 damage, qint32 missRoll, int part) {
 
 // ---- The turn engine -----------------------------------------------------
 
-Side BattleEngine::attacker() const { return battle_.battlePhase < 10 ? Side::Player : Side::Opponent; }
+Side BattleEngine::attacker() const { return Phase::isPlayers(battle_.battlePhase) ? Side::Player : Side::Opponent; }
 
 float BattleEngine::draw(Draw rule) {
   const float value = random_.next();
@@ -229,16 +224,16 @@ void BattleEngine::tick() {
 
 void BattleEngine::runPhase(Side a) {
   switch (battle_.battlePhase) {
-    case 1:
-    case 21: announce(a); break;
-    case 2:
+    case Phase::PlayerAnnounces:
+    case Phase::OpponentAnnounces: announce(a); break;
+    case Phase::PlayerStrikes:
       strike();
       if (battle_.networkBattle) {
         pauseForPeer();
         host_.sendStrike();
       }
       break;
-    case 22:
+    case Phase::OpponentStrikes:
       // In a network bout the other machine strikes and sends its hit.
       if (battle_.networkBattle) {
         pauseForPeer();
@@ -246,21 +241,21 @@ void BattleEngine::runPhase(Side a) {
         strike();
       }
       break;
-    case 3:
-    case 23: resolveHit(a); break;
-    case 4:
-    case 24:
+    case Phase::PlayerHitLands:
+    case Phase::OpponentHitLands: resolveHit(a); break;
+    case Phase::PlayerHitsCounted:
+    case Phase::OpponentHitsCounted:
       host_.appendMessage(game_.fighterName[a] + QStringLiteral("　は　") + decimal(battle_.hitCount[a]) +
                           QStringLiteral(" 回ヒットした！！"));
       break;
-    case 5:
+    case Phase::PlayerStrikeEnds:
       // Both copies of a network bout judge a strike with usability worked
       // out after it: the other copy does so at the end of its round.
       if (battle_.networkBattle) WP();
       OFFA();
       break;
-    case 6:
-      battle_.battlePhase = kOpponentPhases;
+    case Phase::OpponentChooses:
+      battle_.battlePhase = Phase::kOpponentSteps;  // the tick's step on makes it OpponentAnnounces
       if (battle_.networkBattle) {
         pauseForPeer();
         host_.setMessage(QStringLiteral("相手がワザを選択しています") + newLine +
@@ -269,10 +264,10 @@ void BattleEngine::runPhase(Side a) {
         TEKI();
       }
       break;
-    case 25:
-    case 26: break;
-    case kClosingStart + 1:
-    case kClosingStart + 2:
+    case Phase::OpponentStrikeEnds:
+    case Phase::OpponentRests: break;
+    case Phase::ClosingFirst:
+    case Phase::ClosingSecond:
       host_.setEngineInterval(kClosingInterval);
       restoreHitPoints();
       break;
@@ -320,7 +315,7 @@ void BattleEngine::landHit(Side a) {
   addTo(battle_.hitCount[a], 1);
   addTo(battle_.battleExperience(battle_.strikePart, a), battle_.strikeExperience);
 
-  if (repeats(chosenTechnique(a)) && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= 3;  // announce it again
+  if (repeats(chosenTechnique(a)) && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= Phase::PlayerHitLands - Phase::PlayerAnnounces + 1;  // announce it again
 
   const Side d = other(a);
   const int t = TargetPart(game_, d);
@@ -438,7 +433,7 @@ void BattleEngine::TEKI() {
   }
   note(ChoiceEvent{o, Chooser::Computer, kBeatenMark});
   host_.setMessage(QStringLiteral("敵の") + game_.fighterName[o] + QStringLiteral("は、手が出せない！！"));
-  battle_.battlePhase = kOpponentCannotAct;
+  battle_.battlePhase = Phase::OpponentCannotAct;
   battle_.chosenSlot[o] = kBeatenMark;
 }
 
@@ -478,7 +473,7 @@ bool BattleEngine::judgeWithoutPeer() {
 
 void BattleEngine::closeBout(qint32 result) {
   battle_.battleResult = result;
-  battle_.battlePhase = kClosingStart;
+  battle_.battlePhase = Phase::ClosingStart;
   host_.startEngine();
   host_.closeCommandPhase();
 }
@@ -567,7 +562,7 @@ void BattleEngine::leaveIfOver() {
     host_.leaveBout(BattleHost::Next::Hub);
     return;
   }
-  if (battle_.battleResult == BattleResult::Running || phase == kClosingStart + 1 || phase == kClosingStart + 2) return;
+  if (battle_.battleResult == BattleResult::Running || phase == Phase::ClosingFirst || phase == Phase::ClosingSecond) return;
 
   done_ = true;
   restoreHitPoints();

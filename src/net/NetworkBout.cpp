@@ -48,28 +48,28 @@ void NetworkBout::stop() {
   startSetupOver();
   battle_.networkBattle = false;
   battle_.awaitingPeer = false;
-  enter(Phase::Idle);
+  enter(Stage::Idle);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
 }
 
 void NetworkBout::connected() {
   startSetupOver();
-  enter(Phase::SettingUp);
+  enter(Stage::SettingUp);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
   peer_ = GameState();
   if (link_.isHost) {
-    battle_.battlePhase = 1;  // the host chooses first
+    battle_.battlePhase = Phase::PlayerAnnounces;  // the host chooses first
     sousin();                 // and speaks first
   } else {
-    battle_.battlePhase = 6;  // the guest first watches the host's strike
+    battle_.battlePhase = Phase::OpponentChooses;  // the guest first watches the host's strike
     battle_.awaitingPeer = true;
   }
 }
 
-void NetworkBout::enter(Phase phase) {
-  const bool wasSettingUp = phase_ == Phase::SettingUp;
-  phase_ = phase;
-  if (out_ && wasSettingUp != (phase == Phase::SettingUp)) out_->holdFighter(phase == Phase::SettingUp);
+void NetworkBout::enter(Stage stage) {
+  const bool wasSettingUp = stage_ == Stage::SettingUp;
+  stage_ = stage;
+  if (out_ && wasSettingUp != (stage == Stage::SettingUp)) out_->holdFighter(stage == Stage::SettingUp);
 }
 
 void NetworkBout::send(const QString& message) {
@@ -80,7 +80,7 @@ void NetworkBout::send(const QString& message) {
 // ---- The set-up exchange -------------------------------------------------
 
 void NetworkBout::received(const QString& message) {
-  if (phase_ == Phase::Idle) return;  // nothing is expected
+  if (stage_ == Stage::Idle) return;  // nothing is expected
   link_.incomingMessage = message;
   if (link_.setupReceived >= kSetupDone) {
     matid();
@@ -98,7 +98,7 @@ void NetworkBout::received(const QString& message) {
 }
 
 void NetworkBout::sousin() {
-  if (!link_.isHost && link_.setupToSend >= 2 && link_.setupToSend <= 9) battle_.battlePhase = 6;
+  if (!link_.isHost && link_.setupToSend >= 2 && link_.setupToSend <= 9) battle_.battlePhase = Phase::OpponentChooses;
   send(setupMessage(link_.setupToSend, game_));
   link_.setupToSend += 1;
 }
@@ -107,7 +107,7 @@ void NetworkBout::jusin() {
   const SetupMessage m = readSetupHeader(link_.incomingMessage);
   link_.setupReceived = m.number;
   storeSetup(m, peer_);
-  if (!link_.isHost && m.number >= 2 && m.number <= 9) battle_.battlePhase = 6;
+  if (!link_.isHost && m.number >= 2 && m.number <= 9) battle_.battlePhase = Phase::OpponentChooses;
   if (m.number == 10 || m.number == 11 || m.number == 23) {
     link_.setupToSend = 23;
     link_.setupReceived = 20;
@@ -118,7 +118,7 @@ void NetworkBout::openBattle() {
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
   takePeerFighter();
-  enter(Phase::Fighting);
+  enter(Stage::Fighting);
   battle_.networkBattle = true;
   if (out_) out_->openBattle();
   // The guest's first round begins by waiting for the host's strike.
@@ -157,7 +157,7 @@ void NetworkBout::matid() {
 }
 
 void NetworkBout::tick() {
-  if (phase_ != Phase::Fighting) return;
+  if (stage_ != Stage::Fighting) return;
   if (battle_.awaitingPeer && !link_.inbox[0].isEmpty()) {
     // A message that asks for an answer cannot be taken once the
     // connection has closed: the answer would never arrive.
@@ -213,8 +213,8 @@ void NetworkBout::kouju() {
 // Only what still waits for its answer is sent again.
 void NetworkBout::resendLast() {
   if (!battle_.awaitingPeer) return;
-  if (battle_.battlePhase == 1) sendChoice();
-  if (battle_.battlePhase == 3) sendStrike();
+  if (battle_.battlePhase == Phase::PlayerAnnounces) sendChoice();
+  if (battle_.battlePhase == Phase::PlayerHitLands) sendStrike();
 }
 
 void NetworkBout::sendChoice() {
@@ -259,7 +259,7 @@ bool NetworkBout::battleClosing() {
   const bool fled = boutUndecided();
   if (fled) flee();  // the close box: the other side is told
   battle_.networkBattle = false;
-  enter(Phase::Idle);
+  enter(Stage::Idle);
   if (out_) out_->closeConnection();
   // The side that closes first never hears its own close: it goes back to
   // waiting now, as the other side does when the close reaches it.
@@ -314,14 +314,14 @@ void NetworkBout::setupTimedOut() {
   if (!settingUp()) return;
   if (out_) out_->closeConnection();
   if (link_.isHost) return backToWaiting();
-  enter(Phase::Idle);
+  enter(Stage::Idle);
   if (out_) out_->setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
 }
 
 // After a link ends the host listens again; a guest connects again when its
 // player presses "ネットバトル".
 void NetworkBout::backToWaiting() {
-  enter(Phase::Idle);
+  enter(Stage::Idle);
   linkClosed_ = false;
   startSetupOver();
   if (!out_) return;

@@ -54,7 +54,7 @@ class NetworkBout {
   // The link window goes: a link still in its set-up goes with it.
   void detach(BoutLink* link) {
     if (out_ != link) return;
-    if (!fighting()) enter(Phase::Idle);
+    if (!fighting()) enter(Stage::Idle);
     out_ = nullptr;
   }
 
@@ -85,13 +85,13 @@ class NetworkBout {
   // side is told. True when this side fled.
   bool leaveAtProgramEnd();
 
-  bool settingUp() const { return phase_ == Phase::SettingUp; }
+  bool settingUp() const { return stage_ == Stage::SettingUp; }
   bool fighting() const { return battle_.networkBattle; }
 
  private:
-  enum class Phase { Idle, SettingUp, Fighting };
+  enum class Stage { Idle, SettingUp, Fighting };
 
-  void enter(Phase phase);
+  void enter(Stage stage);
 
   void send(const QString& message);
   void startSetupOver();
@@ -113,7 +113,7 @@ class NetworkBout {
   BattleState& battle_;
   LinkState& link_;
   BoutLink* out_ = nullptr;
-  Phase phase_ = Phase::Idle;
+  Stage stage_ = Stage::Idle;
   // The other fighter as its set-up messages describe it (side 1); it takes
   // the opponent's side only when the bout opens, so that nothing the hub
   // does meanwhile (a save, a tournament bout) sees it.

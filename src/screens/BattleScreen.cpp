@@ -443,7 +443,7 @@ void Form1::showFighterLines() {
   }
 }
 
-Side Form1::attackingSide() const { return ctx.battle.battlePhase < 10 ? P : O; }
+Side Form1::attackingSide() const { return Phase::isPlayers(ctx.battle.battlePhase) ? P : O; }
 
 void Form1::startPopup(Side attacker, const QString& caption) {
   Label5.setCaption(caption);
@@ -568,7 +568,7 @@ void Form1::startReplay() {
   Timer8.start();
   if (ctx.replay->record.host) return;
   // The guest's first round begins by watching the host's strike.
-  ctx.battle.battlePhase = 6;
+  ctx.battle.battlePhase = Phase::OpponentChooses;
   ctx.battle.awaitingPeer = true;
   HV125.setVisible(false);
   setEngineInterval(game().messageSpeed);
@@ -621,11 +621,12 @@ void Form1::answerAsPeer() {
   if (endAsPeer(next)) return;
   const auto* choice = next ? std::get_if<ChoiceEvent>(next) : nullptr;
   const auto* strike = next ? std::get_if<PeerStrikeEvent>(next) : nullptr;
-  if (b.battlePhase == 21 && choice && choice->chooser == Chooser::Peer) {
+  if (b.battlePhase == Phase::OpponentAnnounces && choice && choice->chooser == Chooser::Peer) {
     engine_.takeRemoteChoice(choice->slot);
-  } else if (b.battlePhase == 23 && strike) {
+  } else if (b.battlePhase == Phase::OpponentHitLands && strike) {
     engine_.takeRemoteHit(strike->damage, strike->roll, strike->part);
-  } else if (!next || (b.battlePhase != 1 && b.battlePhase != 3 && b.battlePhase != 6)) {
+  } else if (!next || (b.battlePhase != Phase::PlayerAnnounces && b.battlePhase != Phase::PlayerHitLands &&
+                        b.battlePhase != Phase::OpponentChooses)) {
     finishReplay(ctx, replayProblem());
     return;
   }
