@@ -53,11 +53,24 @@ class Bout {
     guest_.platform().joinWire(wire_, "10.0.0.2");
     for (TestGame* t : {&host_, &guest_}) {
       newFighter(*t);
-      // A box open on one side lets the shared time pass on the other.
-      t->dialogs().whileOpen = [this] {
+      // A box open on one side lets the shared time pass on the other, and
+      // while the fighters are exchanged that player may use the hub.
+      TestGame& other = t == &host_ ? guest_ : host_;
+      t->dialogs().whileOpen = [this, &other] {
         if (rng_() % 2) clock_.advance(rng_() % 400);
+        if (settingUp_) actOnHub(other);
       };
     }
+    // Now and then a message of the set-up finds its player looking at a
+    // box, which holds the set-up there while the other player goes on.
+    wire_.beforeArrival = [this](const QString& address) {
+      TestGame& t = address == "10.0.0.1" ? host_ : guest_;
+      const qint32 sent = t.ctx.link.setupToSend;  // while the fighters' values go back and forth
+      if (!settingUp_ || holding_ || acting_ || sent < 2 || sent > 9 || rng_() % 4 || t.ctx.platform.modal()) return;
+      holding_ = true;
+      t.ctx.msgBox(QStringLiteral("（よそ見）"));
+      holding_ = false;
+    };
   }
 
   // Plays one bout to its end; an empty string, or what went wrong.
@@ -66,10 +79,13 @@ class Bout {
       return std::make_tuple(g.levels[O], g.fighterName[O], g.characterIndex[O]);
     };
     const auto hostOpponent = kept(host_.ctx.game), guestOpponent = kept(guest_.ctx.game);
+    settingUp_ = true;
     host_.drive("click Form4.Check2\nclick Form4.Command2\n");
+    if (rng_() % 2) host_.drive("click Form4.HPUP\n");
     guest_.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
-    clock_.advance(100);
-    if (!open(host_) || !open(guest_)) return "the bout did not open";
+    for (int ms = 0; ms < 20000 && !(open(host_) && open(guest_)); ms += 10) clock_.advance(10);
+    settingUp_ = false;
+    if (!open(host_) || !open(guest_)) return "the bout did not open: host " + where(host_) + ", guest " + where(guest_);
     const int cutAt = rng_() % 10 == 0 ? static_cast<int>(rng_() % 400) : -1;
     bool cut = false;
     for (int step = 0; step < 20000 && (open(host_) || open(guest_)); ++step) {
@@ -149,6 +165,34 @@ class Bout {
       g.techniqueCosts(slot, P) = 1 + rng_() % 60;
     }
     t.takeOutput();
+  }
+
+  // What a player on the hub might do while the fighters are exchanged: the
+  // shop, a purchase, leaving the shop, the save dialog.
+  void actOnHub(TestGame& t) {
+    if (acting_ || t.ctx.platform.modal() || open(t)) return;
+    acting_ = true;
+    const bool inShop = t.ctx.forms.isShown("Form5");
+    switch (rng_() % 4) {
+      case 0:
+        if (!inShop) t.drive("click Form4.HPUP\n");
+        break;
+      case 1:
+        if (inShop) {
+          t.drive(QStringLiteral("click Form5.BASS(%1)\ntype Form5.UPG %2\nanswer Yes\nclick Form5.IIDASU\n")
+                      .arg(rng_() % kPartCount)
+                      .arg(1 + rng_() % 20));
+        }
+        break;
+      case 2:
+        if (inShop) t.drive("click Form5.BYE\n");
+        break;
+      case 3:
+        if (!inShop) t.drive("file cancel\nclick Form4.SEVE\n");
+        break;
+    }
+    t.takeOutput();
+    acting_ = false;
   }
 
   // What a player might do at this moment.
@@ -235,6 +279,9 @@ class Bout {
     return static_cast<End>(t.ctx.battle.battleResult);
   }
 
+  bool settingUp_ = false;  // from the first press of "ネットバトル" until both bouts open
+  bool holding_ = false;    // a box holds up the set-up on one side
+  bool acting_ = false;     // a player's hub action is under way
   std::mt19937 rng_;
   platform::VirtualClock clock_;
   platform::MemoryWire wire_;

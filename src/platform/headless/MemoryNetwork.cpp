@@ -113,6 +113,7 @@ void MemorySocket::send(const QByteArray& bytes) {
       if (peer->inFlight.isEmpty()) {
         peer->socket->later([](MemorySocket& s) {
           s.self_->received += std::exchange(s.self_->inFlight, {});
+          if (s.wire_.beforeArrival) s.wire_.beforeArrival(s.self_->address);
           if (s.onDataArrival) s.onDataArrival();
         });
       }
@@ -125,6 +126,7 @@ void MemorySocket::deliver(QByteArray bytes) {
   later([bytes = std::move(bytes)](MemorySocket& s) {
     if (s.self_->state != State::Connected) return;
     s.self_->received += bytes;
+    if (s.wire_.beforeArrival) s.wire_.beforeArrival(s.self_->address);
     if (s.onDataArrival) s.onDataArrival();
   });
 }

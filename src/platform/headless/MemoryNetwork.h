@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,6 +30,10 @@ class MemoryWire {
   // The wire breaks: what was sent arrives, nothing sent from now on does,
   // and then every connection's two ends learn that it closed.
   void cut();
+
+  // Runs as bytes are about to reach the socket at the address, so a test
+  // can have that player do something just then.
+  std::function<void(const QString& address)> beforeArrival;
 
  private:
   friend class MemorySocket;
