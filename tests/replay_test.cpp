@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -192,6 +193,15 @@ TEST(BoutRecords, BrokenFilesAreRefusedWithTheirLine) {
     changed[at] = good[at] == '9' ? '0' : good[at] + 1;
     ASSERT_TRUE(refused(changed)) << at;
   }
+  // A draw spelt otherwise than its shortest form (a digit more, read as the
+  // same value), with its sum made right.
+  QByteArray longer = good.left(good.indexOf("\nsum ") + 1);
+  const qsizetype drawEnd = longer.indexOf('\n', longer.indexOf("\ndraw auto ") + 1);
+  longer.insert(drawEnd, "1");
+  longer += "sum " + QCryptographicHash::hash(longer, QCryptographicHash::Sha256).toHex().left(16) + "\n";
+  const auto spelt = readBoutRecord(longer);
+  ASSERT_TRUE(std::holds_alternative<RecordProblem>(spelt));
+  EXPECT_TRUE(std::get<RecordProblem>(spelt).reason.contains(QStringLiteral("乱数")));
   QByteArray newer = good;
   newer.replace("mofurin-bout-record 1", "mofurin-bout-record 2");
   const auto problem = std::get<RecordProblem>(readBoutRecord(newer));

@@ -303,7 +303,11 @@ class Reader {
       const int rule = indexOf(kDrawNames, w[1]);
       bool ok = false;
       const float v = w[2].toFloat(&ok);
-      if (rule < 0 || !ok || !(v >= 0.0f && v < 1.0f)) return fail(QStringLiteral("乱数の記録が正しくありません"));
+      // Only the form the writer gives a value: another spelling of the same
+      // draw would hide data and not write back the same.
+      if (rule < 0 || !ok || !(v >= 0.0f && v < 1.0f) || drawText(v) != w[2]) {
+        return fail(QStringLiteral("乱数の記録が正しくありません"));
+      }
       out = DrawEvent{static_cast<Draw>(rule), v};
       return true;
     }
