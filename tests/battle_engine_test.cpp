@@ -62,11 +62,26 @@ class FakeHost : public BattleHost {
     boutsWhenLeaving = game_.bouts;
     calls << "leave";
   }
-  void sendChoice() override { calls << "sendChoice"; }
-  void sendStrike() override { calls << "sendStrike"; }
 
  private:
   const GameState& game_;
+};
+
+// Another player as the engine sees it: what it hears, written down.
+class FakeOtherPlayer : public AnotherPlayer {
+ public:
+  explicit FakeOtherPlayer(QStringList& calls) : calls_(calls) {}
+  void hearChoice(BattleEngine& engine) override {
+    AnotherPlayer::hearChoice(engine);
+    calls_ << "sendChoice";
+  }
+  void hearStrike(BattleEngine& engine) override {
+    AnotherPlayer::hearStrike(engine);
+    calls_ << "sendStrike";
+  }
+
+ private:
+  QStringList& calls_;
 };
 
 class Bout : public ::testing::Test {
@@ -457,8 +472,9 @@ TEST_F(Bout, SlotsWithoutAPartLetterAreJudgedByTheSlotBefore) {
 }
 
 TEST_F(Bout, ANetworkBoutWaitsForTheOtherMachine) {
+  FakeOtherPlayer otherMachine{host.calls};
+  engine.setOtherSide(&otherMachine);
   openWithJabs();
-  battle.networkBattle = true;
   battle.chosenSlot[P] = 0;
   engine.startRound();
   EXPECT_TRUE(battle.awaitingPeer);

@@ -99,8 +99,7 @@ void BattleEngine::open() {
   battle_.introTick = 0;
   battle_.hitCount = {};
   battle_.awaitingPeer = false;
-  // In a network bout the name came from the other machine.
-  if (!battle_.networkBattle) HYOU();
+  other_->open(*this);
   WP();
 }
 
@@ -113,12 +112,7 @@ void BattleEngine::startRound(Chooser chooser) {
   note(ChoiceEvent{Side::Player, chooser, battle_.chosenSlot[Side::Player]});
   host_.closeCommandPhase();
   host_.setEngineInterval(game_.messageSpeed);
-  if (battle_.networkBattle) {
-    pauseForPeer();
-    host_.sendChoice();
-  } else {
-    host_.startEngine();
-  }
+  other_->hearChoice(*this);
   battle_.battlePhase = Phase::PlayerAnnounces;
   battle_.hitCount = {};
 }
@@ -228,19 +222,9 @@ void BattleEngine::runPhase(Side a) {
     case Phase::OpponentAnnounces: announce(a); break;
     case Phase::PlayerStrikes:
       strike();
-      if (battle_.networkBattle) {
-        pauseForPeer();
-        host_.sendStrike();
-      }
+      other_->hearStrike(*this);
       break;
-    case Phase::OpponentStrikes:
-      // In a network bout the other machine strikes and sends its hit.
-      if (battle_.networkBattle) {
-        pauseForPeer();
-      } else {
-        strike();
-      }
-      break;
+    case Phase::OpponentStrikes: other_->strike(*this); break;
     case Phase::PlayerHitLands:
     case Phase::OpponentHitLands: resolveHit(a); break;
     case Phase::PlayerHitsCounted:
@@ -249,20 +233,12 @@ void BattleEngine::runPhase(Side a) {
                           QStringLiteral(" 回ヒットした！！"));
       break;
     case Phase::PlayerStrikeEnds:
-      // Both copies of a network bout judge a strike with usability worked
-      // out after it: the other copy does so at the end of its round.
-      if (battle_.networkBattle) WP();
+      other_->playerStrikeEnds(*this);
       OFFA();
       break;
     case Phase::OpponentChooses:
       battle_.battlePhase = Phase::kOpponentSteps;  // the tick's step on makes it OpponentAnnounces
-      if (battle_.networkBattle) {
-        pauseForPeer();
-        host_.setMessage(QStringLiteral("相手がワザを選択しています") + newLine +
-                         QStringLiteral("しばらくおまちください。"));
-      } else {
-        TEKI();
-      }
+      other_->choose(*this);
       break;
     case Phase::OpponentStrikeEnds:
     case Phase::OpponentRests: break;
@@ -290,10 +266,17 @@ void BattleEngine::strike() {
   battle_.missRoll = static_cast<qint16>(std::floor(static_cast<double>(draw(Draw::Roll)) * 10));
 }
 
-void BattleEngine::pauseForPeer() {
+void BattleEngine::waitForOtherSide() {
   battle_.awaitingPeer = true;
   host_.stopEngine();
 }
+
+void BattleEngine::waitForOpponentsChoice() {
+  waitForOtherSide();
+  host_.setMessage(QStringLiteral("相手がワザを選択しています") + newLine + QStringLiteral("しばらくおまちください。"));
+}
+
+void BattleEngine::resume() { host_.startEngine(); }
 
 void BattleEngine::resolveHit(Side a) {
   if (battle_.missRoll < 1) {

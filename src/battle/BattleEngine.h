@@ -5,6 +5,7 @@
 
 #include "battle/BattleState.h"
 #include "battle/BoutRecord.h"
+#include "battle/OtherSide.h"
 #include "game/GameState.h"
 #include "game/Random.h"
 
@@ -40,11 +41,6 @@ class BattleHost {
   virtual void endProgram() = 0;                     // game over: nothing runs after it
   // Closes the battle screen (its closing sequence) and shows the next one.
   virtual void leaveBout(Next next) = 0;
-  // Network bout: the player's choice and each of the player's hits go to the
-  // other machine. The engine has already stopped and set awaitingPeer; the
-  // other machine's answer starts it again.
-  virtual void sendChoice() {}
-  virtual void sendStrike() {}
 };
 
 namespace BattleResult {
@@ -79,6 +75,8 @@ class BattleEngine {
   void open();
   // Where the bout is written down as it goes (none: nowhere).
   void setLog(BoutLog* log) { log_ = log; }
+  // Who stands on the other side (the computer unless told otherwise).
+  void setOtherSide(OtherSide* other) { other_ = other ? other : &computer_; }
 
   // A confirmed choice: closes the command phase and starts the round.
   void startRound(Chooser chooser = Chooser::Player);
@@ -95,6 +93,13 @@ class BattleEngine {
   bool judgeWithoutPeer();
   // True once the bout has been left or the program ended: ticks do nothing.
   bool done() const { return done_; }
+
+  // The engine stops until the other side's answer starts it again.
+  void waitForOtherSide();
+  void waitForOpponentsChoice();  // and says so
+  void resume();
+  // The striker's damage and roll, drawn on this copy.
+  void strike();
 
   void ATTA();
   void TEKI();
@@ -133,12 +138,10 @@ class BattleEngine {
 
   void runPhase(Side a);
   void announce(Side a);
-  void strike();
   void resolveHit(Side a);
   void landHit(Side a);
   void ATA(Side a);
   void startPopup(Side a);
-  void pauseForPeer();
   void endRound();
 
   void closeBout(qint32 result);
@@ -152,6 +155,8 @@ class BattleEngine {
   Random& random_;
   BattleHost& host_;
   BoutLog* log_ = nullptr;
+  ComputerSide computer_;
+  OtherSide* other_ = &computer_;
   bool done_ = false;
 };
 

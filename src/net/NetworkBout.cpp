@@ -206,6 +206,11 @@ void NetworkBout::kouju() {
     if (out_) out_->log(m.body);
   } else if (m.tag == tag::Flee) {
     return peerFled();
+  } else {
+    // The host's last set-up message reaches the guest after its bout has
+    // opened, and lands here: it is what starts the guest's first round
+    // (which then waits for the host's choice). A peer relies on it, so any
+    // message of no battle tag resumes the engine.
   }
   if (resume && out_) out_->resumeEngine();
 }
@@ -215,6 +220,16 @@ void NetworkBout::resendLast() {
   if (!battle_.awaitingPeer) return;
   if (battle_.battlePhase == Phase::PlayerAnnounces) sendChoice();
   if (battle_.battlePhase == Phase::PlayerHitLands) sendStrike();
+}
+
+void NetworkBout::hearChoice(BattleEngine& engine) {
+  AnotherPlayer::hearChoice(engine);
+  sendChoice();
+}
+
+void NetworkBout::hearStrike(BattleEngine& engine) {
+  AnotherPlayer::hearStrike(engine);
+  sendStrike();
 }
 
 void NetworkBout::sendChoice() {
@@ -254,7 +269,7 @@ bool NetworkBout::boutUndecided() const {
   return !over && !peerFled_ && !fleeSent_ && !lostLinkShown_ && !queued(tag::Flee);
 }
 
-bool NetworkBout::battleClosing() {
+bool NetworkBout::boutCloses() {
   if (!fighting()) return false;
   const bool fled = boutUndecided();
   if (fled) flee();  // the close box: the other side is told
@@ -267,7 +282,7 @@ bool NetworkBout::battleClosing() {
   return fled;
 }
 
-bool NetworkBout::leaveAtProgramEnd() {
+bool NetworkBout::programEnds() {
   if (!fighting()) return false;
   const bool fled = boutUndecided() && !fleeSent_;
   if (fled) flee();

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "battle/BattleState.h"
+#include "battle/OtherSide.h"
 #include "game/GameState.h"
 #include "net/LinkState.h"
 
@@ -45,8 +46,8 @@ class BoutLink {
 // who waits for whom, the answers and resends, fleeing, and what a lost link
 // means. Both copies run the same engine on their own record of the bout;
 // these rules keep the records equal. The link window owns the socket and
-// the battle screen the engine; both ask this object what to do.
-class NetworkBout {
+// the battle screen the engine; to the engine this object is the other side.
+class NetworkBout final : public AnotherPlayer {
  public:
   NetworkBout(GameState& game, BattleState& battle, LinkState& link) : game_(game), battle_(battle), link_(link) {}
 
@@ -74,16 +75,19 @@ class NetworkBout {
   // The set-up did not finish in time: the connection is given up.
   void setupTimedOut();
 
-  // From the battle screen.
-  void sendChoice();
-  void sendStrike();
-  void flee();
+  // The other side of the engine: this player's choice and strikes go to
+  // the other machine, which chooses first when it is the host.
+  void hearChoice(BattleEngine& engine) override;
+  void hearStrike(BattleEngine& engine) override;
+  bool playerChoosesFirst() const override { return link_.isHost; }
+  void playerFlees() override { flee(); }
   // The battle screen closes, however the bout ended. True when this side
   // left an undecided bout: it fled, and the other side is told.
-  bool battleClosing();
+  bool boutCloses() override;
   // The program ends during a bout: an undecided one is fled, so the other
   // side is told. True when this side fled.
-  bool leaveAtProgramEnd();
+  bool programEnds() override;
+  bool returnsToHub() const override { return true; }
 
   bool settingUp() const { return stage_ == Stage::SettingUp; }
   bool fighting() const { return battle_.networkBattle; }
@@ -101,6 +105,9 @@ class NetworkBout {
   void kouju();
   void openBattle();
   void takePeerFighter();
+  void sendChoice();
+  void sendStrike();
+  void flee();
   void resendLast();
   void peerFled();
   void checkLostLink();

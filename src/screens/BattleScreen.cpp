@@ -11,9 +11,7 @@
 #include "game/Techniques.h"
 #include "platform/Keys.h"
 #include "screens/Hub.h"
-#include "screens/Learning.h"
 #include "screens/Replays.h"
-#include "screens/Story.h"
 
 namespace mofurin {
 
@@ -39,10 +37,6 @@ platform::Colour colourOf(const Rgb& c) { return rgb(c.r, c.g, c.b); }
 
 QString effectFrame(int frame) { return QStringLiteral("effect%1.png").arg(frame); }
 
-// A replay's speeds, as its list offers them.
-constexpr std::array<int, 3> kReplaySpeeds{1, 2, 4};
-constexpr int kReplayChoicePause = 1000;  // ms at ×1 before a recorded choice is played
-
 }  // namespace
 
 Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battle, ctx.random, *this) {
@@ -57,11 +51,7 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
   IIYO[0].onClick = [this] { IIYO_Click(); };
   NIGERU[0].onClick = [this] { NIGERU_Click(); };
   Command1.onClick = [this] { Command1_Click(); };
-  Timer7.onTimer = [this] { Timer7_Timer(); };
-  Timer8.onTimer = [this] { answerAsPeer(); };
   WAZA.onClick = [this] { showPlayersChoice(); };
-  TEISI.onClick = [this] { TEISI_Click(); };
-  SOKUDO.onClick = [this] { SOKUDO_Click(); };
   engine_.setLog(&recorder_);
 }
 
@@ -216,14 +206,16 @@ void Form1::layOutReplayControls() {
 void Form1::Form_Load() {
   GameState& g = game();
   BattleState& b = ctx.battle;
-  replaying_ = ctx.replay != nullptr;
-  if (const auto marks = colourMarks(g, b.networkBattle)) {
+  player_ = sidesFor(*this);
+  other_ = &player_->other();
+  engine_.setOtherSide(other_);
+  if (const auto marks = colourMarks(g, other_->isAnotherPlayer())) {
     Label3.setBackColor(colourOf(marks->label3));
     Shape1.setBackColor(colourOf(marks->shape1));
   }
   engine_.open();
   recorder_.start(BoutRecord::opening(g, b, ctx.link.isHost));
-  if (replaying_) startReplay();
+  player_->open();
   refillLists();
   engine_.STA();
   // The pop-up plays out from where the last bout left it: in a fresh
@@ -233,52 +225,31 @@ void Form1::Form_Load() {
   Timer2.start();
   loadSounds();
   bgm1();
-  if (b.networkBattle) {
+  if (other_->isAnotherPlayer()) {
     Command1.setVisible(false);  // no AUTO between two players
     Label4.setVisible(false);
   }
+  if (!other_->playerChoosesFirst()) watchFirstRound();
 }
 
 void Form1::Form_Unload() {
   ctx.platform.mediaCommand(QStringLiteral("stop bgm"));
   ctx.platform.mediaCommand(QStringLiteral("close bgm"));
-  if (replaying_) {
-    ctx.random.feedRules({});  // nothing of this screen is asked any more
-    finishReplay(ctx);
-    return;
-  }
-  const bool network = ctx.battle.networkBattle;
-  // Leaving an undecided network bout is a flight, on this record as on the
-  // other machine's.
-  if (network && ctx.networkBout.battleClosing()) leftUndecided_ = true;
-  keepRecord();
-  engine_.restoreHitPoints();
-  engine_.putBackTournamentOpponent();
-  if (network) ctx.forms.show<Form4>();
+  player_->unload();
 }
 
 // The game ends in the middle of a bout ("やめる", the desktop's logout, a
 // game over): its record is kept, and the other machine is told this side fled.
-void Form1::Form_End() {
-  if (replaying_) return;
-  if (ctx.networkBout.leaveAtProgramEnd()) leftUndecided_ = true;
-  keepRecord();
-}
+void Form1::Form_End() { player_->gameEnds(); }
 
 void Form1::watchFirstRound() {
   commandPhaseReached_ = true;
-  Timer1.start();
+  BattleState& b = ctx.battle;
+  b.battlePhase = Phase::OpponentChooses;
+  b.awaitingPeer = true;
   HV125.setVisible(false);
-  Timer3.setInterval(game().messageSpeed);
-}
-
-// A replay has no other machine: the record answers (answerAsPeer).
-void Form1::sendChoice() {
-  if (!replaying_) ctx.networkBout.sendChoice();
-}
-
-void Form1::sendStrike() {
-  if (!replaying_) ctx.networkBout.sendStrike();
+  setEngineInterval(game().messageSpeed);
+  player_->watch();
 }
 
 void Form1::loadSounds() {
@@ -315,15 +286,14 @@ void Form1::Timer2_Timer() {
   KAO[0].setLeft(KAO[0].left() - kIntroStep);
   KAO[1].setLeft(KAO[1].left() + kIntroStep);
   if (b.introTick++ != kIntroSteps - 1) return;
-  // A network guest's engine may already be counting the host's first
-  // strike: its counts were cleared when the bout opened.
-  const bool guestWatching = b.networkBattle && !ctx.link.isHost;
-  if (!guestWatching) b.hitCount = {};
+  // A side that watches the other's strike first may already be counting
+  // it: its counts were cleared when the bout opened.
+  const bool playerFirst = other_->playerChoosesFirst();
+  if (playerFirst) b.hitCount = {};
   WAKU[0].setEnabled(true);
   WAKU[1].setEnabled(true);
   Timer2.stop();
-  // A network guest does not choose first: it watches the host's strike.
-  if (!b.networkBattle || ctx.link.isHost) openCommandPhase();
+  if (playerFirst) openCommandPhase();
   IIYO[0].setVisible(true);
   MSG.setCaption(introGreeting(game()));
   ctx.platform.beep();
@@ -332,9 +302,9 @@ void Form1::Timer2_Timer() {
 void Form1::showCost(const ComboBox& list, Side s, Label& cost) {
   const ShownCost shown = shownCost(game(), s, list.text());
   if (shown.caption) cost.setCaption(*shown.caption);
-  // In a network bout only the other machine's message says what its
-  // fighter chose; the list beside it only shows costs.
-  const bool peersChoice = s == O && ctx.battle.networkBattle;
+  // Only another player's own message says what its fighter chose; the
+  // list beside it only shows costs.
+  const bool peersChoice = s == O && other_->isAnotherPlayer();
   if (shown.slot && !peersChoice) ctx.battle.chosenSlot[s] = *shown.slot;
 }
 
@@ -374,7 +344,7 @@ void Form1::Command1_Click() { countAutoTurn(1); }
 
 void Form1::Form_KeyDown(int keyCode) {
   const bool introRunning = Timer2.enabled();
-  countAutoTurn(keyCode == platform::Key::A && !ctx.battle.networkBattle && !introRunning ? 1 : 0);
+  countAutoTurn(keyCode == platform::Key::A && !other_->isAnotherPlayer() && !introRunning ? 1 : 0);
   if (const std::optional<int> digit = platform::Key::digitOf(keyCode); digit >= 1 && digit <= kSlotCount) {
     pickSlotByKey(*digit - 1);
   }
@@ -391,22 +361,15 @@ void Form1::pickSlotByKey(int slot) {
 void Form1::NIGERU_Click() {
   msgBox(QStringLiteral("もう勝てないので逃げた。"));
   recorder_.add(FleeEvent{P});
-  if (replaying_) {
-    finishReplay(ctx, replayProblem());
-    return;
-  }
-  engine_.restoreHitPoints();
-  ctx.networkBout.flee();
-  ctx.forms.close(*this);
-  ctx.forms.show<Form4>();
+  player_->flee();
 }
 
 void Form1::openCommandPhase() {
   commandPhaseReached_ = true;
-  if (replaying_) {
-    Timer7.start();
-    return;
-  }
+  player_->choose();
+}
+
+void Form1::showCommandPanel() {
   Timer1.start();
   HV125.setVisible(true);
   showPlayersChoice();
@@ -506,168 +469,30 @@ void Form1::Timer5_Timer() {
   b.popupStep += 100;
 }
 
-void Form1::leaveBout(Next next) {
-  if (replaying_) {
-    finishReplay(ctx, replayProblem(), true);
-    return;
-  }
-  ctx.forms.close(*this);
-  switch (next) {
-    case Next::Hub: ctx.forms.show<Form4>(); break;
-    case Next::Learning: ctx.forms.show<Form6>(); break;
-    case Next::Story: ctx.forms.show<Form7>(); break;
-  }
-}
+void Form1::leaveBout(Next next) { player_->leave(next); }
 
 void Form1::Timer3_Timer() {
   engine_.tick();
-  endReplayIfAstray();
+  player_->engineTicked();
 }
 
 void Form1::setEngineInterval(int ms) {
   engineInterval_ = ms;
-  const int speed = replaying_ ? ctx.replay->speed : 1;
-  Timer3.setInterval(std::max(ms / speed, 1));
+  Timer3.setInterval(std::max(ms / player_->speed(), 1));
 }
 
-void Form1::endProgram() {
-  if (replaying_) {
-    finishReplay(ctx, replayProblem(), true);
-    return;
-  }
-  ctx.end();
-}
-
-// ---- Records and replays -----------------------------------------------------
+void Form1::endProgram() { player_->endProgram(); }
 
 // The record goes to the replays folder once the bout has reached its command
 // phase, however it ends.
 void Form1::keepRecord() {
-  if (replaying_ || recordKept_ || !commandPhaseReached_) return;
+  if (recordKept_ || !commandPhaseReached_) return;
   recordKept_ = true;
   BoutRecord& record = recorder_.record();
-  // A window closed on an undecided network bout ends it as a flight; no
-  // event says when, so a replay stops where the record does.
+  // A window closed on an undecided bout against another player ends it as
+  // a flight; no event says when, so a replay stops where the record does.
   record.ending = leftUndecided_ ? Ending::Fled : boutEnding(record, ctx.battle.battleResult);
   keepBoutRecord(ctx, record);
-}
-
-// The command panel gives way to the replay's controls; the rules draw the
-// recorded values and every event is checked against the record.
-void Form1::startReplay() {
-  recorder_.checkAgainst(&ctx.replay->record);
-  ctx.random.feedRules([this] { return recorder_.expectedDraw(); });
-  Timer1.stop();
-  SAISEI.setVisible(true);
-  Command1.setVisible(false);
-  Label4.setVisible(false);
-  const auto speed = std::find(kReplaySpeeds.begin(), kReplaySpeeds.end(), ctx.replay->speed);
-  SOKUDO.setListIndex(speed == kReplaySpeeds.end() ? 0 : static_cast<int>(speed - kReplaySpeeds.begin()));
-  setInitialFocus(&TEISI);
-  if (!ctx.replay->record.network) return;
-  Timer8.start();
-  if (ctx.replay->record.host) return;
-  // The guest's first round begins by watching the host's strike.
-  ctx.battle.battlePhase = Phase::OpponentChooses;
-  ctx.battle.awaitingPeer = true;
-  HV125.setVisible(false);
-  setEngineInterval(game().messageSpeed);
-}
-
-void Form1::TEISI_Click() { finishReplay(ctx); }
-
-void Form1::SOKUDO_Click() {
-  if (!replaying_ || SOKUDO.listIndex() < 0) return;
-  ctx.replay->speed = kReplaySpeeds[SOKUDO.listIndex()];
-  setEngineInterval(engineInterval_);
-  Timer7.setInterval(kReplayChoicePause / ctx.replay->speed);
-}
-
-void Form1::Timer7_Timer() { playRecordedChoice(); }
-
-// The command phase of a replay: the player's recorded choice, AUTO's, or
-// the flight; at the end of the record, the end of the replay.
-void Form1::playRecordedChoice() {
-  Timer7.stop();
-  const BoutEvent* next = recorder_.nextExpected();
-  const auto* choice = next ? std::get_if<ChoiceEvent>(next) : nullptr;
-  const auto* draw = next ? std::get_if<DrawEvent>(next) : nullptr;
-  if (choice && choice->chooser == Chooser::Player) {
-    WAZA.setListIndex(choice->slot);
-    ctx.battle.chosenSlot[P] = choice->slot;
-    engine_.startRound(Chooser::Player);
-  } else if (draw && draw->rule == Draw::Auto) {  // AUTO draws, then chooses
-    ctx.battle.autoTurns = std::max(ctx.battle.autoTurns, 1);
-    engine_.chooseAuto();
-  } else if (endAsPeer(next)) {
-    return;
-  } else if (next && std::holds_alternative<FleeEvent>(*next)) {
-    NIGERU_Click();
-    return;
-  } else {
-    finishReplay(ctx, replayProblem());
-    return;
-  }
-  endReplayIfAstray();
-}
-
-// While the replay of a network bout waits for the other machine, the
-// record gives what that machine sent: its choice, its strike, or the
-// answer to this side's message (the next event is then this side's own).
-void Form1::answerAsPeer() {
-  BattleState& b = ctx.battle;
-  if (!b.awaitingPeer) return;
-  const BoutEvent* next = recorder_.nextExpected();
-  if (endAsPeer(next)) return;
-  const auto* choice = next ? std::get_if<ChoiceEvent>(next) : nullptr;
-  const auto* strike = next ? std::get_if<PeerStrikeEvent>(next) : nullptr;
-  if (b.battlePhase == Phase::OpponentAnnounces && choice && choice->chooser == Chooser::Peer) {
-    engine_.takeRemoteChoice(choice->slot);
-  } else if (b.battlePhase == Phase::OpponentHitLands && strike) {
-    engine_.takeRemoteHit(strike->damage, strike->roll, strike->part);
-  } else if (!next || (b.battlePhase != Phase::PlayerAnnounces && b.battlePhase != Phase::PlayerHitLands &&
-                        b.battlePhase != Phase::OpponentChooses)) {
-    finishReplay(ctx, replayProblem());
-    return;
-  }
-  b.awaitingPeer = false;
-  Timer3.start();
-  endReplayIfAstray();
-}
-
-bool Form1::endAsPeer(const BoutEvent* next) {
-  const auto* flee = next ? std::get_if<FleeEvent>(next) : nullptr;
-  const bool lost = next && std::holds_alternative<LinkLostEvent>(*next);
-  if (!lost && !(flee && flee->side == O)) return false;
-  engine_.note(*next);
-  msgBox(lost ? linkLostText() : peerFledText());
-  finishReplay(ctx, replayProblem());
-  return true;
-}
-
-void Form1::endReplayIfAstray() {
-  if (!replaying_ || !recorder_.diverged()) return;
-  // Whatever the engine is in the middle of finishes first.
-  ctx.platform.post([&c = ctx, problem = replayProblem()] { finishReplay(c, problem); });
-}
-
-// Nothing when the replay went as recorded: every recorded event came in
-// order and the bout ended the same way, or the record stops (its window was
-// closed) and everything up to there came.
-std::optional<QString> Form1::replayProblem() const {
-  const BoutRecord& expected = ctx.replay->record;
-  const std::vector<BoutEvent>& played = recorder_.record().events;
-  const bool followed = played.size() >= expected.events.size() &&
-                        std::equal(expected.events.begin(), expected.events.end(), played.begin());
-  const bool leftByClosing = expected.ending == Ending::Fled &&
-                             std::none_of(expected.events.begin(), expected.events.end(),
-                                          [](const BoutEvent& e) { return std::holds_alternative<FleeEvent>(e); });
-  const bool same = expected.ending == Ending::Unfinished || leftByClosing ||
-                    (played.size() == expected.events.size() &&
-                     boutEnding(recorder_.record(), ctx.battle.battleResult) == expected.ending);
-  if (followed && same) return std::nullopt;
-  return QStringLiteral("このリプレイは記録どおりに再生できませんでした。") + newLine +
-         QStringLiteral("別の版のゲームで記録されたのかもしれません。");
 }
 
 }  // namespace mofurin

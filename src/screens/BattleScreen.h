@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <memory>
+
 #include "battle/BattleEngine.h"
+#include "screens/BoutSides.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -8,7 +12,8 @@ namespace mofurin {
 // The battle screen "激戦地区": every bout is fought here. The rules live in
 // the bout engine; the screen paces it with its timers and shows what it
 // reports: messages, status texts, the hit sprite, the shake, the pop-up
-// and the sounds.
+// and the sounds. Who plays each side (the player, the computer, the other
+// machine, a record) is the business of the sides (BoutSides.h).
 class Form1 : public Screen, private BattleHost {
  public:
   static inline const QString kName = QStringLiteral("Form1");
@@ -50,22 +55,19 @@ class Form1 : public Screen, private BattleHost {
   Timer Timer6{*this, "Timer6", 200, true};
 
   // A replay's controls, in the command panel's place.
+  static constexpr std::array<int, 3> kReplaySpeeds{1, 2, 4};  // as SOKUDO offers them
   Frame SAISEI{*this, "SAISEI"};
   Button TEISI{*this, "TEISI"};
   Label Label7{*this, "Label7"};  // "速さ" over the speed list
   ComboBox SOKUDO{*this, "SOKUDO"};
-  Timer Timer7{*this, "Timer7", 1000, false};  // a replay's pause before a recorded choice
-  Timer Timer8{*this, "Timer8", 1, false};     // the other machine, in a network bout's replay
+  Timer Timer7{*this, "Timer7", 1000, false};  // a recorded side's pause before its choice
+  Timer Timer8{*this, "Timer8", 1, false};     // a recorded other machine's answers
 
   void Form_Load() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
   void Form_End() override;
-  // A network bout's close box flees back to the hub; a replay's goes back to
-  // where it was started from.
-  bool closeShowsAnotherScreen() const override {
-    return ctx.battle.networkBattle || (replaying_ && !ctx.replay->returnTo.isEmpty());
-  }
+  bool closeShowsAnotherScreen() const override { return player_ && player_->closeShowsAnotherScreen(); }
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
@@ -75,12 +77,7 @@ class Form1 : public Screen, private BattleHost {
   void IIYO_Click();
   void NIGERU_Click();
   void Command1_Click();
-  void TEISI_Click();
-  void SOKUDO_Click();
-  void Timer7_Timer();
   void bgm1();
-  // A network guest's first round: it watches the host's strike first.
-  void watchFirstRound();
 
   BattleEngine& engine() { return engine_; }
 
@@ -90,13 +87,9 @@ class Form1 : public Screen, private BattleHost {
   void layOutStatus();
   void layOutCommands();
   void layOutReplayControls();
-  void startReplay();
-  void playRecordedChoice();
-  void answerAsPeer();
-  // The other player's flight or a lost link, as the record has it.
-  bool endAsPeer(const BoutEvent* next);
-  void endReplayIfAstray();
-  std::optional<QString> replayProblem() const;
+  // The first round opens on the other side's strike.
+  void watchFirstRound();
+  void showCommandPanel();
   void keepRecord();
   void loadSounds();
   void showCost(const ComboBox& list, Side s, Label& cost);
@@ -123,16 +116,20 @@ class Form1 : public Screen, private BattleHost {
   void messageBox(const QString& text) override { msgBox(text); }
   void endProgram() override;
   void leaveBout(Next next) override;
-  void sendChoice() override;
-  void sendStrike() override;
+
+  friend class PlayerAtCommands;
+  friend class RecordedBout;
+  friend std::unique_ptr<PlayerSide> sidesFor(Form1& screen);
 
   BattleEngine engine_;
   BoutRecorder recorder_;
+  ComputerSide computer_;
+  std::unique_ptr<PlayerSide> player_;
+  OtherSide* other_ = &computer_;
   bool commandPhaseReached_ = false;
   bool recordKept_ = false;
-  bool leftUndecided_ = false;  // this side closed an undecided network bout
-  bool replaying_ = false;
-  int engineInterval_ = 300;  // Timer3's interval at ×1
+  bool leftUndecided_ = false;  // this side closed an undecided bout against another player
+  int engineInterval_ = 300;    // Timer3's interval at ×1
 };
 
 }  // namespace mofurin

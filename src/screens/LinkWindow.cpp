@@ -219,9 +219,8 @@ void Form11::openBattle() {
   Timer3.start();
   // Nothing beside the bout may change the fighter on one machine only.
   ctx.forms.close<Form5>();
-  Form1& battle = ctx.forms.show<Form1>();
+  ctx.forms.show<Form1>();
   ctx.forms.close<Form4>();
-  if (!ctx.link.isHost) battle.watchFirstRound();
 }
 
 BattleEngine* Form11::engine() {
