@@ -99,12 +99,19 @@ class Bout {
       if (std::string problem = compareAtRest(); !problem.empty()) return problem;
     }
     if (open(host_) || open(guest_)) return "the bout never ended: host " + where(host_) + ", guest " + where(guest_);
-    const End h = ending(host_), g = ending(guest_);
+    const End h = ending(host_, closedByBox_[0]), g = ending(guest_, closedByBox_[1]);
     ++endings[static_cast<int>(h)];
     // A player who flees as the wire breaks knows it fled; the other side
     // never hears of it and can only see the link go.
     const bool fledAsTheWireBroke = cut && ((h == End::Fled && g == End::Lost) || (h == End::Lost && g == End::Fled));
-    if (h != mirrored(g) && !fledAsTheWireBroke) {
+    // A window closed while the other copy lands the deciding blow is a
+    // flight on its own record; the other copy had decided the bout already.
+    // Two players who leave at once both fled.
+    const auto decided = [](End e) { return e == End::PlayerBeaten || e == End::Draw || e == End::OpponentBeaten; };
+    const bool closedAsItWasDecided = (closedByBox_[0] && h == End::Fled && decided(g)) ||
+                                      (closedByBox_[1] && g == End::Fled && decided(h)) ||
+                                      ((closedByBox_[0] || closedByBox_[1]) && h == End::Fled && g == End::Fled);
+    if (h != mirrored(g) && !fledAsTheWireBroke && !closedAsItWasDecided) {
       return "host ended " + std::to_string(int(h)) + ", guest " + std::to_string(int(g));
     }
     if (kept(host_.ctx.game) != hostOpponent || kept(guest_.ctx.game) != guestOpponent) {
@@ -168,14 +175,18 @@ class Bout {
   }
 
   // What a player on the hub might do while the fighters are exchanged: the
-  // shop, a purchase, leaving the shop, the save dialog.
+  // shop, a purchase, leaving the shop by its button or its close box, the
+  // save dialog.
   void actOnHub(TestGame& t) {
     if (acting_ || t.ctx.platform.modal() || open(t)) return;
     acting_ = true;
     const bool inShop = t.ctx.forms.isShown("Form5");
-    switch (rng_() % 4) {
+    switch (rng_() % 5) {
       case 0:
         if (!inShop) t.drive("click Form4.HPUP\n");
+        break;
+      case 4:
+        if (inShop) t.drive("close Form5\n");
         break;
       case 1:
         if (inShop) {
@@ -219,6 +230,12 @@ class Bout {
         break;
       case 7:
         if (rng_() % 8 == 0) t.ctx.msgBox(QStringLiteral("（よそ見）"));  // any box, held open a while
+        break;
+      case 8:  // the battle window's close box: a flight without a word
+        if (rng_() % 2000 == 0) {
+          if (undecided(t)) closedByBox_[&t == &guest_] = true;
+          t.drive("close Form1\n");
+        }
         break;
       default: break;
     }
@@ -267,7 +284,9 @@ class Bout {
     return {};
   }
 
-  static End ending(TestGame& t) {
+  static bool undecided(const TestGame& t) { return t.ctx.battle.battleResult == BattleResult::Running; }
+
+  static End ending(TestGame& t, bool closedByBox) {
     const QStringList out = t.takeOutput();
     if (qEnvironmentVariableIsSet("MOFURIN_SEED")) qDebug().noquote() << out.join('\n') << "\n-----";
     const auto saw = [&](const QString& text) {
@@ -275,13 +294,14 @@ class Bout {
     };
     if (saw(kLost)) return End::Lost;
     if (saw(kFled)) return End::SawFlight;
-    if (saw(QStringLiteral("もう勝てないので逃げた。"))) return End::Fled;
+    if (saw(QStringLiteral("もう勝てないので逃げた。")) || closedByBox) return End::Fled;
     return static_cast<End>(t.ctx.battle.battleResult);
   }
 
   bool settingUp_ = false;  // from the first press of "ネットバトル" until both bouts open
   bool holding_ = false;    // a box holds up the set-up on one side
   bool acting_ = false;     // a player's hub action is under way
+  bool closedByBox_[2] = {};  // host, guest: closed their undecided bout
   std::mt19937 rng_;
   platform::VirtualClock clock_;
   platform::MemoryWire wire_;

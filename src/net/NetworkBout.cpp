@@ -160,8 +160,9 @@ void NetworkBout::tick() {
   if (stage_ != Stage::Fighting) return;
   if (battle_.awaitingPeer && !link_.inbox[0].isEmpty()) {
     // A message that asks for an answer cannot be taken once the
-    // connection has closed: the answer would never arrive.
-    if (linkClosed_ && needsAnswer(link_.inbox[0])) return linkLost();
+    // connection has closed: the answer would never arrive. Had the other
+    // player fled after sending it, it is the flight that ended the bout.
+    if (linkClosed_ && needsAnswer(link_.inbox[0])) return queued(tag::Flee) ? peerFled() : linkLost();
     link_.incomingMessage = link_.inbox[0];
     std::move(link_.inbox.begin() + 1, link_.inbox.end(), link_.inbox.begin());
     link_.inbox.back().clear();
