@@ -13,6 +13,7 @@
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
+#include "screens/LinkWindow.h"
 #include "screens/Replays.h"
 
 #ifndef MOFURIN_TWO_COPY_BOUTS
@@ -45,6 +46,7 @@ class Bout {
  public:
   static inline long comparisons = 0;
   static inline int replaysChecked = 0;
+  static inline int linksPressedAgain = 0;
   static inline std::array<int, 7> endings{};
 
   explicit Bout(quint32 seed) : rng_(seed), wire_(clock_), host_(&clock_), guest_(&clock_) {
@@ -66,7 +68,7 @@ class Bout {
     wire_.beforeArrival = [this](const QString& address) {
       TestGame& t = address == "10.0.0.1" ? host_ : guest_;
       const qint32 sent = t.ctx.link.setupToSend;  // while the fighters' values go back and forth
-      if (!settingUp_ || holding_ || acting_ || sent < 2 || sent > 9 || rng_() % 4 || t.ctx.platform.modal()) return;
+      if (!settingUp_ || holding_ || acting_ || sent < 2 || sent > 29 || rng_() % 4 || t.ctx.platform.modal()) return;
       holding_ = true;
       t.ctx.msgBox(QStringLiteral("（よそ見）"));
       holding_ = false;
@@ -83,7 +85,16 @@ class Bout {
     host_.drive("click Form4.Check2\nclick Form4.Command2\n");
     if (rng_() % 2) host_.drive("click Form4.HPUP\n");
     guest_.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
-    for (int ms = 0; ms < 20000 && !(open(host_) && open(guest_)); ms += 10) clock_.advance(10);
+    for (int ms = 0; ms < 60000 && !(open(host_) && open(guest_)); ms += 10) {
+      clock_.advance(10);
+      // A player whose link was given up presses "ネットバトル" again.
+      for (TestGame* t : {&host_, &guest_}) {
+        if (ms % 500 != 0 || open(*t) || !linkGivenUp(*t)) continue;
+        if (t->ctx.forms.isShown("Form5")) t->drive("click Form5.BYE\n");
+        t->drive("click Form4.Command2\n");
+        ++linksPressedAgain;
+      }
+    }
     settingUp_ = false;
     if (!open(host_) || !open(guest_)) return "the bout did not open: host " + where(host_) + ", guest " + where(guest_);
     const int cutAt = rng_() % 10 == 0 ? static_cast<int>(rng_() % 400) : -1;
@@ -128,10 +139,18 @@ class Bout {
  private:
   static bool open(TestGame& t) { return t.ctx.forms.find("Form1") != nullptr; }
 
+  static bool linkGivenUp(TestGame& t) {
+    const Form11* link = t.screen<Form11>();
+    const QString status = link ? link->Label1.caption() : QString();
+    return !link || !t.ctx.forms.isShown("Form11") || status == QStringLiteral("接続が切れました") ||
+           status.startsWith(QStringLiteral("接続できませんでした"));
+  }
+
   // Where a copy's bout stands, for a bout that does not end.
   static std::string where(TestGame& t) {
     const Form1* f = t.screen<Form1>();
-    if (!f) return "on the hub";
+    const Form11* link = t.screen<Form11>();
+    if (!f) return "on the hub, link: " + (link ? link->Label1.caption().toStdString() : "none");
     const BattleState& b = t.ctx.battle;
     return QStringLiteral("phase %1, round %2, %3%4, result %5, message \"%6\"")
         .arg(b.battlePhase)
@@ -176,17 +195,23 @@ class Bout {
 
   // What a player on the hub might do while the fighters are exchanged: the
   // shop, a purchase, leaving the shop by its button or its close box, the
-  // save dialog.
+  // save dialog, pressing "ネットバトル" again, closing the link window.
   void actOnHub(TestGame& t) {
     if (acting_ || t.ctx.platform.modal() || open(t)) return;
     acting_ = true;
     const bool inShop = t.ctx.forms.isShown("Form5");
-    switch (rng_() % 5) {
+    switch (rng_() % 7) {
       case 0:
         if (!inShop) t.drive("click Form4.HPUP\n");
         break;
       case 4:
         if (inShop) t.drive("close Form5\n");
+        break;
+      case 5:
+        if (!inShop && rng_() % 8 == 0) t.drive("click Form4.Command2\n");
+        break;
+      case 6:
+        if (rng_() % 8 == 0) t.drive("close Form11\n");
         break;
       case 1:
         if (inShop) {
@@ -327,9 +352,9 @@ TEST(TwoCopiesAtRandom, NeverDisagree) {
     }
   }
   std::printf(
-      "%d bouts, %ld rests compared, %d records replayed; the host's endings (running, lost, draw, won, fled, saw a "
+      "%d bouts, %ld rests compared, %d records replayed, %d links pressed again; the host's endings (running, lost, draw, won, fled, saw a "
       "flight, "
       "lost link): %d %d %d %d %d %d %d\n",
-      bouts, Bout::comparisons, Bout::replaysChecked, Bout::endings[0], Bout::endings[1], Bout::endings[2],
+      bouts, Bout::comparisons, Bout::replaysChecked, Bout::linksPressedAgain, Bout::endings[0], Bout::endings[1], Bout::endings[2],
       Bout::endings[3], Bout::endings[4], Bout::endings[5], Bout::endings[6]);
 }
