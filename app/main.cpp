@@ -4,6 +4,8 @@
 //     --port N: the network bout's port on both machines (1001).
 //     --data-dir DIR: the player's files (kiro.txt, replays/) live in DIR.
 //     --replay FILE: plays the bout recorded in FILE, then ends.
+//     --language ja|en: the game's language for this run (the settings
+//       screen's choice, else the desktop's language, when not given).
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,7 +18,9 @@
 #include <cstdlib>
 
 #include "net/Protocol.h"
+#include "persist/LanguageSetting.h"
 #include "platform/GameFolders.h"
+#include "platform/Language.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ToolkitLanguage.h"
 #include "screens/Game.h"
@@ -45,6 +49,7 @@ struct GameOptions {
   quint16 port = kLinkPort;
   bool muted = false;
   QString replayFile;  // empty: the game starts at its title
+  QString language;    // empty: as the player chose, else as the desktop speaks
 };
 
 class CommandLine {
@@ -57,6 +62,7 @@ class CommandLine {
     parser_.addOption(mute_);
     parser_.addOption(dataDir_);
     parser_.addOption(replay_);
+    parser_.addOption(language_);
   }
 
   // --help and --version answer before any window exists, so they work
@@ -87,6 +93,11 @@ class CommandLine {
     }
     options.muted = parser_.isSet(mute_);
     options.replayFile = parser_.value(replay_);
+    options.language = parser_.value(language_);
+    if (!options.language.isEmpty() && !platform::languageFromCode(options.language)) {
+      complain(QStringLiteral("--language needs ja or en"));
+      std::exit(2);
+    }
     options.folders = platform::findGameFolders(QCoreApplication::applicationDirPath(), parser_.value(dataDir_));
     if (!QFileInfo(options.folders.pictures()).isDir()) {
       complain(QStringLiteral("the game's pictures are not in %1; is the game installed whole?")
@@ -117,10 +128,23 @@ class CommandLine {
                      "$XDG_DATA_HOME/mofurin (~/.local/share/mofurin) for the installed game, the "
                      "current folder for the game in its build folder."),
       QStringLiteral("DIR")};
+  const QCommandLineOption language_{
+      QStringLiteral("language"),
+      QStringLiteral("Show the game in LANG for this run: ja (Japanese) or en (English). Default: the language "
+                     "chosen on the settings screen, else English when the desktop speaks English, else Japanese."),
+      QStringLiteral("LANG")};
   const QCommandLineOption replay_{QStringLiteral("replay"),
                                    QStringLiteral("Play the bout recorded in FILE (a .replay file), then end."),
                                    QStringLiteral("FILE")};
 };
+
+// The game's language: --language for this run, else the player's choice on
+// the settings screen, else (a first start) the desktop's.
+platform::Language chooseLanguage(const QString& option, const QString& settingsFile) {
+  if (const auto chosen = platform::languageFromCode(option)) return *chosen;
+  if (const auto kept = platform::languageFromCode(LoadLanguageSetting(settingsFile))) return *kept;
+  return platform::desktopLanguage();
+}
 
 }  // namespace
 
@@ -131,13 +155,7 @@ int main(int argc, char** argv) {
   commandLine.answerHelpOrVersion(argc, argv);
 
   QApplication app(argc, argv);
-  if (!platform::loadToolkitTexts(QStringLiteral("ja"))) {
-    complain(QStringLiteral("Qt's Japanese texts are not installed"));
-  }
   QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
-  // Task bars and window switchers show "caption — モフリンＧＰ"; the screens'
-  // own captions stay as they are.
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("モフリンＧＰ"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
   const GameOptions options = commandLine.read(app);
   QApplication::setWindowIcon(QIcon::fromTheme(
@@ -146,6 +164,14 @@ int main(int argc, char** argv) {
   platform::QtClock clock;
   platform::QtPlatform platform(clock, options.folders);
   if (options.muted) platform.mute();
+  platform::useLanguage(chooseLanguage(options.language, platform.settingsFile()));
+  if (platform::currentLanguage() == platform::Language::Japanese &&
+      !platform::loadToolkitTexts(QStringLiteral("ja"))) {
+    complain(QStringLiteral("Qt's Japanese texts are not installed"));
+  }
+  // Task bars and window switchers show "caption — モフリンＧＰ"; the screens'
+  // own captions stay as they are.
+  QGuiApplication::setApplicationDisplayName(platform::appTitle());
   Game ctx(platform);
   ctx.link.port = options.port;
   // The desktop's logout asks as the close box does; a "No" cancels it.

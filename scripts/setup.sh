@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   libsdl2-mixer-dev timgm6mb-soundfont fluid-soundfont-gm libsndfile1-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic

@@ -10,7 +10,9 @@
 
 #include "QtGame.h"
 #include "QtPrinters.h"
+#include "battle/BattleTexts.h"
 #include "game/Techniques.h"
+#include "platform/Language.h"
 #include "screens/BattleScreen.h"
 
 using namespace mofurin;
@@ -83,9 +85,19 @@ void expectApart(QWidget* container) {
   }
 }
 
+// The screen in each of the game's languages.
+class QtBattleTexts : public ::testing::TestWithParam<platform::Language> {
+ protected:
+  void SetUp() override {
+    application();
+    ASSERT_TRUE(platform::useLanguage(GetParam()));
+  }
+  void TearDown() override { platform::useLanguage(platform::Language::Japanese); }
+};
+
 }  // namespace
 
-TEST(QtBattleTexts, EveryTextShowsWholeAtTheLargestValues) {
+TEST_P(QtBattleTexts, EveryTextShowsWholeAtTheLargestValues) {
   QtGame g;
   setExtremes(g.ctx.game);
   Form1& battle = g.ctx.forms.show<Form1>();
@@ -111,12 +123,15 @@ TEST(QtBattleTexts, EveryTextShowsWholeAtTheLargestValues) {
   }
 
   // A name on one line; a part never apart from its "(A)" or its figure.
+  // (the opponent's greeting names both fighters on two lines)
+  const QString greeting = introGreeting(g.ctx.game).section(QStringLiteral("\r\n"), 0, 0).remove(kLongestName);
+  const QString hpHeading = hpLine(g.ctx.game, P).section(u' ', 0, 0);
   QStringList hpLines;
   for (QLabel* label : window->findChildren<QLabel*>()) {
-    if (label->text().contains(kLongestName) && !label->text().contains("が、でてきた")) {
+    if (label->text().contains(kLongestName) && !label->text().contains(greeting)) {
       EXPECT_FALSE(label->wordWrap() || label->text().contains('\n')) << label->text().toStdString();
     }
-    if (label->text().startsWith("(右から順)")) hpLines << label->text().split('\n');
+    if (label->text().startsWith(hpHeading)) hpLines << label->text().split('\n');
   }
   ASSERT_FALSE(hpLines.isEmpty());
   for (const QString& line : hpLines) {
@@ -128,3 +143,7 @@ TEST(QtBattleTexts, EveryTextShowsWholeAtTheLargestValues) {
   expectApart(client);
   for (QGroupBox* frame : window->findChildren<QGroupBox*>()) expectApart(frame);
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, QtBattleTexts,
+                         ::testing::Values(platform::Language::Japanese, platform::Language::English),
+                         [](const auto& info) { return platform::languageCode(info.param).toStdString(); });

@@ -1,5 +1,6 @@
 #include "battle/BattleEngine.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -13,6 +14,11 @@
 namespace mofurin {
 
 namespace {
+
+// A technique's name (without its code) and a fighter's name, as the
+// messages show them in the current language.
+QString shownTechnique(const QString& text) { return techniqueName(techniqueForDisplay(text)); }
+QString shown(const QString& fighter) { return fighterForDisplay(fighter); }
 
 constexpr int kClosingInterval = 3000;
 constexpr int kMaxHits = 5;
@@ -229,8 +235,8 @@ void BattleEngine::runPhase(Side a) {
     case Phase::OpponentHitLands: resolveHit(a); break;
     case Phase::PlayerHitsCounted:
     case Phase::OpponentHitsCounted:
-      host_.appendMessage(game_.fighterName[a] + QStringLiteral("　は　") + decimal(battle_.hitCount[a]) +
-                          QStringLiteral(" 回ヒットした！！"));
+      host_.appendMessage(QCoreApplication::translate("BattleEngine", "%1　は　%2 回ヒットした！！")
+                              .arg(shown(game_.fighterName[a]), decimal(battle_.hitCount[a])));
       break;
     case Phase::PlayerStrikeEnds:
       other_->playerStrikeEnds(*this);
@@ -252,12 +258,15 @@ void BattleEngine::runPhase(Side a) {
 }
 
 void BattleEngine::announce(Side a) {
-  const QString name = techniqueName(chosenTechnique(a));
+  const QString name = shownTechnique(chosenTechnique(a));
   if (a == Side::Player) {
-    host_.setMessage(game_.fighterName[Side::Player] + QStringLiteral("の") + name + QStringLiteral("！！") + newLine);
+    host_.setMessage(
+        QCoreApplication::translate("BattleEngine", "%1の%2！！").arg(shown(game_.fighterName[Side::Player]), name) +
+        newLine);
   } else {
-    host_.setMessage(QStringLiteral("敵の") + game_.fighterName[Side::Opponent] + QStringLiteral("の") + name +
-                     QStringLiteral("！！") + newLine);
+    host_.setMessage(QCoreApplication::translate("BattleEngine", "敵の%1の%2！！")
+                         .arg(shown(game_.fighterName[Side::Opponent]), name) +
+                     newLine);
   }
 }
 
@@ -273,14 +282,16 @@ void BattleEngine::waitForOtherSide() {
 
 void BattleEngine::waitForOpponentsChoice() {
   waitForOtherSide();
-  host_.setMessage(QStringLiteral("相手がワザを選択しています") + newLine + QStringLiteral("しばらくおまちください。"));
+  host_.setMessage(
+      QCoreApplication::translate("BattleEngine", "相手がワザを選択しています\r\nしばらくおまちください。"));
 }
 
 void BattleEngine::resume() { host_.startEngine(); }
 
 void BattleEngine::resolveHit(Side a) {
   if (battle_.missRoll < 1) {
-    host_.appendMessage(techniqueName(chosenTechnique(a)) + QStringLiteral("　が、うまく決まらなかった・・・") +
+    host_.appendMessage(QCoreApplication::translate("BattleEngine", "%1　が、うまく決まらなかった・・・")
+                            .arg(shownTechnique(chosenTechnique(a))) +
                         newLine);
     startPopup(a);
     host_.missPopup(a);
@@ -291,14 +302,17 @@ void BattleEngine::resolveHit(Side a) {
 
 void BattleEngine::landHit(Side a) {
   if (game_.attackAnimation == 1) ATA(a);
-  const QString target =
-      a == Side::Player ? QStringLiteral("敵の") + game_.fighterName[Side::Opponent] : game_.fighterName[Side::Player];
-  host_.appendMessage(target + QStringLiteral("に") + decimal(battle_.damage) + QStringLiteral("のダメージ！！") +
+  const QString damage = decimal(battle_.damage);
+  host_.appendMessage((a == Side::Player ? QCoreApplication::translate("BattleEngine", "敵の%1に%2のダメージ！！")
+                                               .arg(shown(game_.fighterName[Side::Opponent]), damage)
+                                         : QCoreApplication::translate("BattleEngine", "%1に%2のダメージ！！")
+                                               .arg(shown(game_.fighterName[Side::Player]), damage)) +
                       newLine);
   addTo(battle_.hitCount[a], 1);
   addTo(battle_.battleExperience(battle_.strikePart, a), battle_.strikeExperience);
 
-  if (repeats(chosenTechnique(a)) && battle_.hitCount[a] < kMaxHits) battle_.battlePhase -= Phase::PlayerHitLands - Phase::PlayerAnnounces + 1;  // announce it again
+  if (repeats(chosenTechnique(a)) && battle_.hitCount[a] < kMaxHits)
+    battle_.battlePhase -= Phase::PlayerHitLands - Phase::PlayerAnnounces + 1;  // announce it again
 
   const Side d = other(a);
   const int t = TargetPart(game_, d);
@@ -327,10 +341,11 @@ void BattleEngine::endRound() {
   battle_.roundCount += 1;
   if (battle_.roundCount == kFleeLastRound) {
     host_.disableFlee();
-    message = QStringLiteral("相手が完全に戦闘態勢に入った！！") + newLine +
-              QStringLiteral("もう逃げることは出来ない･･･") + newLine;
+    message =
+        QCoreApplication::translate("BattleEngine", "相手が完全に戦闘態勢に入った！！\r\nもう逃げることは出来ない･･･") +
+        newLine;
   }
-  host_.setMessage(message + QStringLiteral("さて、次はどうしますか？"));
+  host_.setMessage(message + QCoreApplication::translate("BattleEngine", "さて、次はどうしますか？"));
   host_.stopEngine();
   host_.openCommandPhase();
   WP();
@@ -415,7 +430,8 @@ void BattleEngine::TEKI() {
     }
   }
   note(ChoiceEvent{o, Chooser::Computer, kBeatenMark});
-  host_.setMessage(QStringLiteral("敵の") + game_.fighterName[o] + QStringLiteral("は、手が出せない！！"));
+  host_.setMessage(
+      QCoreApplication::translate("BattleEngine", "敵の%1は、手が出せない！！").arg(shown(game_.fighterName[o])));
   battle_.battlePhase = Phase::OpponentCannotAct;
   battle_.chosenSlot[o] = kBeatenMark;
 }
@@ -462,14 +478,15 @@ void BattleEngine::closeBout(qint32 result) {
 }
 
 void BattleEngine::drawBout() {
-  host_.messageBox(QStringLiteral("どっちとも動けなくなってしまった・・・"));
+  host_.messageBox(QCoreApplication::translate("BattleEngine", "どっちとも動けなくなってしまった・・・"));
   restoreHitPoints();
   closeBout(BattleResult::BothBeaten);
   putBackTournamentOpponent();
 }
 
 void BattleEngine::loseBout() {
-  host_.setMessage(game_.fighterName[Side::Player] + QStringLiteral("は、技が繰り出せなくなった・・・"));
+  host_.setMessage(QCoreApplication::translate("BattleEngine", "%1は、技が繰り出せなくなった・・・")
+                       .arg(shown(game_.fighterName[Side::Player])));
   closeBout(BattleResult::PlayerBeaten);
   if (game_.battleKind != kTournamentBout) return;
 
@@ -480,9 +497,10 @@ void BattleEngine::loseBout() {
   game_.levels[Side::Opponent] = std::max(saturated(level - (qint64(std::floor(level / 10.0)) + 1)), 1);
   if (game_.lifeForce >= 1) return;
 
-  for (const QString& text :
-       {QStringLiteral("残念ですが、あなたは寿命がきました。"), QStringLiteral("あなたは死にました･･･"),
-        QStringLiteral("Game Over！！"), QStringLiteral("あきらめないでまたやってね！！")}) {
+  for (const QString& text : {QCoreApplication::translate("BattleEngine", "残念ですが、あなたは寿命がきました。"),
+                              QCoreApplication::translate("BattleEngine", "あなたは死にました･･･"),
+                              QCoreApplication::translate("BattleEngine", "Game Over！！"),
+                              QCoreApplication::translate("BattleEngine", "あきらめないでまたやってね！！")}) {
     host_.messageBox(text);
   }
   done_ = true;
@@ -490,7 +508,8 @@ void BattleEngine::loseBout() {
 }
 
 void BattleEngine::winBout() {
-  host_.setMessage(game_.fighterName[Side::Opponent] + QStringLiteral("は、使える技が無くなったようだ・・・！！"));
+  host_.setMessage(QCoreApplication::translate("BattleEngine", "%1は、使える技が無くなったようだ・・・！！")
+                       .arg(shown(game_.fighterName[Side::Opponent])));
   closeBout(BattleResult::OpponentBeaten);
   ETA();
 }
@@ -499,10 +518,12 @@ void BattleEngine::ETA() {
   game_.unsavedProgress = true;
   const Side s = Side::Player;
   const auto experience = [&](BodyPart p) { return battle_.battleExperience(p, s); };
-  host_.appendMessage(newLine + QStringLiteral("頭 ") + halfText(experience(BodyPart::H)) + QStringLiteral("  両腕 ") +
-                      decimal(experience(BodyPart::A)) + QStringLiteral("  両足 ") + decimal(experience(BodyPart::L)) +
-                      QStringLiteral("  胴体 ") + decimal(experience(BodyPart::B)) + newLine +
-                      QStringLiteral("の経験値を得た！！") + newLine);
+  host_.appendMessage(
+      newLine +
+      QCoreApplication::translate("BattleEngine", "頭 %1  両腕 %2  両足 %3  胴体 %4\r\nの経験値を得た！！")
+          .arg(halfText(experience(BodyPart::H)), decimal(experience(BodyPart::A)), decimal(experience(BodyPart::L)),
+               decimal(experience(BodyPart::B))) +
+      newLine);
 
   // The head learns only to hit harder, up to the cap of every body value:
   // past it, a scaled save would no longer fit its 32 bits.
@@ -526,7 +547,7 @@ void BattleEngine::ETA() {
 
   if (game_.battleKind == kTournamentBout) {
     addTo(game_.levels[Side::Player], 1);
-    host_.appendMessage(decimal(reward) + QStringLiteral("\\を獲得した！！"));
+    host_.appendMessage(QCoreApplication::translate("BattleEngine", "%1\\を獲得した！！").arg(decimal(reward)));
     game_.money = saturated(game_.money + reward);
     addTo(game_.wins, 1);
   }
@@ -545,7 +566,8 @@ void BattleEngine::leaveIfOver() {
     host_.leaveBout(BattleHost::Next::Hub);
     return;
   }
-  if (battle_.battleResult == BattleResult::Running || phase == Phase::ClosingFirst || phase == Phase::ClosingSecond) return;
+  if (battle_.battleResult == BattleResult::Running || phase == Phase::ClosingFirst || phase == Phase::ClosingSecond)
+    return;
 
   done_ = true;
   restoreHitPoints();

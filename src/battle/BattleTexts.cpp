@@ -1,5 +1,7 @@
 #include "battle/BattleTexts.h"
 
+#include <QCoreApplication>
+
 #include "game/Numbers.h"
 #include "game/Techniques.h"
 
@@ -13,8 +15,9 @@ qint32 defence(const GameState& game, BodyPart p, Side s) { return game.partDefe
 
 QString playerTable(const GameState& game) {
   const Side s = Side::Player;
-  const std::array<QString, 4> headings = {QStringLiteral("頭(H)"), QStringLiteral("両手(A)"),
-                                           QStringLiteral("両足(R)"), QStringLiteral("胴体(B)")};
+  const std::array<QString, 4> headings = {
+      QCoreApplication::translate("BattleTexts", "頭(H)"), QCoreApplication::translate("BattleTexts", "両手(A)"),
+      QCoreApplication::translate("BattleTexts", "両足(R)"), QCoreApplication::translate("BattleTexts", "胴体(B)")};
   QString table;
   for (int p = 0; p < kPartCount; ++p) {
     const BodyPart bp = static_cast<BodyPart>(p);
@@ -27,8 +30,10 @@ QString playerTable(const GameState& game) {
 
 QString opponentTable(const GameState& game) {
   const Side s = Side::Opponent;
-  const std::array<QString, 4> headings = {QStringLiteral("   頭(H)　STR "), QStringLiteral("両手(A)　STR "),
-                                           QStringLiteral("両足(L)  STR "), QStringLiteral("胴体(B)  STR ")};
+  const std::array<QString, 4> headings = {QCoreApplication::translate("BattleTexts", "   頭(H)　STR "),
+                                           QCoreApplication::translate("BattleTexts", "両手(A)　STR "),
+                                           QCoreApplication::translate("BattleTexts", "両足(L)  STR "),
+                                           QCoreApplication::translate("BattleTexts", "胴体(B)  STR ")};
   QStringList lines;
   for (int p = 0; p < kPartCount; ++p) {
     const BodyPart bp = static_cast<BodyPart>(p);
@@ -40,34 +45,37 @@ QString opponentTable(const GameState& game) {
 }  // namespace
 
 QString hpLine(const GameState& game, Side s) {
-  return QStringLiteral("(右から順) 頭(H) ") + decimal(hp(game, BodyPart::H, s)) + QStringLiteral(" 両腕(A) ") +
-         decimal(hp(game, BodyPart::A, s)) + QStringLiteral(" 両足(L) ") + decimal(hp(game, BodyPart::L, s)) +
-         QStringLiteral(" 胴体(B) ") + decimal(hp(game, BodyPart::B, s));
+  return QCoreApplication::translate("BattleTexts", "(右から順) 頭(H) %1 両腕(A) %2 両足(L) %3 胴体(B) %4")
+      .arg(decimal(hp(game, BodyPart::H, s)), decimal(hp(game, BodyPart::A, s)), decimal(hp(game, BodyPart::L, s)),
+           decimal(hp(game, BodyPart::B, s)));
 }
 
 QString nameLine(const GameState& game, Side s) {
-  return QStringLiteral("Ｌｖ.") + fitRight(signSpacedDecimal(game.levels[s]), 5) + u' ' + game.fighterName[s];
+  return QCoreApplication::translate("BattleTexts", "Ｌｖ.%1 %2")
+      .arg(fitRight(signSpacedDecimal(game.levels[s]), 5), fighterForDisplay(game.fighterName[s]));
 }
 
 QString strengthTable(const GameState& game, Side s) {
   return s == Side::Player ? playerTable(game) : opponentTable(game);
 }
 
-QString roundLabel(qint32 roundCount) { return fitRight(signSpacedDecimal(roundCount), 4) + QStringLiteral("ターン"); }
+QString roundLabel(qint32 roundCount) {
+  return QCoreApplication::translate("BattleTexts", "%1ターン").arg(fitRight(signSpacedDecimal(roundCount), 4));
+}
 
-QString costLabel(qint32 cost) { return QStringLiteral("HP消費量--") + decimal(cost); }
+QString costLabel(qint32 cost) { return QCoreApplication::translate("BattleTexts", "HP消費量--%1").arg(decimal(cost)); }
 
 QString autoLabel(qint32 autoTurns) { return QStringLiteral("AUTO:") + decimal(autoTurns); }
 
 QString introGreeting(const GameState& game) {
-  return game.fighterName[Side::Opponent] + QStringLiteral(" が、でてきた！！") + newLine + QStringLiteral("さあ、") +
-         game.fighterName[Side::Player] + QStringLiteral("　は、どうする？");
+  return QCoreApplication::translate("BattleTexts", "%1 が、でてきた！！\r\nさあ、%2　は、どうする？")
+      .arg(fighterForDisplay(game.fighterName[Side::Opponent]), fighterForDisplay(game.fighterName[Side::Player]));
 }
 
 ShownCost shownCost(const GameState& game, Side s, const QString& shown) {
   ShownCost result;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (shown != game.techniqueNames(slot, s)) continue;
+    if (shown != techniqueForDisplay(game.techniqueNames(slot, s))) continue;
     result.slot = slot;
     result.caption = costLabel(game.techniqueCosts(slot, s));
   }
@@ -78,7 +86,7 @@ ShownCost shownCost(const GameState& game, Side s, const QString& shown) {
 QStringList slotList(const GameState& game, const BattleState& battle, Side s) {
   QStringList entries;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    entries << (battle.slotUnusable(slot, s) ? kNoTechnique : game.techniqueNames(slot, s));
+    entries << (battle.slotUnusable(slot, s) ? kNoTechnique : techniqueForDisplay(game.techniqueNames(slot, s)));
   }
   return entries;
 }

@@ -28,7 +28,7 @@ QString roundLabel(qint32 roundCount);
 // Label1 (2) and (4): the HP cost of the technique picked in a list.
 QString costLabel(qint32 cost);
 
-// What a technique list showing `shown` stands for: the matching slot of the
+// What a technique list showing `shown` (as slotList shows it) stands for: the matching slot of the
 // side (the highest, when two slots hold the same text) and the cost line
 // to show; the empty entry's cost reads 0. Both empty when nothing matches.
 struct ShownCost {
@@ -43,8 +43,8 @@ QString autoLabel(qint32 autoTurns);
 // MSG when the intro has brought both fighters in.
 QString introGreeting(const GameState& game);
 
-// WAZA (player) or Combo1 (opponent): the eight slots, with the empty text
-// for a slot that cannot be used now.
+// WAZA (player) or Combo1 (opponent): the eight slots as shown in the
+// current language, with the empty text for a slot that cannot be used now.
 QStringList slotList(const GameState& game, const BattleState& battle, Side s);
 
 // Label3 and Shape1 mark the last bouts of the tournament and network bouts;

@@ -1,5 +1,6 @@
 #include "battle/BoutRecord.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QStringList>
 #include <cmath>
@@ -149,29 +150,29 @@ class Reader {
   bool nextLine(QStringList& words, int count = -1) {
     if (offset_ >= bytes_.size()) {
       ++lineNumber_;
-      return fail(QStringLiteral("ファイルが途中で切れています"));
+      return fail(QCoreApplication::translate("BoutRecord", "ファイルが途中で切れています"));
     }
     const qsizetype end = bytes_.indexOf('\n', offset_);
     if (end < 0) {
       ++lineNumber_;
-      return fail(QStringLiteral("ファイルが途中で切れています"));
+      return fail(QCoreApplication::translate("BoutRecord", "ファイルが途中で切れています"));
     }
     // Refused before it is copied or split: a hostile file of one huge line
     // of spaces would otherwise cost many times its size.
     if (end - offset_ > kMaxLineBytes) {
       ++lineNumber_;
-      return fail(QStringLiteral("行が長すぎます"));
+      return fail(QCoreApplication::translate("BoutRecord", "行が長すぎます"));
     }
     lineStart_ = offset_;
     const QByteArray raw = bytes_.mid(offset_, end - offset_);
     if (count < 0 && raw.count(' ') >= kMaxWords) {
       ++lineNumber_;
-      return fail(QStringLiteral("行の語が多すぎます"));
+      return fail(QCoreApplication::translate("BoutRecord", "行の語が多すぎます"));
     }
     offset_ = end + 1;
     ++lineNumber_;
     const QString line = QString::fromUtf8(raw);
-    if (line.toUtf8() != raw) return fail(QStringLiteral("UTF-8 の文字ではありません"));
+    if (line.toUtf8() != raw) return fail(QCoreApplication::translate("BoutRecord", "UTF-8 の文字ではありません"));
     words = count < 0 ? line.split(u' ') : splitFirst(line, count);
     return true;
   }
@@ -191,7 +192,7 @@ class Reader {
 
   bool expect(const QStringList& words, const char* key, int size) {
     if (words.size() != size || words[0] != QLatin1String(key)) {
-      return fail(QStringLiteral("「%1」の行のはずです").arg(QLatin1String(key)));
+      return fail(QCoreApplication::translate("BoutRecord", "「%1」の行のはずです").arg(QLatin1String(key)));
     }
     return true;
   }
@@ -202,7 +203,7 @@ class Reader {
     const qint64 v = word.toLongLong(&ok);
     // Only plain decimals: no "+", no blanks, no leading zeros to hide data in.
     if (!ok || v < low || v > high || QString::number(v) != word) {
-      return fail(QStringLiteral("数「%1」が正しくありません").arg(word.left(20)));
+      return fail(QCoreApplication::translate("BoutRecord", "数「%1」が正しくありません").arg(word.left(20)));
     }
     out = static_cast<qint32>(v);
     return true;
@@ -210,7 +211,8 @@ class Reader {
 
   bool text(const QString& word, QString& out) {
     const std::optional<QString> t = unescaped(word);
-    if (!t || t->size() > kMaxTextLength) return fail(QStringLiteral("文字列が正しくありません"));
+    if (!t || t->size() > kMaxTextLength)
+      return fail(QCoreApplication::translate("BoutRecord", "文字列が正しくありません"));
     out = *t;
     return true;
   }
@@ -223,11 +225,13 @@ class Reader {
   bool header() {
     QStringList w;
     if (!nextLine(w)) return false;
-    if (w.size() != 2 || w[0] != kMagic) return fail(QStringLiteral("リプレイファイルではありません"));
+    if (w.size() != 2 || w[0] != kMagic)
+      return fail(QCoreApplication::translate("BoutRecord", "リプレイファイルではありません"));
     qint32 version = 0;
     if (!number(w[1], version, 1)) return false;
     if (version > BoutRecord::kVersion) {
-      return fail(QStringLiteral("新しい版のゲームで記録されたリプレイです（版 %1）").arg(version));
+      return fail(
+          QCoreApplication::translate("BoutRecord", "新しい版のゲームで記録されたリプレイです（版 %1）").arg(version));
     }
     return true;
   }
@@ -237,7 +241,7 @@ class Reader {
     if (!keyNumber("kind", r.battleKind, kTournamentBout, kTrainingOrNetworkBout)) return false;
     if (!nextLine(w) || !expect(w, "network", 2)) return false;
     const int net = QStringList{"none", "host", "guest"}.indexOf(w[1]);
-    if (net < 0) return fail(QStringLiteral("「network」の値が正しくありません"));
+    if (net < 0) return fail(QCoreApplication::translate("BoutRecord", "「network」の値が正しくありません"));
     r.network = net != 0;
     r.host = net == 1;
     qint32 tournament = 0;
@@ -289,7 +293,7 @@ class Reader {
         lineNumber_ = lineNumber;
         return true;
       }
-      if (r.events.size() >= kMaxEvents) return fail(QStringLiteral("記録が長すぎます"));
+      if (r.events.size() >= kMaxEvents) return fail(QCoreApplication::translate("BoutRecord", "記録が長すぎます"));
       BoutEvent e;
       if (!event(w, e)) return false;
       r.events.push_back(e);
@@ -306,7 +310,7 @@ class Reader {
       // Only the form the writer gives a value: another spelling of the same
       // draw would hide data and not write back the same.
       if (rule < 0 || !ok || !(v >= 0.0f && v < 1.0f) || drawText(v) != w[2]) {
-        return fail(QStringLiteral("乱数の記録が正しくありません"));
+        return fail(QCoreApplication::translate("BoutRecord", "乱数の記録が正しくありません"));
       }
       out = DrawEvent{static_cast<Draw>(rule), v};
       return true;
@@ -316,10 +320,12 @@ class Reader {
       if (!expect(w, "choice", 4) || !number(w[1], s, 0, 1)) return false;
       const int chooser = indexOf(kChooserNames, w[2]);
       const bool playerSide = chooser == int(Chooser::Player) || chooser == int(Chooser::Auto);
-      if (chooser < 0 || playerSide != (s == 0)) return fail(QStringLiteral("ワザの選択の記録が正しくありません"));
+      if (chooser < 0 || playerSide != (s == 0))
+        return fail(QCoreApplication::translate("BoutRecord", "ワザの選択の記録が正しくありません"));
       if (!number(w[3], slot, 0, kBeatenMark)) return false;
       const bool cannotAct = slot == kBeatenMark && chooser == int(Chooser::Computer);
-      if (slot >= kSlotCount && !cannotAct) return fail(QStringLiteral("ワザの番号が正しくありません"));
+      if (slot >= kSlotCount && !cannotAct)
+        return fail(QCoreApplication::translate("BoutRecord", "ワザの番号が正しくありません"));
       out = ChoiceEvent{s == 0 ? Side::Player : Side::Opponent, static_cast<Chooser>(chooser), slot};
       return true;
     }
@@ -343,14 +349,14 @@ class Reader {
       out = LinkLostEvent{};
       return true;
     }
-    return fail(QStringLiteral("知らない行です"));
+    return fail(QCoreApplication::translate("BoutRecord", "知らない行です"));
   }
 
   bool ending(BoutRecord& r) {
     QStringList w;
     if (!nextLine(w) || !expect(w, "end", 2)) return false;
     const int e = indexOf(kEndingNames, w[1]);
-    if (e < 0) return fail(QStringLiteral("勝敗の記録が正しくありません"));
+    if (e < 0) return fail(QCoreApplication::translate("BoutRecord", "勝敗の記録が正しくありません"));
     r.ending = static_cast<Ending>(e);
     return true;
   }
@@ -359,11 +365,11 @@ class Reader {
     QStringList w;
     if (!nextLine(w) || !expect(w, "sum", 2)) return false;
     if (w[1].toLatin1() != checksum(QByteArrayView(bytes_).first(lineStart_))) {
-      return fail(QStringLiteral("中身が書き換えられています"));
+      return fail(QCoreApplication::translate("BoutRecord", "中身が書き換えられています"));
     }
     if (offset_ != bytes_.size()) {
       ++lineNumber_;
-      return fail(QStringLiteral("終わりのあとに続きがあります"));
+      return fail(QCoreApplication::translate("BoutRecord", "終わりのあとに続きがあります"));
     }
     return true;
   }
@@ -462,7 +468,8 @@ QByteArray writeBoutRecord(const BoutRecord& r) {
 }
 
 std::variant<BoutRecord, RecordProblem> readBoutRecord(const QByteArray& bytes) {
-  if (bytes.size() > kMaxRecordBytes) return RecordProblem{0, QStringLiteral("ファイルが大きすぎます")};
+  if (bytes.size() > kMaxRecordBytes)
+    return RecordProblem{0, QCoreApplication::translate("BoutRecord", "ファイルが大きすぎます")};
   return Reader(bytes).read();
 }
 

@@ -1,6 +1,9 @@
 #include "context/GameContext.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+#include "persist/LanguageSetting.h"
 
 namespace mofurin {
 
@@ -28,8 +31,9 @@ platform::Answer GameContext::msgBox(const QString& text, platform::Buttons butt
 bool GameContext::playerMayEnd() {
   const GameState& own = replay ? replay->savedGame : game;
   if (!own.unsavedProgress || ended()) return true;
-  return msgBox(QStringLiteral("セーブしていないデータは消えてしまいます。") + newLine + QStringLiteral("終了しますか？"),
-                platform::Buttons::YesNo, platform::kAppTitle, platform::Icon::Question) == platform::Answer::Yes;
+  return msgBox(
+             QCoreApplication::translate("GameContext", "セーブしていないデータは消えてしまいます。\r\n終了しますか？"),
+             platform::Buttons::YesNo, platform::kAppTitle, platform::Icon::Question) == platform::Answer::Yes;
 }
 
 bool GameContext::endAtPlayersWord() {
@@ -42,6 +46,14 @@ void GameContext::end() {
   if (ended()) return;
   forms.endAll();
   platform.quit();
+}
+
+bool GameContext::changeLanguage(platform::Language language, bool keep) {
+  bool ok = platform::useLanguage(language);
+  platform.languageChanged();
+  for (platform::Form* form : forms.openForms()) form->showTexts();
+  if (keep) ok = SaveLanguageSetting(platform::languageCode(language), platform.settingsFile()) && ok;
+  return ok;
 }
 
 QString GameContext::workingFile(const QString& name) const { return QDir(platform.workingFolder()).filePath(name); }

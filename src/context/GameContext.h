@@ -12,6 +12,7 @@
 #include "persist/SoundSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
+#include "platform/Language.h"
 #include "platform/Platform.h"
 #include "sound/SoundState.h"
 
@@ -60,6 +61,11 @@ class GameContext {
   // Keeps new sound settings and applies them at once, also to a bout in
   // progress. False when they could not be written (they apply all the same).
   bool changeSoundSettings(const SoundSettings& settings);
+
+  // Shows the game in this language from now on: every open screen shows
+  // its texts again. keep: the choice is also kept for the next start. False
+  // when it could not be kept (or the English texts are missing).
+  bool changeLanguage(platform::Language language, bool keep);
 
   QString workingFile(const QString& name) const;
   QString assetFile(const QString& name) const;

@@ -1,11 +1,22 @@
 #include "game/GameState.h"
 
+#include <QCoreApplication>
+
 namespace mofurin {
 
 QString partLabel(int part) {
-  static const QString labels[kPartCount] = {QStringLiteral("頭"), QStringLiteral("両腕"), QStringLiteral("両脚"),
-                                             QStringLiteral("胴体")};
-  return part >= 0 && part < kPartCount ? labels[part] : QString();
+  static const char* const labels[kPartCount] = {
+      QT_TRANSLATE_NOOP("BodyPart", "頭"), QT_TRANSLATE_NOOP("BodyPart", "両腕"), QT_TRANSLATE_NOOP("BodyPart", "両脚"),
+      QT_TRANSLATE_NOOP("BodyPart", "胴体")};
+  return part >= 0 && part < kPartCount ? QCoreApplication::translate("BodyPart", labels[part]) : QString();
+}
+
+QString rankForDisplay(const QString& rank) {
+  // The ranks a game writes; anything else (an edited save's) shows as it is.
+  [[maybe_unused]] static const char* const ranks[] = {
+      QT_TRANSLATE_NOOP("Rank", "？"), QT_TRANSLATE_NOOP("Rank", "Ａ"), QT_TRANSLATE_NOOP("Rank", "Ｂ"),
+      QT_TRANSLATE_NOOP("Rank", "Ｃ"), QT_TRANSLATE_NOOP("Rank", "Ｄ"), QT_TRANSLATE_NOOP("Rank", "不合格")};
+  return QCoreApplication::translate("Rank", rank.toUtf8().constData());
 }
 
 void GameState::keepOpponent() {

@@ -21,6 +21,9 @@ inline const QString newLine = QStringLiteral("\r\n");
 
 // Screen label of each body part, by BodyPart value.
 QString partLabel(int part);
+// A rank as shown in the current language; the rank itself (in a save, the
+// hall of fame) stays as the game wrote it.
+QString rankForDisplay(const QString& rank);
 
 // A value per row (body part or technique slot) for both sides, stored flat
 // with the row varying fastest: element = row + Rows * side.

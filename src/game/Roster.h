@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -13,7 +14,7 @@ constexpr int kDummyIndex = 12;
 constexpr int kFinalOpponentIndex = 13;
 
 struct RosterEntry {
-  const char16_t* name;
+  const char* name;            // UTF-8
   std::array<int, 4> startHp;  // H, A, L, B
   std::array<int, 4> startAttack;
   std::array<int, 4> startDefence;
@@ -32,7 +33,8 @@ struct StarterRecord {
   QStringList descriptionLines;
   Rgb frameColour;
 
-  QString description() const;  // the three lines joined with newLine
+  // The three lines joined with newLine, in the current language.
+  QString description() const;
 };
 
 enum class Facing { Front, Back };
@@ -40,6 +42,10 @@ enum class Facing { Front, Back };
 const RosterEntry& rosterEntry(int index);  // index 0..15
 QString RosterName(int index);              // empty outside 0..15
 bool isRosterIndex(int index);
+// How a fighter's name (a roster name, or the name a player gave) is shown in
+// the current language; the name itself stays as it is everywhere else. A
+// name the game does not know shows as it is.
+QString fighterForDisplay(const QString& name);
 
 // File name, inside the program's picture folder, of a character's picture.
 QString RosterPicture(int index, Facing facing);

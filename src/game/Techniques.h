@@ -12,7 +12,7 @@ enum class TechniqueClass { Plain, Repeat, Special, Unknown };
 
 struct TechniqueEntry {
   int number;
-  const char16_t* text;  // three code characters, then the name
+  const char* text;  // UTF-8: three code characters, then the name
   int costFactor;
 };
 
@@ -31,6 +31,12 @@ struct TechniqueLookup {
 
 // The technique's text and its cost priced for the given level.
 TechniqueLookup LookupTechnique(int number, qint32 level);
+
+// How a technique's text is shown in the current language. The text itself
+// (in a slot, a save file, a record, a link message) is always the Japanese:
+// the bout reads it character by character. A text the game does not know
+// (an old save's, a peer's) shows as it is.
+QString techniqueForDisplay(const QString& text);
 
 // What a slot's text says about its technique.
 // 0..3 from the first letter (H, A, L, B), or -1 when it is no part's letter;

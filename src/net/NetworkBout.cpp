@@ -23,10 +23,12 @@ bool needsAnswer(const QString& message) {
 
 }  // namespace
 
-QString peerFledText() { return QStringLiteral("逃げられたらしい。戦闘を強制終了します。"); }
+QString peerFledText() {
+  return QCoreApplication::translate("NetworkBout", "逃げられたらしい。戦闘を強制終了します。");
+}
 
 QString linkLostText() {
-  return QStringLiteral("相手との通信が切れました。") + newLine + QStringLiteral("ステータス画面に戻ります。");
+  return QCoreApplication::translate("NetworkBout", "相手との通信が切れました。\r\nステータス画面に戻ります。");
 }
 
 void NetworkBout::start(const QString& address, bool asHost) {
@@ -59,7 +61,7 @@ void NetworkBout::connected() {
   peer_ = GameState();
   if (link_.isHost) {
     battle_.battlePhase = Phase::PlayerAnnounces;  // the host chooses first
-    sousin();                 // and speaks first
+    sousin();                                      // and speaks first
   } else {
     battle_.battlePhase = Phase::OpponentChooses;  // the guest first watches the host's strike
     battle_.awaitingPeer = true;
@@ -331,7 +333,9 @@ void NetworkBout::setupTimedOut() {
   if (out_) out_->closeConnection();
   if (link_.isHost) return backToWaiting();
   enter(Stage::Idle);
-  if (out_) out_->setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
+  if (out_)
+    out_->setStatus(
+        QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
 }
 
 // After a link ends the host listens again; a guest connects again when its
@@ -342,11 +346,11 @@ void NetworkBout::backToWaiting() {
   startSetupOver();
   if (!out_) return;
   if (!link_.isHost) {
-    out_->setStatus(QStringLiteral("接続が切れました"));
+    out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
   } else if (out_->listen()) {
-    out_->setStatus(QStringLiteral("現在、接続待ち..."));
+    out_->setStatus(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
   } else {
-    out_->setStatus(QStringLiteral("接続が切れました"));
+    out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
   }
 }
 

@@ -1,5 +1,7 @@
 #include "persist/FighterName.h"
 
+#include <QCoreApplication>
+
 #include "game/GameState.h"
 #include "persist/Cp932.h"
 
@@ -7,12 +9,12 @@ namespace mofurin {
 
 QString fighterNameProblem(const QString& name) {
   if (name.contains(u'"')) {
-    return QStringLiteral("名前に \" は使えません。") + newLine +
-           QStringLiteral("セーブや殿堂の記録がこわれてしまうためです。");
+    return QCoreApplication::translate("FighterName",
+                                       "名前に \" は使えません。\r\nセーブや殿堂の記録がこわれてしまうためです。");
   }
   if (!fitsCp932(name)) {
-    return QStringLiteral("名前に使えない文字が入っています。") + newLine +
-           QStringLiteral("セーブや殿堂の記録に書けない文字です。");
+    return QCoreApplication::translate("FighterName",
+                                       "名前に使えない文字が入っています。\r\nセーブや殿堂の記録に書けない文字です。");
   }
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -8,8 +9,8 @@
 
 namespace mofurin {
 
-inline const QString kSaveFilter = QStringLiteral("datﾌｧｲﾙ|*.dat");
-inline const QString kLoadFilter = QStringLiteral("datﾌｧｲﾙ |*.dat");
+inline const char* const kSaveFilter = QT_TRANSLATE_NOOP("SaveFlow", "datﾌｧｲﾙ|*.dat");
+inline const char* const kLoadFilter = QT_TRANSLATE_NOOP("SaveFlow", "datﾌｧｲﾙ |*.dat");
 constexpr qsizetype kMaxSaveLineBytes = 4096;
 constexpr qsizetype kMaxSaveFileBytes = 64 * 1024;
 // The keys a save is scaled by: the writer draws one of these 13.

@@ -1,6 +1,10 @@
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
+
 namespace mofurin::platform {
+
+QString appTitle() { return QCoreApplication::translate("Dialogs", "モフリンＧＰ"); }
 
 QString buttonsName(Buttons b) {
   switch (b) {

@@ -6,6 +6,9 @@
 namespace mofurin::platform {
 
 inline const QString kAppTitle = QStringLiteral("モフリンＧＰ");
+// The game's name as shown in the current language (boxes titled kAppTitle
+// show this).
+QString appTitle();
 
 enum class Buttons { OK, OKCancel, YesNo };
 enum class Icon { None, Question, Exclamation };

@@ -79,6 +79,10 @@ class Form {
   bool keyDown(Widget* target, int keyCode);
 
   virtual void Form_Load() {}
+  // Sets every text the screen shows in the current language: called by the
+  // screen when it is made, and again on each open screen when the player
+  // changes the language (texts already in a log stay as they were).
+  virtual void showTexts() {}
   virtual void Form_Unload() {}
   virtual void Form_KeyDown(int /*keyCode*/) {}
   // The program ends with this screen open: what must not be lost is kept

@@ -24,7 +24,10 @@ Platform::~Platform() { *self_ = nullptr; }
 
 Answer Platform::message(const Message& box) {
   ModalScope scope(*this);
-  return dialogs().message(box);
+  if (box.title != kAppTitle) return dialogs().message(box);
+  Message shown = box;
+  shown.title = appTitle();
+  return dialogs().message(shown);
 }
 
 std::optional<QString> Platform::openFile(const QString& filter, const QString& folder) {

@@ -70,6 +70,9 @@ class Platform {
   // The music's and the effects' loudness, 0 to 100 (0: off).
   void setVolumes(int music, int effects);
   void quit();
+  // The game's language has changed: what the platform shows by itself (the
+  // toolkit's dialogs, the help page) follows.
+  virtual void languageChanged() {}
 
   // Everything a player would notice, as one line each (the driver prints it).
   void setTracer(std::function<void(const QString&)> tracer) { tracer_ = std::move(tracer); }

@@ -56,7 +56,7 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
 }
 
 void Form1::layOut() {
-  setCaption(QStringLiteral("激戦地区"));
+  setCaption(QCoreApplication::translate("Form1", "激戦地区"));
   setSize(9600, 8250);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("battle"));
@@ -73,10 +73,10 @@ void Form1::layOutScene() {
   Picture1.setBackColor(rgb(28, 24, 64));
   Picture1.setPicture({QStringLiteral("arena.png")});
   Picture1.setStretch(true);
-  Picture1.setAccessibleName(QStringLiteral("リング"));
+  Picture1.setAccessibleName(QCoreApplication::translate("Form1", "リング"));
   Label3.setParent(&Picture1);
   Label3.setGeometry(0, 0, kSceneWidth, 330);
-  Label3.setCaption(QStringLiteral("激戦地区"));
+  Label3.setCaption(QCoreApplication::translate("Form1", "激戦地区"));
   Label3.setAlignment(Align::Centre);
   Label3.setFont({10, true});
   Label3.setForeColor(rgb(255, 236, 180));
@@ -91,8 +91,8 @@ void Form1::layOutScene() {
   KAO[1].setGeometry(kOpponentHome - kIntroSteps * kIntroStep, 1470, 1410, 1275);
   IRA.setGeometry(0, 0, 960, 960);
   IRA.setPicture({effectFrame(0)});
-  IRA.setAccessibleName(QStringLiteral("打撃の絵"));
-  Label5.setCaption(QStringLiteral("ダメージ"));
+  IRA.setAccessibleName(QCoreApplication::translate("Form1", "打撃の絵"));
+  Label5.setCaption(QCoreApplication::translate("Form1", "ダメージ"));
   Label5.setGeometry(3630, 2205, 2100, 480);  // wide enough for nine digits of damage
   Label5.setFont({18, true});
   Label2.setGeometry(5040, 420, 1440, 300);
@@ -113,7 +113,8 @@ void Form1::layOutStatus() {
   const std::pair<int, platform::Rect> frames[] = {{0, {60, 4380, 4080, 3810}}, {1, {6660, 60, 2880, 4260}}};
   for (const auto& [side, r] : frames) {
     WAKU[side].setGeometry(r.left, r.top, r.width, r.height);
-    WAKU[side].setCaption(side == 0 ? QStringLiteral("あなた") : QStringLiteral("あいて"));
+    WAKU[side].setCaption(side == 0 ? QCoreApplication::translate("Form1", "あなた")
+                                    : QCoreApplication::translate("Form1", "あいて"));
     WAKU[side].setEnabled(false);
     for (platform::Widget* w : std::initializer_list<platform::Widget*>{&NAMAE[side], &HITP[side], &ZYOU[side]})
       w->setParent(&WAKU[side]);
@@ -127,7 +128,7 @@ void Form1::layOutStatus() {
     // Each side's hit points are read out as they change, after whose they are.
     HITP[side].setLive(true);
     HITP[side].setLabelledBy(&WAKU[side]);
-    ZYOU[side].setAccessibleName(WAKU[side].caption() + QStringLiteral("の強さ"));
+    ZYOU[side].setAccessibleName(QCoreApplication::translate("Form1", "%1の強さ").arg(WAKU[side].caption()));
     ZYOU[side].setMultiLine(true);
     ZYOU[side].setReadOnly(true);
     ZYOU[side].setFont({9, false, true});
@@ -141,10 +142,10 @@ void Form1::layOutStatus() {
   ZYOU[1].setGeometry(120, 1380, 2640, 1260);
   Combo1.setParent(&WAKU[1]);
   Combo1.setGeometry(120, 2760, 2640, 360);
-  Combo1.setAccessibleName(QStringLiteral("あいての必殺技"));
+  Combo1.setAccessibleName(QCoreApplication::translate("Form1", "あいての必殺技"));
   Label1[4].setParent(&WAKU[1]);
   Label1[4].setGeometry(120, 3180, 2640, 300);
-  Label1[4].setCaption(QStringLiteral("HP消費量--0"));
+  Label1[4].setCaption(QCoreApplication::translate("Form1", "HP消費量--0"));
   Label1[4].setTransparent(true);
 }
 
@@ -157,22 +158,22 @@ void Form1::layOutCommands() {
   HV125.setGeometry(4200, 5700, 3960, 1500);
   HV125.setVisible(false);
   Label6.setParent(&HV125);
-  Label6.setCaption(QStringLiteral("あなたの必殺技（最大８個）"));
+  Label6.setCaption(QCoreApplication::translate("Form1", "あなたの必殺技（最大８個）"));
   Label6.setGeometry(120, 180, 3720, 270);
   Label6.setTransparent(true);
   WAZA.setParent(&HV125);
   WAZA.setGeometry(120, 450, 3720, 360);
   WAZA.setLabelledBy(&Label6);
   Label1[2].setParent(&HV125);
-  Label1[2].setCaption(QStringLiteral("HP消費量--0"));
+  Label1[2].setCaption(QCoreApplication::translate("Form1", "HP消費量--0"));
   Label1[2].setGeometry(120, 870, 1800, 300);
   Label1[2].setTransparent(true);
   IIYO[0].setParent(&HV125);
-  IIYO[0].setCaption(QStringLiteral("これでＯＫ"));
+  IIYO[0].setCaption(QCoreApplication::translate("Form1", "これでＯＫ"));
   IIYO[0].setGeometry(1980, 840, 1860, 540);
   IIYO[0].setFont({11, true});
   NIGERU[0].setParent(&HV125);
-  NIGERU[0].setCaption(QStringLiteral("敵前逃亡"));
+  NIGERU[0].setCaption(QCoreApplication::translate("Form1", "敵前逃亡"));
   NIGERU[0].setGeometry(120, 1170, 1800, 270);
   NIGERU[0].setFont({8, false});
   Command1.setCaption(QStringLiteral("AUTO"));
@@ -186,14 +187,14 @@ void Form1::layOutCommands() {
 
 void Form1::layOutReplayControls() {
   SAISEI.setGeometry(4200, 5700, 3960, 1500);
-  SAISEI.setCaption(QStringLiteral("リプレイ"));
+  SAISEI.setCaption(QCoreApplication::translate("Form1", "リプレイ"));
   SAISEI.setVisible(false);
   TEISI.setParent(&SAISEI);
-  TEISI.setCaption(QStringLiteral("停止"));
+  TEISI.setCaption(QCoreApplication::translate("Form1", "停止"));
   TEISI.setGeometry(120, 450, 1800, 720);
   TEISI.setFont({11, true});
   Label7.setParent(&SAISEI);
-  Label7.setCaption(QStringLiteral("速さ"));
+  Label7.setCaption(QCoreApplication::translate("Form1", "速さ"));
   Label7.setGeometry(2100, 330, 1740, 270);
   Label7.setTransparent(true);
   SOKUDO.setParent(&SAISEI);
@@ -327,7 +328,7 @@ void Form1::Timer1_Timer() {
 
 void Form1::IIYO_Click() {
   if (WAZA.text() == kNoTechnique) {
-    msgBox(QStringLiteral("技が決まってません！"));
+    msgBox(QCoreApplication::translate("Form1", "技が決まってません！"));
     return;
   }
   engine_.startRound();
@@ -359,7 +360,7 @@ void Form1::pickSlotByKey(int slot) {
 }
 
 void Form1::NIGERU_Click() {
-  msgBox(QStringLiteral("もう勝てないので逃げた。"));
+  msgBox(QCoreApplication::translate("Form1", "もう勝てないので逃げた。"));
   recorder_.add(FleeEvent{P});
   player_->flee();
 }
@@ -390,7 +391,7 @@ void Form1::refillLists() {
   }
   KAO[0].setPicture({RosterPicture(g.characterIndex[P], Facing::Back)});
   KAO[1].setPicture({RosterPicture(g.characterIndex[O], Facing::Front)});
-  for (Side s : {P, O}) KAO[side(s)].setAccessibleName(RosterName(g.characterIndex[s]));
+  for (Side s : {P, O}) KAO[side(s)].setAccessibleName(fighterForDisplay(RosterName(g.characterIndex[s])));
 }
 
 void Form1::showStatus() {
@@ -425,7 +426,7 @@ void Form1::hitAnimation(Side attacker) {
   startPopup(attacker, decimal(ctx.battle.damage));
 }
 
-void Form1::missPopup(Side attacker) { startPopup(attacker, QStringLiteral("ＭＩＳＳ")); }
+void Form1::missPopup(Side attacker) { startPopup(attacker, QCoreApplication::translate("Form1", "ＭＩＳＳ")); }
 
 // The hit sprite: ten pattern frames and two empty ones, drifting as the
 // technique's motion says; the scene shakes while the player is hit.

@@ -1,5 +1,6 @@
 #include "screens/BoutSides.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 
@@ -83,7 +84,10 @@ class PlayerAtCommands final : public PlayerSide {
 class RecordedBout final : public PlayerSide {
  public:
   explicit RecordedBout(Form1& screen)
-      : s_(screen), ctx_(screen.ctx), record_(ctx_.replay->record), returnsSomewhere_(!ctx_.replay->returnTo.isEmpty()) {
+      : s_(screen),
+        ctx_(screen.ctx),
+        record_(ctx_.replay->record),
+        returnsSomewhere_(!ctx_.replay->returnTo.isEmpty()) {
     peer_.host = record_.host;
   }
 
@@ -191,7 +195,7 @@ void RecordedBout::answerAsPeer() {
   } else if (b.battlePhase == Phase::OpponentHitLands && strike) {
     s_.engine_.takeRemoteHit(strike->damage, strike->roll, strike->part);
   } else if (!next || (b.battlePhase != Phase::PlayerAnnounces && b.battlePhase != Phase::PlayerHitLands &&
-                        b.battlePhase != Phase::OpponentChooses)) {
+                       b.battlePhase != Phase::OpponentChooses)) {
     finishReplay(ctx_, problem());
     return;
   }
@@ -232,8 +236,9 @@ std::optional<QString> RecordedBout::problem() const {
                     (played.size() == expected.size() &&
                      boutEnding(s_.recorder_.record(), ctx_.battle.battleResult) == record_.ending);
   if (followed && same) return std::nullopt;
-  return QStringLiteral("このリプレイは記録どおりに再生できませんでした。") + newLine +
-         QStringLiteral("別の版のゲームで記録されたのかもしれません。");
+  return QCoreApplication::translate("Form1",
+                                     "このリプレイは記録どおりに再生できませんでした。\r\n"
+                                     "別の版のゲームで記録されたのかもしれません。");
 }
 
 // ---- Choosing the sides ----------------------------------------------------

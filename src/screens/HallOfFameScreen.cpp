@@ -39,8 +39,9 @@ int entryForNewChampion(const GameState& g) {
 // the player hears of it.
 bool writeHallOfFame(GameContext& ctx) {
   if (SaveHallOfFame(ctx.game, ctx.workingFile(kHallOfFameFile))) return true;
-  ctx.msgBox(QStringLiteral("殿堂データ（") + kHallOfFameFile + QStringLiteral("）を書き込めませんでした。") + newLine +
-             QStringLiteral("ファイルは前のままです。"));
+  ctx.msgBox(
+      QCoreApplication::translate("Form9", "殿堂データ（%1）を書き込めませんでした。\r\nファイルは前のままです。")
+          .arg(kHallOfFameFile));
   return false;
 }
 
@@ -55,20 +56,18 @@ void OUZYA(GameContext& ctx) {
 
 Form9::Form9(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
+  showStaticTexts();
   Scroll1.onChange = [this] { HOUZI(); };
   Command1.onClick = [this] { Command1_Click(); };
   Command2.onClick = [this] { Command2_Click(); };
 }
 
 void Form9::layOut() {
-  setCaption(QStringLiteral("黄金の殿堂"));
   setSize(6000, 4500);
   setBackColor(rgb(40, 30, 10));
   setHelpTopic(QStringLiteral("fame"));
   Backdrop.setGeometry(0, 0, 6000, 4500);
   Backdrop.setPicture({kBackground});
-  Backdrop.setAccessibleName(QStringLiteral("殿堂の絵"));
-  Label1.setCaption(QStringLiteral("王者の殿堂"));
   Label1.setGeometry(1200, 120, 3600, 480);
   Label1.setFont({16, true});
   Label1.setAlignment(Align::Centre);
@@ -81,7 +80,7 @@ void Form9::layOut() {
   }
   USI.setGeometry(1440, 840, 1440, 1440);
   MA.setGeometry(3120, 840, 1440, 1440);
-  Label2.setCaption(QStringLiteral("　１代目チャンピオン　"));
+  Label2.setCaption(tr("　１代目チャンピオン　"));
   Label2.setGeometry(600, 2460, 4800, 660);
   Label2.setFont({11, true});
   Label2.setForeColor(kGold);
@@ -90,14 +89,25 @@ void Form9::layOut() {
   Scroll1.setGeometry(600, 3210, 4800, 270);
   Scroll1.setRange(1, kHallOfFameEntries);
   Scroll1.setSteps(1, 5);
-  Scroll1.setAccessibleName(QStringLiteral("何代目のチャンピオン"));
   Scroll1.setValue(1);
-  Command1.setCaption(QStringLiteral("もういい"));
   Command1.setGeometry(600, 3660, 2220, 540);
-  Command2.setCaption(QStringLiteral("殿堂データを消す"));
   Command2.setGeometry(3000, 3660, 2400, 540);
   for (Button* b : {&Command1, &Command2}) b->setFont({10, true});
   setInitialFocus(&Command1);
+}
+
+void Form9::showStaticTexts() {
+  setCaption(tr("黄金の殿堂"));
+  Backdrop.setAccessibleName(tr("殿堂の絵"));
+  Label1.setCaption(tr("王者の殿堂"));
+  Scroll1.setAccessibleName(tr("何代目のチャンピオン"));
+  Command1.setCaption(tr("もういい"));
+  Command2.setCaption(tr("殿堂データを消す"));
+}
+
+void Form9::showTexts() {
+  showStaticTexts();
+  HOUZI();
 }
 
 void Form9::Form_Load() { HOUZI(); }
@@ -109,22 +119,22 @@ void Form9::HOUZI() {
   const std::optional<int> character = characterOf(entry[kCharacterField]);
   USI.setPicture({character ? RosterPicture(*character, Facing::Back) : kBackground});
   MA.setPicture({character ? RosterPicture(*character, Facing::Front) : kBackground});
-  const QString shown = character ? RosterName(*character) : QStringLiteral("空き");
-  MA.setAccessibleName(shown + QStringLiteral("（まえ）"));
-  USI.setAccessibleName(shown + QStringLiteral("（うしろ）"));
-  Label2.setCaption(fitRight(decimal(v), 2) + QStringLiteral("代目チャンピオン　ＲＡＮＫ－－") + entry[kRankField] +
-                    newLine + QStringLiteral("　　　　　") + entry[kNameField]);
+  const QString shown = character ? fighterForDisplay(RosterName(*character)) : tr("空き");
+  MA.setAccessibleName(tr("%1（まえ）").arg(shown));
+  USI.setAccessibleName(tr("%1（うしろ）").arg(shown));
+  Label2.setCaption(
+      tr("%1代目チャンピオン　ＲＡＮＫ－－%2\r\n　　　　　%3")
+          .arg(fitRight(decimal(v), 2), rankForDisplay(entry[kRankField]), fighterForDisplay(entry[kNameField])));
 }
 
 void Form9::Command1_Click() { handOverTo<Form4>(); }
 
 void Form9::Command2_Click() {
-  if (msgBox(QStringLiteral("殿堂データを消すと二度と戻りません") + newLine + QStringLiteral("いいですか？"),
-             Buttons::YesNo) == Answer::Yes) {
+  if (msgBox(tr("殿堂データを消すと二度と戻りません\r\nいいですか？"), Buttons::YesNo) == Answer::Yes) {
     for (auto& entry : game().hallOfFame) {
       for (QString& field : entry) field.clear();
     }
-    if (writeHallOfFame(ctx)) msgBox(QStringLiteral("抹消しました。"));
+    if (writeHallOfFame(ctx)) msgBox(tr("抹消しました。"));
   }
   HOUZI();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -7,6 +9,8 @@ namespace mofurin {
 // The golden hall: the champions of the hall of fame, one entry at a time,
 // and the button that erases them all.
 class Form9 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form9)
+
  public:
   static inline const QString kName = QStringLiteral("Form9");
   explicit Form9(GameContext& ctx);
@@ -21,12 +25,14 @@ class Form9 : public Screen {
   Button Command2{*this, "Command2"};
 
   void Form_Load() override;
+  void showTexts() override;
   void HOUZI();
   void Command1_Click();
   void Command2_Click();
 
  private:
   void layOut();
+  void showStaticTexts();
 };
 
 // Records the won run in the first free entry (entry 20 when all are taken),

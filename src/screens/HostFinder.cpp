@@ -1,6 +1,7 @@
 #include "screens/HostFinder.h"
 
 #include "game/Numbers.h"
+#include "game/Roster.h"
 #include "platform/Keys.h"
 #include "screens/Hub.h"
 
@@ -44,8 +45,31 @@ FormHosts::FormHosts(GameContext& ctx) : Screen(ctx, kName) {
   Timer1.onTimer = [this] { stopListening(); };
 }
 
+void FormHosts::showTexts() {
+  setCaption(tr("ホストをさがす"));
+  List1.setAccessibleName(tr("見つかったホスト"));
+  Command1.setCaption(tr("これにする"));
+  Command2.setCaption(tr("もう一度さがす"));
+  Command3.setCaption(tr("閉じる"));
+  refreshList();
+  showStatus(status_);
+}
+
+void FormHosts::showStatus(Status status) {
+  status_ = status;
+  switch (status) {
+    case Status::None: break;
+    case Status::CannotListen:
+      Label1.setCaption(tr("ポート%1でさがせません （使用中か、権限がありません）").arg(ctx.link.port));
+      break;
+    case Status::Searching: Label1.setCaption(tr("同じネットワークのホストをさがしています…")); break;
+    case Status::NoneFound: Label1.setCaption(tr("ホストは見つかりませんでした。 アドレスを記入してください。")); break;
+    case Status::Found: Label1.setCaption(tr("ホストを選んで「これにする」を押してください。")); break;
+  }
+}
+
 void FormHosts::layOut() {
-  setCaption(QStringLiteral("ホストをさがす"));
+  setCaption(tr("ホストをさがす"));
   setSize(5400, 2640);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("hosts"));
@@ -54,10 +78,10 @@ void FormHosts::layOut() {
   Label1.setTransparent(true);
   Label1.setWrap(Wrap::AtSpaces);  // its sentences break between them, not inside a word
   List1.setGeometry(180, 780, 5040, 360);
-  List1.setAccessibleName(QStringLiteral("見つかったホスト"));
-  Command1.setCaption(QStringLiteral("これにする"));
-  Command2.setCaption(QStringLiteral("もう一度さがす"));
-  Command3.setCaption(QStringLiteral("閉じる"));
+  List1.setAccessibleName(tr("見つかったホスト"));
+  Command1.setCaption(tr("これにする"));
+  Command2.setCaption(tr("もう一度さがす"));
+  Command3.setCaption(tr("閉じる"));
   int left = 180;
   for (Button* b : {&Command1, &Command2, &Command3}) {
     b->setGeometry(left, 1560, 1620, 480);
@@ -85,10 +109,10 @@ void FormHosts::search() {
   socket_->onDatagram = [this] { takeDatagrams(); };
   if (!socket_->bind(ctx.link.port)) {
     socket_.reset();
-    Label1.setCaption(QStringLiteral("ポート%1でさがせません （使用中か、権限がありません）").arg(ctx.link.port));
+    showStatus(Status::CannotListen);
     return;
   }
-  Label1.setCaption(QStringLiteral("同じネットワークのホストをさがしています…"));
+  showStatus(Status::Searching);
   Command2.setEnabled(false);
   Timer1.start();
 }
@@ -98,8 +122,7 @@ void FormHosts::stopListening() {
   Command2.setEnabled(true);
   if (!socket_) return;
   socket_.reset();
-  Label1.setCaption(hosts_.empty() ? QStringLiteral("ホストは見つかりませんでした。 アドレスを記入してください。")
-                                   : QStringLiteral("ホストを選んで「これにする」を押してください。"));
+  showStatus(hosts_.empty() ? Status::NoneFound : Status::Found);
 }
 
 // Only what reads as this game's announcement on this port is listed; a
@@ -126,8 +149,8 @@ void FormHosts::refreshList() {
   const int picked = List1.listIndex();
   List1.clear();
   for (const Host& h : hosts_) {
-    List1.addItem(h.announcement.name + QStringLiteral("　Lv.") + decimal(h.announcement.level) + QStringLiteral("　") +
-                  h.address);
+    List1.addItem(
+        tr("%1　Lv.%2　%3").arg(fighterForDisplay(h.announcement.name), decimal(h.announcement.level), h.address));
   }
   List1.setListIndex(hosts_.empty() ? -1 : std::max(picked, 0));
   Command1.setEnabled(!hosts_.empty());

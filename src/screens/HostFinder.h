@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,8 @@ class HostAnnouncer {
 // for hosts' announcements for three seconds and lists the hosts it heard;
 // picking one writes its address into the hub's address box.
 class FormHosts : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(FormHosts)
+
  public:
   static inline const QString kName = QStringLiteral("FormHosts");
   static constexpr int kListenMs = 3000;
@@ -47,12 +50,17 @@ class FormHosts : public Screen {
   Timer Timer1{*this, "Timer1", kListenMs, false};
 
   void Form_Load() override;
+  void showTexts() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
   void Command1_Click();  // picks the host
   void search();          // listens afresh
 
  private:
+  // What the line over the list says, so it can say it again in another language.
+  enum class Status { None, CannotListen, Searching, NoneFound, Found };
+  void showStatus(Status status);
+  Status status_ = Status::None;
   struct Host {
     QString address;
     HostAnnouncement announcement;

@@ -25,6 +25,7 @@ constexpr int kSpeedMax = 400;
 
 Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
+  showTexts();
   Timer1.onTimer = [this] { Timer1_Timer(); };
   Timer1.setMirrorsState(true);
   SPEED.onChange = [this] { SPEED_Change(); };
@@ -42,7 +43,6 @@ Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
 }
 
 void Form4::layOut() {
-  setCaption(QStringLiteral("ステータス"));
   setSize(10440, 7500);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("hub"));
@@ -65,7 +65,6 @@ void Form4::layOutStatus() {
   Label2[3].setForeColor(rgb(150, 60, 0));
   CoinPicture.setGeometry(1740, 1110, 360, 360);
   CoinPicture.setPicture({QStringLiteral("deco_coin.png")});
-  CoinPicture.setAccessibleName(QStringLiteral("コイン"));
   MOTIG.setGeometry(2160, 1140, 3000, 330);
   MOTIG.setFont({11, false});
   LIFE3.setGeometry(180, 1740, 3000, 300);
@@ -85,20 +84,16 @@ void Form4::layOutStatus() {
 void Form4::layOutRecord() {
   TrophyPicture.setGeometry(3480, 1710, 360, 360);
   TrophyPicture.setPicture({QStringLiteral("deco_trophy.png")});
-  TrophyPicture.setAccessibleName(QStringLiteral("トロフィー"));
-  Label2[2].setCaption(QStringLiteral("勝敗成績(トーナメント)"));
   Label2[2].setGeometry(3900, 1770, 2900, 300);
   WINNER.setGeometry(3480, 2130, 3300, 930);
   WINNER.setFont({11, false});
   WINNER.setBorder(true);
   WINNER.setBackColor(rgb(255, 255, 250));
-  Label1[1].setCaption(QStringLiteral("必殺技MAX8"));
   Label1[1].setGeometry(3480, 3180, 3300, 270);
   WAZA.setGeometry(3480, 3450, 3300, 360);
   WAZA.setLabelledBy(&Label1[1]);
-  Label1[2].setCaption(QStringLiteral("HP消費量--0"));
+  Label1[2].setCaption(tr("HP消費量--0"));
   Label1[2].setGeometry(3480, 3840, 3300, 270);
-  Label2[0].setCaption(QStringLiteral("ダミーの強さ"));
   Label2[0].setGeometry(3480, 4290, 3300, 270);
   const char16_t* strengths[] = {u"HARD", u"NORMAL", u"EASY"};
   for (int i = 0; i < 3; ++i) {
@@ -106,28 +101,21 @@ void Form4::layOutRecord() {
     STRIN[i].setGeometry(3480 + i * 1110, 4590, 1080, 300);
   }
   STRIN[1].setSelected(true);
-  Label2[1].setCaption(QStringLiteral("メッセージスピード"));
+  Label2[1].setCaption(tr("メッセージスピード"));
   Label2[1].setGeometry(3480, 5070, 3300, 270);
   SPEED.setGeometry(3480, 5370, 3300, 270);
   SPEED.setRange(kSpeedMin, kSpeedMax);
   SPEED.setSteps(1, 20);
-  SPEED.setAccessibleName(QStringLiteral("メッセージスピード"));  // its label shows the value too
-  Check1.setCaption(QStringLiteral("攻撃アクションの有無"));
   Check1.setGeometry(3480, 5790, 3300, 300);
   for (Label* l : {&Label2[2], &Label1[1], &Label1[2], &Label2[0], &Label2[1]}) l->setTransparent(true);
   for (Label* l : {&Label2[2], &Label2[0], &Label2[1]}) l->setFont({9, true});
 }
 
 void Form4::layOutCommands() {
-  Frame1.setCaption(QStringLiteral("コマンド"));
   Frame1.setGeometry(6960, 120, 3300, 4020);
-  const std::pair<Button*, const char16_t*> buttons[] = {{&BATTLE, u"トーナメント"}, {&TRAI, u"ダミーと対決"},
-                                                         {&HPUP, u"ＨＰ回復"},       {&SEVE, u"ＳＡＶＥ"},
-                                                         {&tabi, u"殿堂部屋"},       {&Command4, u"リセット"}};
   int top = 360;
-  for (auto [button, caption] : buttons) {
+  for (Button* button : {&BATTLE, &TRAI, &HPUP, &SEVE, &tabi, &Command4}) {
     button->setParent(&Frame1);
-    button->setCaption(QString::fromUtf16(caption));
     button->setGeometry(210, top, 2880, 510);
     button->setFont({11, true});
     top += 600;
@@ -135,25 +123,19 @@ void Form4::layOutCommands() {
 }
 
 void Form4::layOutNetwork() {
-  Frame2.setCaption(QStringLiteral("ネットバトル"));
   Frame2.setGeometry(6960, 4260, 3300, 2520);
   Check2.setParent(&Frame2);
-  Check2.setCaption(QStringLiteral("ホスト"));
   Check2.setGeometry(210, 330, 1500, 300);
   Text1.setParent(&Frame2);
   Text1.setGeometry(210, 690, 2040, 360);
-  Text1.setAccessibleName(QStringLiteral("ホストのIP"));
   Command3.setParent(&Frame2);
-  Command3.setCaption(QStringLiteral("さがす"));
   Command3.setGeometry(2310, 690, 780, 360);
   Command2.setParent(&Frame2);
-  Command2.setCaption(QStringLiteral("ネットバトル"));
   Command2.setGeometry(210, 1140, 2880, 480);
   Label3.setParent(&Frame2);
   Label3.setGeometry(210, 1680, 2880, 780);
   Label3.setFont({8, false});
   Label3.setTransparent(true);
-  Command1.setCaption(QStringLiteral("ヘルプコマンド・・・・・Ｆ１で見れるよ"));
   Command1.setGeometry(3480, 6900, 6780, 450);
 }
 
@@ -169,11 +151,41 @@ void Form4::Form_Load() {
   Check2.setChecked(ctx.link.isHost);
   Text1.setText(ctx.link.peerAddress);
   // The link window lives beside the hub, unseen until a network bout.
-  Form11& link = ctx.forms.load<Form11>();
-  Label3.setCaption(QStringLiteral("詳しくはヘルプで…ホストのIPを記入してね") + newLine + QStringLiteral("自分のIP：") +
-                    link.ownAddress());
+  ctx.forms.load<Form11>();
+  loaded_ = true;
+  showTexts();
+}
+
+void Form4::showTexts() {
+  setCaption(tr("ステータス"));
+  CoinPicture.setAccessibleName(tr("コイン"));
+  TrophyPicture.setAccessibleName(tr("トロフィー"));
+  Label2[2].setCaption(tr("勝敗成績(トーナメント)"));
+  Label1[1].setCaption(tr("必殺技MAX8"));
+  Label2[0].setCaption(tr("ダミーの強さ"));
+  SPEED.setAccessibleName(tr("メッセージスピード"));  // its label shows the value too
+  Check1.setCaption(tr("攻撃アクションの有無"));
+  Frame1.setCaption(tr("コマンド"));
+  Frame2.setCaption(tr("ネットバトル"));
+  Check2.setCaption(tr("ホスト"));
+  Text1.setAccessibleName(tr("ホストのIP"));
+  Command3.setCaption(tr("さがす"));
+  Command2.setCaption(tr("ネットバトル"));
+  Command1.setCaption(tr("ヘルプコマンド・・・・・Ｆ１で見れるよ"));
+  const std::pair<Button*, QString> buttons[] = {{&BATTLE, tr("トーナメント")}, {&TRAI, tr("ダミーと対決")},
+                                                 {&HPUP, tr("ＨＰ回復")},       {&SEVE, tr("ＳＡＶＥ")},
+                                                 {&tabi, tr("殿堂部屋")},       {&Command4, tr("リセット")}};
+  for (auto [button, caption] : buttons) button->setCaption(caption);
+  if (!loaded_) return;
+  const int picked = WAZA.listIndex();
+  YOUHYO();
+  WAZA.setListIndex(picked);
+  showSpeed();
+  Form11* link = ctx.forms.find<Form11>();
+  Label3.setCaption(
+      tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(link ? link->ownAddress() : QString()));
   // A link that lives on from the last bout says how it stands.
-  if (!link.status().isEmpty()) Command1.setCaption(link.status());
+  if (link && !link->status().isEmpty()) Command1.setCaption(link->status());
 }
 
 void Form4::Form_Unload() {
@@ -198,26 +210,25 @@ void Form4::refreshLifeBar() {
 
 void Form4::YOUHYO() {
   GameState& g = game();
-  LIFE3.setCaption(QStringLiteral("生命力　") + decimal(g.lifeForce) + u'/' + decimal(g.lifeForceMax));
+  LIFE3.setCaption(tr("生命力　%1/%2").arg(decimal(g.lifeForce), decimal(g.lifeForceMax)));
   refreshLifeBar();
   WAZA.clear();
-  for (int k = 0; k < kSlotCount; ++k) WAZA.addItem(g.techniqueNames(k, P));
-  MYNA.setCaption(QStringLiteral("Lv.") + decimal(g.levels[P]) + QStringLiteral("　") + g.fighterName[P]);
-  QString status = QStringLiteral("ステータス") + newLine;
+  for (int k = 0; k < kSlotCount; ++k) WAZA.addItem(techniqueForDisplay(g.techniqueNames(k, P)));
+  MYNA.setCaption(tr("Lv.%1　%2").arg(decimal(g.levels[P]), fighterForDisplay(g.fighterName[P])));
+  QString status = tr("ステータス") + newLine;
   for (int p = 0; p < kPartCount; ++p) {
     status += partLabel(p) + newLine;
-    status += QStringLiteral("残りHP　") + decimal(g.partHp(p, P)) + newLine;
-    status += QStringLiteral("攻撃力　") + decimal(g.partAttack(p, P)) + newLine;
-    status += QStringLiteral("防御力　") + decimal(g.partDefence(p, P)) + newLine;
+    status += tr("残りHP　%1").arg(decimal(g.partHp(p, P))) + newLine;
+    status += tr("攻撃力　%1").arg(decimal(g.partAttack(p, P))) + newLine;
+    status += tr("防御力　%1").arg(decimal(g.partDefence(p, P))) + newLine;
   }
   MYST.setCaption(status);
-  MOTIG.setCaption(QStringLiteral("所持金　") + decimal(g.money) + u'\\');
-  WINNER.setCaption(QStringLiteral("登板数 ") + decimal(g.bouts) + newLine + QStringLiteral("白星    ") +
-                    decimal(g.wins) + u'/' + decimal(qint64(g.losses) + 40) + newLine + QStringLiteral("黒星    ") +
-                    decimal(g.losses));
+  MOTIG.setCaption(tr("所持金　%1\\").arg(decimal(g.money)));
+  WINNER.setCaption(tr("登板数 %1\r\n白星    %2/%3\r\n黒星    %4")
+                        .arg(decimal(g.bouts), decimal(g.wins), decimal(qint64(g.losses) + 40), decimal(g.losses)));
   MYGA.setPicture({RosterPicture(g.characterIndex[P], Facing::Front)});
-  MYGA.setAccessibleName(RosterName(g.characterIndex[P]));
-  Label2[3].setCaption(QStringLiteral("ＲＡＮＫ---") + g.rankText);
+  MYGA.setAccessibleName(fighterForDisplay(RosterName(g.characterIndex[P])));
+  Label2[3].setCaption(tr("ＲＡＮＫ---%1").arg(rankForDisplay(g.rankText)));
 }
 
 void Form4::Timer1_Timer() {
@@ -230,11 +241,11 @@ void Form4::SPEED_Change() {
   showSpeed();
 }
 
-void Form4::showSpeed() { Label2[1].setCaption(QStringLiteral("メッセージスピード") + decimal(game().messageSpeed)); }
+void Form4::showSpeed() { Label2[1].setCaption(tr("メッセージスピード%1").arg(decimal(game().messageSpeed))); }
 
 bool Form4::refusedInClosingStretch() {
   if (!closingStretch(game())) return false;
-  msgBox(QStringLiteral("３８回戦目からは使えないことになっています。"));
+  msgBox(tr("３８回戦目からは使えないことになっています。"));
   return true;
 }
 
@@ -253,37 +264,37 @@ void Form4::HPUP_Click() {
 }
 
 void Form4::SEVE_Click() {
-  if (Save(ctx) == SaveResult::Saved) msgBox(QStringLiteral("SAVEが終わりました。"));
+  if (Save(ctx) == SaveResult::Saved) msgBox(tr("SAVEが終わりました。"));
   YOUHYO();
 }
 
 void Form4::tabi_Click() { handOverTo<Form9>(); }
 
 void Form4::Command4_Click() {
-  if (msgBox(QStringLiteral("タイトルに戻ります。いい？"), Buttons::YesNo) != Answer::Yes) return;
+  if (msgBox(tr("タイトルに戻ります。いい？"), Buttons::YesNo) != Answer::Yes) return;
   game().startupDone = false;
   handOverTo<Form2>();
 }
 
 void Form4::Label2_Click() {
   GameState& g = game();
-  msgBox(QStringLiteral("よく発見しました。") + newLine + QStringLiteral("ここが謎のウラ技です！"));
-  msgBox(QStringLiteral("ここを見つけたあなたには命の素を") + newLine + QStringLiteral("1000Ｇであげちゃいます。"));
+  msgBox(tr("よく発見しました。\r\nここが謎のウラ技です！"));
+  msgBox(tr("ここを見つけたあなたには命の素を\r\n1000Ｇであげちゃいます。"));
   if (g.lifeForce < g.lifeForceMax) {
-    if (msgBox(QStringLiteral("1000Ｇで買います？"), Buttons::YesNo) == Answer::Yes) {
+    if (msgBox(tr("1000Ｇで買います？"), Buttons::YesNo) == Answer::Yes) {
       if (g.money >= 1000) {
         g.lifeForce += 1;
         g.money -= 1000;
         g.unsavedProgress = true;
-        msgBox(QStringLiteral("毎度ー！"));
+        msgBox(tr("毎度ー！"));
       } else {
-        msgBox(QStringLiteral("あら、金欠ですか？") + newLine + QStringLiteral("では、また今度。"));
+        msgBox(tr("あら、金欠ですか？\r\nでは、また今度。"));
       }
     }
   } else {
-    msgBox(QStringLiteral("でも、あなたには必要ないっスね"));
+    msgBox(tr("でも、あなたには必要ないっスね"));
   }
-  msgBox(QStringLiteral("バイバーイ"));
+  msgBox(tr("バイバーイ"));
   YOUHYO();
 }
 

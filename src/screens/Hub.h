@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -7,6 +9,8 @@ namespace mofurin {
 // The status hub: the fighter's status and record, the two options, and a
 // button for every activity between bouts.
 class Form4 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form4)
+
  public:
   static inline const QString kName = QStringLiteral("Form4");
   explicit Form4(GameContext& ctx);
@@ -44,6 +48,7 @@ class Form4 : public Screen {
   Timer Timer1{*this, "Timer1", 1, true};
 
   void Form_Load() override;
+  void showTexts() override;
   void Form_Unload() override;
   void YOUHYO();
   void Timer1_Timer();
@@ -66,6 +71,7 @@ class Form4 : public Screen {
   void layOutRecord();
   void layOutCommands();
   void layOutNetwork();
+  bool loaded_ = false;
   void refreshLifeBar();
   void showSpeed();
   // The shop and training are closed in the last stretch: says so.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -8,6 +10,8 @@ namespace mofurin {
 // the table is offered, and the player gives up a slot for it, declines, or
 // draws another. It always leads on to the message screen.
 class Form6 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form6)
+
  public:
   static inline const QString kName = QStringLiteral("Form6");
   explicit Form6(GameContext& ctx);
@@ -21,6 +25,7 @@ class Form6 : public Screen {
   Timer Timer1{*this, "Timer1", 1, true};
 
   void Form_Load() override;
+  void showTexts() override;
   void Timer1_Timer();
   void Ok_Click();
   void Yui_Click();
@@ -32,6 +37,7 @@ class Form6 : public Screen {
 
  private:
   void layOut();
+  void showOffer();
   void drawOffer();
   int slotHolding(const QString& technique) const;  // the first such slot, or -1
   void learnInto(int slot, const QString& message);

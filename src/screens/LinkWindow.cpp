@@ -1,5 +1,6 @@
 #include "screens/LinkWindow.h"
 
+#include "game/Roster.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 #include "screens/Shop.h"
@@ -7,18 +8,18 @@
 namespace mofurin {
 
 Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
-  setCaption(QStringLiteral("伝送ボックス"));
+  setCaption(tr("伝送ボックス"));
   setSize(4800, 2400);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("link"));
   Text1.setGeometry(120, 120, 4560, 1500);
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
-  Text1.setAccessibleName(QStringLiteral("伝送のようす"));
+  Text1.setAccessibleName(tr("伝送のようす"));
   Label1.setGeometry(120, 1740, 3000, 480);
   Label1.setTransparent(true);
   Label1.setWrap(Wrap::AtSpaces);
-  Command1.setCaption(QStringLiteral("やめる"));
+  Command1.setCaption(tr("やめる"));
   Command1.setGeometry(3240, 1740, 1440, 480);
   Command1.onClick = [this] { Command1_Click(); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -28,7 +29,7 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
 }
 
 void Form11::Form_Load() {
-  setCaption(QStringLiteral("伝送ボックス-") + game().fighterName[Side::Player]);
+  setCaption(tr("伝送ボックス-%1").arg(fighterForDisplay(game().fighterName[Side::Player])));
   closeRequested = [this] { closeBox(); };
   Winsock = ctx.platform.network().createSocket();
   Winsock->onConnectionRequest = [this] { deliver([this] { onConnectionRequest(); }); };
@@ -42,6 +43,12 @@ void Form11::Form_Load() {
   };
   Winsock->onError = [this](const QString&) { deliver([this] { onError(); }); };
   ctx.networkBout.attach(this);
+}
+
+void Form11::showTexts() {
+  setCaption(tr("伝送ボックス-%1").arg(fighterForDisplay(game().fighterName[Side::Player])));
+  Text1.setAccessibleName(tr("伝送のようす"));
+  Command1.setCaption(tr("やめる"));
 }
 
 void Form11::Form_Unload() {
@@ -58,12 +65,12 @@ void Form11::startLink(const QString& address, bool asHost) {
   Timer2.stop();
   closeSocket();
   if (asHost) {
-    setStatus(QStringLiteral("相手の接続を待ちます"));
+    setStatus(tr("相手の接続を待ちます"));
     if (!listen()) {
-      setStatus(QStringLiteral("ポート%1で接続を待てません（使用中か、権限がありません）").arg(ctx.link.port));
+      setStatus(tr("ポート%1で接続を待てません（使用中か、権限がありません）").arg(ctx.link.port));
     }
   } else {
-    setStatus(QStringLiteral("接続中..."));
+    setStatus(tr("接続中..."));
     Timer2.start();
     Winsock->connectTo(address.trimmed(), ctx.link.port);
   }
@@ -76,7 +83,7 @@ void Form11::closeBox() {
     Timer2.stop();
     closeSocket();
     ctx.networkBout.stop();
-    setStatus(QStringLiteral("接続をやめました"));
+    setStatus(tr("接続をやめました"));
   }
   ctx.forms.hide(*this);
 }
@@ -85,7 +92,7 @@ void Form11::Timer2_Timer() {
   Timer2.stop();
   if (Winsock->state() == platform::Socket::State::Connecting) {
     closeSocket();
-    setStatus(QStringLiteral("接続できませんでした（時間切れ）。もう一度押してください。"));
+    setStatus(tr("接続できませんでした（時間切れ）。もう一度押してください。"));
     return;
   }
   ctx.networkBout.setupTimedOut();
@@ -99,7 +106,7 @@ void Form11::Timer3_Timer() {
     return;
   }
   waitedSeconds_ = ctx.battle.awaitingPeer ? waitedSeconds_ + 1 : 0;
-  Label1.setCaption(waitedSeconds_ >= 10 ? QStringLiteral("相手を待っています（%1秒）").arg(waitedSeconds_) : status_);
+  Label1.setCaption(waitedSeconds_ >= 10 ? tr("相手を待っています（%1秒）").arg(waitedSeconds_) : status_);
 }
 
 void Form11::deliver(std::function<void()> event) {
@@ -136,14 +143,14 @@ void Form11::onConnectionRequest() {
   announcer_.stop();
   Winsock->accept();
   if (Winsock->state() != platform::Socket::State::Connected) return;
-  setStatus(QStringLiteral("現在、接続されています。"));
+  setStatus(tr("現在、接続されています。"));
   frames_.clear();
   Timer2.start();  // the set-up must finish in time
   ctx.networkBout.connected();
 }
 
 void Form11::onConnected() {
-  setStatus(QStringLiteral("接続できました"));
+  setStatus(tr("接続できました"));
   frames_.clear();
   Timer2.start();
   ctx.networkBout.connected();
@@ -166,7 +173,7 @@ void Form11::onError() {
   closeSocket();
   if (wasConnecting) {
     Timer2.stop();
-    setStatus(QStringLiteral("接続できませんでした。アドレスを確かめて、もう一度押してください。"));
+    setStatus(tr("接続できませんでした。アドレスを確かめて、もう一度押してください。"));
     return;
   }
   ctx.networkBout.closed();
@@ -206,7 +213,18 @@ void Form11::holdFighter(bool held) {
 }
 
 void Form11::log(const QString& line) {
-  log_.push_back(line);
+  // A battle message's two-character kind is shown in the game's language;
+  // the rest (numbers, what the other player said) as it came.
+  static const char* const kinds[] = {QT_TR_NOOP("選択"), QT_TR_NOOP("攻撃"), QT_TR_NOOP("確認"), QT_TR_NOOP("同期"),
+                                      QT_TR_NOOP("送可"), QT_TR_NOOP("逃亡"), QT_TR_NOOP("発言")};
+  QString shown = line;
+  for (const char* kind : kinds) {
+    if (line.startsWith(QString::fromUtf8(kind))) {
+      shown = tr(kind) + line.mid(2);
+      break;
+    }
+  }
+  log_.push_back(shown);
   while (log_.size() > kLogLines) log_.pop_front();
   QString text;
   for (const QString& l : log_) text += l + newLine;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -17,6 +18,8 @@ namespace mofurin {
 // shows this machine's address) and shown by "ネットバトル". The rules of
 // the bout are the network bout's; the window carries its messages.
 class Form11 : public Screen, private BoutLink {
+  Q_DECLARE_TR_FUNCTIONS(Form11)
+
  public:
   static inline const QString kName = QStringLiteral("Form11");
   static constexpr int kLogLines = 200;
@@ -34,6 +37,7 @@ class Form11 : public Screen, private BoutLink {
   Timer Timer3{*this, "Timer3", 1000, false};
 
   void Form_Load() override;
+  void showTexts() override;
   void Form_Unload() override;
   void Timer1_Timer() { ctx.networkBout.tick(); }
   void Timer2_Timer();

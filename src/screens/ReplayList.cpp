@@ -17,8 +17,17 @@ FormReplays::FormReplays(GameContext& ctx) : Screen(ctx, kName) {
   Command3.onClick = [this] { this->ctx.forms.close(*this); };
 }
 
+void FormReplays::showTexts() {
+  setCaption(tr("リプレイを見る"));
+  Command1.setCaption(tr("見る"));
+  Command2.setCaption(tr("ほかのファイル…"));
+  Command3.setCaption(tr("閉じる"));
+  Label1.setCaption(kept_.empty() ? tr("記録したリプレイはまだありません。 ほかのファイルを選べます。")
+                                  : tr("見たいリプレイを選んで「見る」を押してください。"));
+}
+
 void FormReplays::layOut() {
-  setCaption(QStringLiteral("リプレイを見る"));
+  setCaption(tr("リプレイを見る"));
   setSize(7200, 2640);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("title"));
@@ -28,9 +37,9 @@ void FormReplays::layOut() {
   Label1.setWrap(Wrap::AtSpaces);
   List1.setGeometry(180, 780, 6840, 360);
   List1.setLabelledBy(&Label1);
-  Command1.setCaption(QStringLiteral("見る"));
-  Command2.setCaption(QStringLiteral("ほかのファイル…"));
-  Command3.setCaption(QStringLiteral("閉じる"));
+  Command1.setCaption(tr("見る"));
+  Command2.setCaption(tr("ほかのファイル…"));
+  Command3.setCaption(tr("閉じる"));
   int left = 180;
   for (Button* b : {&Command1, &Command2, &Command3}) {
     b->setGeometry(left, 1560, 2220, 480);
@@ -46,8 +55,8 @@ void FormReplays::Form_Load() {
   for (const KeptReplay& k : kept_) List1.addItem(k.description);
   List1.setListIndex(kept_.empty() ? -1 : 0);
   Command1.setEnabled(!kept_.empty());
-  Label1.setCaption(kept_.empty() ? QStringLiteral("記録したリプレイはまだありません。 ほかのファイルを選べます。")
-                                  : QStringLiteral("見たいリプレイを選んで「見る」を押してください。"));
+  Label1.setCaption(kept_.empty() ? tr("記録したリプレイはまだありません。 ほかのファイルを選べます。")
+                                  : tr("見たいリプレイを選んで「見る」を押してください。"));
 }
 
 void FormReplays::Form_Unload() {

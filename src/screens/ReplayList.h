@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Replays.h"
 #include "screens/Screen.h"
 
@@ -9,6 +11,8 @@ namespace mofurin {
 // records, newest first, with when, who, the kind of bout and its end; a
 // file dialog for any other record is one button away.
 class FormReplays : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(FormReplays)
+
  public:
   static inline const QString kName = QStringLiteral("FormReplays");
   explicit FormReplays(GameContext& ctx);
@@ -20,6 +24,7 @@ class FormReplays : public Screen {
   Button Command3{*this, "Command3"};
 
   void Form_Load() override;
+  void showTexts() override;
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
 

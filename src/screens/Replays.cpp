@@ -33,35 +33,37 @@ QString replayStem(const BoutRecord& record) {
 }
 
 QString problemText(const RecordProblem& p) {
-  QString where = p.line > 0 ? QStringLiteral("（%1 行目）").arg(p.line) : QString();
-  return QStringLiteral("このリプレイは再生できません。") + newLine + p.reason + where;
+  QString where = p.line > 0 ? QCoreApplication::translate("Replays", "（%1 行目）").arg(p.line) : QString();
+  return QCoreApplication::translate("Replays", "このリプレイは再生できません。\r\n%1%2").arg(p.reason, where);
 }
 
 std::variant<BoutRecord, QString> readReplayFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return QStringLiteral("このリプレイは再生できません。") + newLine + QStringLiteral("ファイルを開けませんでした。");
+    return QCoreApplication::translate("Replays", "このリプレイは再生できません。\r\nファイルを開けませんでした。");
   }
-  if (file.size() > kMaxRecordBytes) return problemText({0, QStringLiteral("ファイルが大きすぎます")});
+  if (file.size() > kMaxRecordBytes)
+    return problemText({0, QCoreApplication::translate("Replays", "ファイルが大きすぎます")});
   auto read = readBoutRecord(file.read(kMaxRecordBytes + 1));
   if (const auto* problem = std::get_if<RecordProblem>(&read)) return problemText(*problem);
   return std::get<BoutRecord>(std::move(read));
 }
 
 QString kindText(const BoutRecord& r) {
-  if (r.network) return QStringLiteral("ネット対戦");
-  return r.battleKind == 1 ? QStringLiteral("大会") : QStringLiteral("練習");
+  if (r.network) return QCoreApplication::translate("Replays", "ネット対戦");
+  return r.battleKind == 1 ? QCoreApplication::translate("Replays", "大会")
+                           : QCoreApplication::translate("Replays", "練習");
 }
 
 QString endingText(Ending e) {
   switch (e) {
-    case Ending::Won: return QStringLiteral("勝ち");
-    case Ending::Lost: return QStringLiteral("負け");
-    case Ending::BothBeaten: return QStringLiteral("相打ち");
-    case Ending::Fled: return QStringLiteral("逃亡");
+    case Ending::Won: return QCoreApplication::translate("Replays", "勝ち");
+    case Ending::Lost: return QCoreApplication::translate("Replays", "負け");
+    case Ending::BothBeaten: return QCoreApplication::translate("Replays", "相打ち");
+    case Ending::Fled: return QCoreApplication::translate("Replays", "逃亡");
     case Ending::Unfinished: break;
   }
-  return QStringLiteral("途中まで");
+  return QCoreApplication::translate("Replays", "途中まで");
 }
 
 // A name as one line of the list: a peer may have sent line breaks.
@@ -85,12 +87,13 @@ std::vector<KeptReplay> keptReplays(const GameContext& ctx) {
     const auto* r = std::get_if<BoutRecord>(&read);
     if (!r) continue;
     const QDateTime when = foughtAt(file);
-    const QString space = QStringLiteral("　");
-    kept.push_back({when,
-                    {file.absoluteFilePath(), when.toString(QStringLiteral("yyyy/MM/dd HH:mm")) + space +
-                                                  oneLine(r->fighters[Side::Player].name) + QStringLiteral("　対　") +
-                                                  oneLine(r->fighters[Side::Opponent].name) + space + kindText(*r) + space +
-                                                  endingText(r->ending)}});
+    const QString whenText = when.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    kept.push_back(
+        {when,
+         {file.absoluteFilePath(), QCoreApplication::translate("Replays", "%1　%2　対　%3　%4　%5")
+                                       .arg(whenText, oneLine(fighterForDisplay(r->fighters[Side::Player].name)),
+                                            oneLine(fighterForDisplay(r->fighters[Side::Opponent].name)), kindText(*r),
+                                            endingText(r->ending))}});
   }
   std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<KeptReplay> out;
@@ -132,7 +135,8 @@ bool watchReplay(GameContext& ctx, const QString& path, platform::Form* from) {
 
 bool chooseAndWatchReplay(GameContext& ctx, platform::Form& from) {
   QDir().mkpath(replayFolder(ctx));
-  const std::optional<QString> path = ctx.platform.openFile(kReplayFilter, replayFolder(ctx));
+  const std::optional<QString> path =
+      ctx.platform.openFile(QCoreApplication::translate("Replays", kReplayFilter), replayFolder(ctx));
   return path && watchReplay(ctx, *path, &from);
 }
 

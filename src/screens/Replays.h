@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -17,7 +18,7 @@ class Form;
 // "replays" folder of the player's data folder, newest last; the oldest go
 // once there are more than kKeptReplays.
 constexpr int kKeptReplays = GameContext::kKeptReplays;
-inline const QString kReplayFilter = QStringLiteral("リプレイ|*.replay");
+inline const char* const kReplayFilter = QT_TRANSLATE_NOOP("Replays", "リプレイ|*.replay");
 
 QString replayFolder(const GameContext& ctx);
 

@@ -24,7 +24,7 @@ SaveResult saveInto(GameContext& ctx, const QString& path) {
 }  // namespace
 
 SaveResult Save(GameContext& ctx) {
-  std::optional<QString> path = ctx.platform.saveFile(kSaveFilter);
+  std::optional<QString> path = ctx.platform.saveFile(QCoreApplication::translate("SaveFlow", kSaveFilter));
   if (!path) return SaveResult::Cancelled;
   // A name typed without an extension gets the one the load dialog shows.
   if (QFileInfo(*path).suffix().isEmpty())
@@ -32,24 +32,24 @@ SaveResult Save(GameContext& ctx) {
   const SaveResult result = saveInto(ctx, *path);
   if (result == SaveResult::Saved) ctx.game.unsavedProgress = false;
   if (result == SaveResult::Failed) {
-    ctx.msgBox(QStringLiteral("SAVEできませんでした。") + newLine +
-               QStringLiteral("書き込めない場所か、数が大きすぎます。"));
+    ctx.msgBox(
+        QCoreApplication::translate("SaveFlow", "SAVEできませんでした。\r\n書き込めない場所か、数が大きすぎます。"));
   }
   return result;
 }
 
 LoadResult Load(GameContext& ctx) {
-  const std::optional<QString> path = ctx.platform.openFile(kLoadFilter);
+  const std::optional<QString> path = ctx.platform.openFile(QCoreApplication::translate("SaveFlow", kLoadFilter));
   if (!path) return LoadResult::NotRead;
   const std::optional<SavedGame> saved = readSaveFile(*path);
   if (!saved) {
-    ctx.msgBox(QStringLiteral("このファイルは読み込めませんでした。") + newLine +
-               QStringLiteral("こわれているか、セーブファイルではありません。"));
+    ctx.msgBox(QCoreApplication::translate(
+        "SaveFlow", "このファイルは読み込めませんでした。\r\nこわれているか、セーブファイルではありません。"));
     return LoadResult::NotRead;
   }
   if (!saved->passesIntegrityTest()) {
-    ctx.msgBox(QStringLiteral("パスワードが変造されています！") + newLine +
-               QStringLiteral("プログラムが強制終了されます！！"));
+    ctx.msgBox(
+        QCoreApplication::translate("SaveFlow", "パスワードが変造されています！\r\nプログラムが強制終了されます！！"));
     ctx.end();
     return LoadResult::Ended;
   }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
+
+#include "context/GameContext.h"
+#include "game/Roster.h"
+#include "game/Techniques.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
-#include "context/GameContext.h"
 
 namespace mofurin {
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
 
 // The starter selection: the four starters of an ordinary new game.
 class Form3 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form3)
+
  public:
   static inline const QString kName = QStringLiteral("Form3");
   explicit Form3(GameContext& ctx);
@@ -19,15 +23,19 @@ class Form3 : public Screen {
   Label Label2{*this, "Label2"};  // the keyboard hint
 
   void Form_KeyDown(int keyCode) override;
+  void showTexts() override;
   void choose(int slot);  // slot 1..4
   void Command1_Click();
 
  private:
   void layOut();
+  int chosen_ = 0;  // the starter slot shown, 0 before the first choice
 };
 
 // The all-roster selection, open after a cleared run.
 class Form8 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form8)
+
  public:
   static inline const QString kName = QStringLiteral("Form8");
   explicit Form8(GameContext& ctx);
@@ -44,6 +52,7 @@ class Form8 : public Screen {
   Button Command3{*this, "Command3"};
 
   void Form_Load() override;
+  void showTexts() override;
   void HYOUZI();
   void Command1_Click();
   void Command2_Click();

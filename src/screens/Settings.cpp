@@ -6,32 +6,37 @@ namespace mofurin {
 
 namespace {
 
-QString volumeCaption(int volume) { return QStringLiteral("音量 %1").arg(volume); }
+// Each language is named in its own words, so a player who reads only one
+// finds it.
+constexpr const char16_t* kLanguageNames[] = {u"日本語", u"English"};
+constexpr platform::Language kLanguages[] = {platform::Language::Japanese, platform::Language::English};
 
 }  // namespace
 
 FormSettings::FormSettings(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
+  showTexts();
   for (CheckBox* box : {&Check1, &Check2}) box->onClick = [this] { apply(); };
   for (ScrollBar* bar : {&Volume1, &Volume2}) bar->onChange = [this] { apply(); };
+  Language.forEach([this](int i, OptionButton& option) {
+    option.onClick = [this, i] {
+      if (!loading_) chooseLanguage(kLanguages[i]);
+    };
+  });
   Command1.onClick = [this] { this->ctx.forms.close(*this); };
 }
 
 void FormSettings::layOut() {
-  setCaption(QStringLiteral("設定"));
-  setSize(5400, 3660);
+  setSize(5400, 4740);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("settings"));
   setKeyPreview(true);
-  const std::pair<Frame*, const char16_t*> frames[] = {{&Frame1, u"音楽"}, {&Frame2, u"効果音（打撃音）"}};
   int top = 120;
-  for (auto [frame, caption] : frames) {
-    frame->setCaption(QString::fromUtf16(caption));
+  for (Frame* frame : {&Frame1, &Frame2}) {
     frame->setGeometry(180, top, 5040, 1260);
     top += 1380;
   }
-  Check1.setCaption(QStringLiteral("音楽を鳴らす"));
-  Check2.setCaption(QStringLiteral("打撃音を鳴らす"));
+  Frame3.setGeometry(180, top, 5040, 900);
   for (auto [frame, box, label, bar] :
        {std::tuple{&Frame1, &Check1, &Label1, &Volume1}, std::tuple{&Frame2, &Check2, &Label2, &Volume2}}) {
     box->setParent(frame);
@@ -44,23 +49,45 @@ void FormSettings::layOut() {
     bar->setGeometry(240, 780, 4560, 300);
     bar->setRange(0, SoundSettings::kMaxVolume);
     bar->setSteps(5, 20);
-    bar->setAccessibleName(frame->caption() + QStringLiteral("の音量"));
   }
-  Label3.setGeometry(180, 2910, 3300, 600);
+  Language.forEach([this](int i, OptionButton& option) {
+    option.setParent(&Frame3);
+    option.setGeometry(240 + 2400 * i, 390, 2160, 330);
+    option.setCaption(QString::fromUtf16(kLanguageNames[i]));
+  });
+  Label3.setGeometry(180, 3990, 3300, 600);
   Label3.setFont({8, false});
   Label3.setTransparent(true);
-  Command1.setCaption(QStringLiteral("閉じる"));
-  Command1.setGeometry(3600, 2940, 1620, 480);
+  Command1.setGeometry(3600, 4020, 1620, 480);
   setInitialFocus(&Check1);
   setDefaultButton(&Command1);
 }
 
-void FormSettings::Form_Load() {
-  show(ctx.soundSettings);
+void FormSettings::showTexts() {
+  setCaption(tr("設定"));
+  Frame1.setCaption(tr("音楽"));
+  Frame2.setCaption(tr("効果音（打撃音）"));
+  Frame3.setCaption(tr("表示言語"));
+  Check1.setCaption(tr("音楽を鳴らす"));
+  Check2.setCaption(tr("打撃音を鳴らす"));
+  for (auto [frame, bar] : {std::pair{&Frame1, &Volume1}, std::pair{&Frame2, &Volume2}}) {
+    bar->setAccessibleName(tr("%1の音量").arg(frame->caption()));
+  }
+  Command1.setCaption(tr("閉じる"));
+  Label1.setCaption(tr("音量 %1").arg(Volume1.value()));
+  Label2.setCaption(tr("音量 %1").arg(Volume2.value()));
   // Its sentences break between their phrases; a folder's path, which has
   // no words to keep whole, wherever it must.
-  Label3.setWrap(Wrap::AtSpaces);
-  Label3.setCaption(QStringLiteral("変えた設定はすぐに使われ、 次に始めたときも同じです。"));
+  Label3.setWrap(noteIsPath_ ? Wrap::Anywhere : Wrap::AtSpaces);
+  Label3.setCaption(noteIsPath_ ? tr("設定を保存できませんでした（%1）。今回だけ使われます。").arg(note_)
+                                : tr("変えた設定はすぐに使われ、 次に始めたときも同じです。"));
+}
+
+void FormSettings::Form_Load() {
+  show(ctx.soundSettings);
+  loading_ = true;
+  Language[platform::currentLanguage() == platform::Language::English ? 1 : 0].setSelected(true);
+  loading_ = false;
 }
 
 void FormSettings::Form_KeyDown(int keyCode) {
@@ -74,8 +101,8 @@ void FormSettings::show(const SoundSettings& settings) {
   Check2.setChecked(settings.effectsOn);
   Volume2.setValue(settings.effectVolume);
   loading_ = false;
-  Label1.setCaption(volumeCaption(settings.musicVolume));
-  Label2.setCaption(volumeCaption(settings.effectVolume));
+  Label1.setCaption(tr("音量 %1").arg(settings.musicVolume));
+  Label2.setCaption(tr("音量 %1").arg(settings.effectVolume));
   Volume1.setEnabled(settings.musicOn);
   Volume2.setEnabled(settings.effectsOn);
 }
@@ -85,9 +112,19 @@ void FormSettings::apply() {
   const SoundSettings settings{Check1.checked(), Volume1.value(), Check2.checked(), Volume2.value()};
   show(settings);
   if (!ctx.changeSoundSettings(settings)) {
-    Label3.setWrap(Wrap::Anywhere);
-    Label3.setCaption(QStringLiteral("設定を保存できませんでした（") + ctx.platform.settingsFile() +
-                      QStringLiteral("）。今回だけ使われます。"));
+    noteIsPath_ = true;
+    note_ = ctx.platform.settingsFile();
+    showTexts();
+  }
+}
+
+void FormSettings::chooseLanguage(platform::Language language) {
+  if (language == platform::currentLanguage()) return;
+  // Every open screen, this one too, shows its texts again in the new language.
+  if (!ctx.changeLanguage(language, true)) {
+    noteIsPath_ = true;
+    note_ = ctx.platform.settingsFile();
+    showTexts();
   }
 }
 

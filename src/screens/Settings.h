@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
 
-// The sound settings "設定", opened from the title's menu: the music and the
-// hit sounds, each on or off with its volume. Every change is heard at once,
-// also in a bout in progress, and kept for the next start.
+// The settings "設定", opened from the title's menu: the music and the hit
+// sounds, each on or off with its volume, and the game's language. Every
+// change is heard (or seen) at once, also in a bout in progress, and kept
+// for the next start.
 class FormSettings : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(FormSettings)
+
  public:
   static inline const QString kName = QStringLiteral("FormSettings");
   explicit FormSettings(GameContext& ctx);
@@ -20,17 +25,23 @@ class FormSettings : public Screen {
   CheckBox Check2{*this, "Check2"};
   Label Label2{*this, "Label2"};
   ScrollBar Volume2{*this, "Volume2"};
+  Frame Frame3{*this, "Frame3"};
+  WidgetArray<OptionButton> Language{*this, "Language", 2};  // 0 日本語, 1 English
   Label Label3{*this, "Label3"};
   Button Command1{*this, "Command1"};
 
   void Form_Load() override;
   void Form_KeyDown(int keyCode) override;
+  void showTexts() override;
 
  private:
   void layOut();
   void show(const SoundSettings& settings);
   // The widgets' settings are kept and applied.
   void apply();
+  void chooseLanguage(platform::Language language);
+  QString note_;  // what Label3 says besides the settings' own texts
+  bool noteIsPath_ = false;
 
   bool loading_ = false;
 };

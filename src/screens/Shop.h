@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -7,6 +9,8 @@ namespace mofurin {
 // The recovery shop, opened beside the hub: hit points for one body part at
 // a time, bought with money or sold back for it.
 class Form5 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form5)
+
  public:
   static inline const QString kName = QStringLiteral("Form5");
   explicit Form5(GameContext& ctx);
@@ -25,6 +29,7 @@ class Form5 : public Screen {
   Timer Timer1{*this, "Timer1", 1, true};
 
   void Form_Load() override;
+  void showTexts() override;
   void Form_Unload() override;
   void Timer1_Timer();
   void IIDASU_Click();
@@ -37,6 +42,7 @@ class Form5 : public Screen {
 
  private:
   void layOut();
+  void showStaticTexts();
   void refreshSoon() { Timer1.start(); }
   QString refusal() const;  // why the payment cannot be made, or empty
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -8,6 +10,8 @@ namespace mofurin {
 // advice and the challenge before the final, and once the tournament is won
 // the fighter's ending, its rank and the hall-of-fame question.
 class Form7 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form7)
+
  public:
   static inline const QString kName = QStringLiteral("Form7");
   explicit Form7(GameContext& ctx);
@@ -18,6 +22,7 @@ class Form7 : public Screen {
   Button Command1{*this, "Command1"};
 
   void Form_Load() override;
+  void showTexts() override;
   void Command1_Click();
 
   // What the screen shows: 0 the tally, 1 the advice, 2 the challenge,
@@ -26,6 +31,7 @@ class Form7 : public Screen {
 
  private:
   void layOut();
+  void showStaticTexts();
   void grade();
 };
 

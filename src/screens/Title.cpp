@@ -11,6 +11,7 @@ namespace mofurin {
 
 Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
+  showTexts();
   o1.onClick = [this] { o1_Click(); };
   o2.onClick = [this] { o2_Click(); };
   o3.onClick = [this] { o3_Click(); };
@@ -20,7 +21,6 @@ Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
 }
 
 void Form2::layOut() {
-  setCaption(QStringLiteral("オープニング"));
   setSize(7200, 5400);
   setBackColor(rgb(16, 16, 48));
   setHelpTopic(QStringLiteral("title"));
@@ -28,39 +28,43 @@ void Form2::layOut() {
   Image1.setGeometry(0, 0, 7200, 5400);
   Image1.setStretch(true);
   Image1.setPicture({QStringLiteral("title.png")});
-  Image1.setAccessibleName(QStringLiteral("タイトルの絵"));
 
-  Label2.setCaption(QStringLiteral("モフリン　ＧＰ"));
   Label2.setGeometry(300, 360, 6600, 900);
   Label2.setFont({30, true});
   Label2.setAlignment(Align::Centre);
   Label2.setTransparent(true);
   Label2.setForeColor(rgb(255, 236, 120));
 
-  Label1.setCaption(QStringLiteral("アレと似てるなんて言わないでの章"));
   Label1.setGeometry(300, 1290, 6600, 400);
   Label1.setFont({12, true});
   Label1.setAlignment(Align::Centre);
   Label1.setTransparent(true);
   Label1.setForeColor(rgb(255, 255, 255));
 
-  Label3.setCaption(QStringLiteral("制作　モフリンＧＰ開発チーム　２０２６"));
   Label3.setGeometry(300, 4980, 6600, 300);
   Label3.setFont({9, false});
   Label3.setAlignment(Align::Centre);
   Label3.setTransparent(true);
   Label3.setForeColor(rgb(200, 200, 230));
 
-  mnuMenu.setCaption(QStringLiteral("メニュー"));
-  o1.setCaption(QStringLiteral("はじめから"));
-  o2.setCaption(QStringLiteral("ロード"));
-  mnuSettings.setCaption(QStringLiteral("設定…"));
-  o3.setCaption(QStringLiteral("終了"));
-  mnuReplay.setCaption(QStringLiteral("リプレイを見る…"));
   for (MenuItem* item : {&o1, &o2, &mnuSettings, &mnuReplay, &o3}) item->setParent(&mnuMenu);
-  mnuHelp.setCaption(QStringLiteral("へるぷ"));
-  mnuHelpHint.setCaption(QStringLiteral("Ｆ１キーを押してみてください"));
   mnuHelpHint.setParent(&mnuHelp);
+}
+
+void Form2::showTexts() {
+  setCaption(tr("オープニング"));
+  Image1.setAccessibleName(tr("タイトルの絵"));
+  Label2.setCaption(tr("モフリン　ＧＰ"));
+  Label1.setCaption(tr("アレと似てるなんて言わないでの章"));
+  Label3.setCaption(tr("制作　モフリンＧＰ開発チーム　２０２６"));
+  mnuMenu.setCaption(tr("メニュー"));
+  o1.setCaption(tr("はじめから"));
+  o2.setCaption(tr("ロード"));
+  mnuSettings.setCaption(tr("設定…"));
+  o3.setCaption(tr("終了"));
+  mnuReplay.setCaption(tr("リプレイを見る…"));
+  mnuHelp.setCaption(tr("へるぷ"));
+  mnuHelpHint.setCaption(tr("Ｆ１キーを押してみてください"));
 }
 
 void Form2::Form_Load() {
@@ -86,9 +90,7 @@ void Form2::o1_Click() {
   g.unsavedProgress = false;
   Answer mode = Answer::No;
   if (hallOfFameHasEntry(g)) {
-    mode = msgBox(QStringLiteral("一度クリアしたので好きなキャラが選べます") + newLine +
-                      QStringLiteral("全員集合モードで遊びますか？"),
-                  Buttons::YesNo);
+    mode = msgBox(tr("一度クリアしたので好きなキャラが選べます\r\n全員集合モードで遊びますか？"), Buttons::YesNo);
   }
   g.rankText = QStringLiteral("？");
   if (mode == Answer::Yes) {
@@ -111,7 +113,7 @@ void Form2::mnuReplay_Click() { ctx.forms.show<FormReplays>(); }
 
 void Form2::o3_Click() {
   if (!ctx.playerMayEnd()) return;
-  msgBox(QStringLiteral("また会おう"), Buttons::OK, QStringLiteral("おわる"));
+  msgBox(tr("また会おう"), Buttons::OK, tr("おわる"));
   ctx.end();
 }
 

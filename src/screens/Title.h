@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "screens/Screen.h"
 
 namespace mofurin {
 
 // The title screen: the one-time start-up, and the ways into the game.
 class Form2 : public Screen {
+  Q_DECLARE_TR_FUNCTIONS(Form2)
+
  public:
   static inline const QString kName = QStringLiteral("Form2");
   explicit Form2(GameContext& ctx);
@@ -24,6 +28,7 @@ class Form2 : public Screen {
   MenuItem mnuHelpHint{*this, "mnuHelpHint"};
 
   void Form_Load() override;
+  void showTexts() override;
   void o1_Click();
   void o2_Click();
   void o3_Click();

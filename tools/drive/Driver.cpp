@@ -148,13 +148,13 @@ bool Driver::execute(const QString& line) {
   const auto [command, args] = firstWord(line);
   using Handler = bool (Driver::*)(const QString&);
   static const std::pair<const char*, Handler> commands[] = {
-      {"click", &Driver::click},   {"select", &Driver::select}, {"type", &Driver::type},
-      {"key", &Driver::key},       {"scroll", &Driver::scroll}, {"answer", &Driver::answer},
-      {"file", &Driver::file},     {"random", &Driver::random}, {"seed", &Driver::seed},
-      {"wait", &Driver::wait},     {"until", &Driver::until},   {"print", &Driver::print},
-      {"dump", &Driver::dump},     {"shot", &Driver::takeShot}, {"screens", &Driver::screens},
-      {"close", &Driver::close},   {"photo", &Driver::photo},   {"hold", &Driver::hold},
-      {"replay", &Driver::replay},
+      {"click", &Driver::click},   {"select", &Driver::select},     {"type", &Driver::type},
+      {"key", &Driver::key},       {"scroll", &Driver::scroll},     {"answer", &Driver::answer},
+      {"file", &Driver::file},     {"random", &Driver::random},     {"seed", &Driver::seed},
+      {"wait", &Driver::wait},     {"until", &Driver::until},       {"print", &Driver::print},
+      {"dump", &Driver::dump},     {"shot", &Driver::takeShot},     {"screens", &Driver::screens},
+      {"close", &Driver::close},   {"photo", &Driver::photo},       {"hold", &Driver::hold},
+      {"replay", &Driver::replay}, {"language", &Driver::language},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -186,6 +186,13 @@ bool Driver::resolve(const QString& path, Target& target) {
     return true;
   }
   return fail(QStringLiteral("unknown widget %1").arg(path));
+}
+
+bool Driver::language(const QString& args) {
+  const std::optional<platform::Language> chosen = platform::languageFromCode(args.trimmed());
+  if (!chosen) return fail(QStringLiteral("language needs en or ja, not \"%1\"").arg(args.trimmed()));
+  if (!ctx_.changeLanguage(*chosen, false)) return fail(QStringLiteral("the English texts cannot be loaded"));
+  return true;
 }
 
 bool Driver::click(const QString& args) {

@@ -93,6 +93,7 @@ class Driver {
   bool close(const QString& args);
   bool hold(const QString& args);
   bool replay(const QString& args);
+  bool language(const QString& args);
 
   GameContext& ctx_;
   platform::ScriptedDialogs& dialogs_;

@@ -1,9 +1,11 @@
-// mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [SCRIPT]: plays
+// mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [--language ja|en] [SCRIPT]: plays
 // the game from a script of player actions and prints what happens, one
 // event a line. With --qt the game runs in real windows and real time with
 // its real sound, which --mute silences. The driver finds the game's files
 // as the game does, so beside an installed game it plays that game's assets
-// and keeps kiro.txt in the player's data folder (or DIR).
+// and keeps kiro.txt in the player's data folder (or DIR). It speaks
+// Japanese whatever the machine's locale, unless --language (or the script's
+// "language" command) says otherwise.
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +22,7 @@
 
 #include "net/Protocol.h"
 #include "platform/GameFolders.h"
+#include "platform/Language.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/qt/QtPlatform.h"
@@ -99,6 +102,7 @@ struct Options {
   quint16 port = kLinkPort;
   QString dataDir;
   QString scriptPath;
+  platform::Language language = platform::Language::Japanese;
 };
 
 int runHeadless(const LineSource& script, const Options& options, const platform::GameFolders& folders) {
@@ -159,8 +163,15 @@ std::variant<Options, int> readOptions(int argc, char** argv) {
       }
     } else if (arg == QLatin1String("--data-dir") && i + 1 < argc) {
       options.dataDir = QString::fromLocal8Bit(argv[++i]);
+    } else if (arg == QLatin1String("--language") && i + 1 < argc) {
+      const auto language = platform::languageFromCode(QString::fromLocal8Bit(argv[++i]));
+      if (!language) {
+        printLine(QStringLiteral("error: --language needs ja or en"));
+        return 2;
+      }
+      options.language = *language;
     } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      std::puts("usage: mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [SCRIPT]");
+      std::puts("usage: mofurin-drive [--qt] [--mute] [--port N] [--data-dir DIR] [--language ja|en] [SCRIPT]");
       return 0;
     } else {
       options.scriptPath = arg;
@@ -170,6 +181,10 @@ std::variant<Options, int> readOptions(int argc, char** argv) {
 }
 
 int run(const Options& options) {
+  if (!platform::useLanguage(options.language)) {
+    printLine(QStringLiteral("error: the English texts cannot be loaded"));
+    return 2;
+  }
   const platform::GameFolders folders =
       platform::findGameFolders(QCoreApplication::applicationDirPath(), options.dataDir);
   if (const std::optional<QString> problem = platform::prepareWorkingFolder(folders)) {

@@ -103,6 +103,7 @@ void MemorySocket::accept() {
 void MemorySocket::send(const QByteArray& bytes) {
   auto peer = self_->peer.lock();
   if (self_->state != State::Connected || self_->cut || !peer || !peer->socket || bytes.isEmpty()) return;
+  if (wire_.sent) wire_.sent(self_->address, bytes);
   switch (wire_.delivery) {
     case MemoryWire::Delivery::AsSent: peer->socket->deliver(bytes); break;
     case MemoryWire::Delivery::SingleBytes:

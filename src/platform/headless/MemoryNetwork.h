@@ -5,8 +5,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <vector>
 #include <set>
+#include <vector>
 
 #include "platform/Socket.h"
 
@@ -34,6 +34,9 @@ class MemoryWire {
   // Runs as bytes are about to reach the socket at the address, so a test
   // can have that player do something just then.
   std::function<void(const QString& address)> beforeArrival;
+  // Sees every send on the wire as it goes, with the sender's address (a
+  // test compares what two plays sent).
+  std::function<void(const QString& from, const QByteArray& bytes)> sent;
 
  private:
   friend class MemorySocket;

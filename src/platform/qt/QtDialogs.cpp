@@ -30,7 +30,8 @@ QString displayText(QString text) {
 void nameIcon(QMessageBox& dialog, Icon icon) {
   auto* picture = dialog.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
   if (!picture) return;
-  picture->setAccessibleName(icon == Icon::Question ? QStringLiteral("質問") : QStringLiteral("注意"));
+  picture->setAccessibleName(icon == Icon::Question ? QCoreApplication::translate("Dialogs", "質問")
+                                                    : QCoreApplication::translate("Dialogs", "注意"));
 }
 
 }  // namespace
@@ -47,23 +48,25 @@ Answer QtDialogs::message(const Message& box) {
   nameIcon(dialog, box.icon);
   struct Choice {
     QMessageBox::StandardButton button;
-    const char16_t* label;
+    QString label;
     Answer answer;
   };
   std::vector<Choice> choices;
   switch (box.buttons) {
-    case Buttons::OK: choices = {{QMessageBox::Ok, u"OK", Answer::OK}}; break;
+    case Buttons::OK: choices = {{QMessageBox::Ok, QStringLiteral("OK"), Answer::OK}}; break;
     case Buttons::OKCancel:
-      choices = {{QMessageBox::Ok, u"OK", Answer::OK}, {QMessageBox::Cancel, u"キャンセル", Answer::Cancel}};
+      choices = {{QMessageBox::Ok, QStringLiteral("OK"), Answer::OK},
+                 {QMessageBox::Cancel, QCoreApplication::translate("Dialogs", "キャンセル"), Answer::Cancel}};
       break;
     case Buttons::YesNo:
-      choices = {{QMessageBox::Yes, u"はい(&Y)", Answer::Yes}, {QMessageBox::No, u"いいえ(&N)", Answer::No}};
+      choices = {{QMessageBox::Yes, QCoreApplication::translate("Dialogs", "はい(&Y)"), Answer::Yes},
+                 {QMessageBox::No, QCoreApplication::translate("Dialogs", "いいえ(&N)"), Answer::No}};
       break;
   }
   QMessageBox::StandardButtons buttons;
   for (const Choice& c : choices) buttons |= c.button;
   dialog.setStandardButtons(buttons);
-  for (const Choice& c : choices) dialog.button(c.button)->setText(QString::fromUtf16(c.label));
+  for (const Choice& c : choices) dialog.button(c.button)->setText(c.label);
   dialog.setDefaultButton(choices.front().button);
   dialog.setEscapeButton(choices.back().button);
   const int pressed = dialog.exec();
@@ -83,15 +86,16 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 std::optional<QString> QtDialogs::openFile(const QString& filter, const QString& folder) {
-  const QString path = QFileDialog::getOpenFileName(ownerWindow(), QStringLiteral("ファイルを開く"),
-                                                    folder.isEmpty() ? startFolder_ : folder, qtFilter(filter));
+  const QString path =
+      QFileDialog::getOpenFileName(ownerWindow(), QCoreApplication::translate("Dialogs", "ファイルを開く"),
+                                   folder.isEmpty() ? startFolder_ : folder, qtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
 std::optional<QString> QtDialogs::saveFile(const QString& filter) {
-  const QString path = QFileDialog::getSaveFileName(ownerWindow(), QStringLiteral("名前を付けて保存"),
-                                                    startFolder_, qtFilter(filter));
+  const QString path = QFileDialog::getSaveFileName(
+      ownerWindow(), QCoreApplication::translate("Dialogs", "名前を付けて保存"), startFolder_, qtFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

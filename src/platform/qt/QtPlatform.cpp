@@ -6,17 +6,19 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStyleFactory>
-#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/Language.h"
 #include "platform/qt/Accessibility.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/SdlMedia.h"
+#include "platform/qt/ToolkitLanguage.h"
 #include "platform/tcp/TcpNetwork.h"
 
 namespace mofurin::platform {
@@ -128,17 +130,20 @@ quint32 QtPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(QDateT
 void QtPlatform::doShowHelp(const QString& topic) {
   if (!help_) {
     help_ = new QTextBrowser;
-    help_->setWindowTitle(QStringLiteral("モフリンＧＰ　へるぷ"));
+    help_->setWindowTitle(QCoreApplication::translate("Help", "モフリンＧＰ　へるぷ"));
     help_->resize(640, 560);
     help_->setOpenExternalLinks(false);
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), help_);
     QObject::connect(close, &QShortcut::activated, help_, &QWidget::close);
-    const QString path = QDir(folders_.assets).filePath(QStringLiteral("help.html"));
+    // The English game has its own page, with the same anchors.
+    const QString page =
+        currentLanguage() == Language::English ? QStringLiteral("help-en.html") : QStringLiteral("help.html");
+    const QString path = QDir(folders_.assets).filePath(page);
     if (QFile::exists(path)) {
       help_->setSource(QUrl::fromLocalFile(path));
     } else {
       trace(QStringLiteral("[help page missing: %1]").arg(path));
-      help_->setPlainText(QStringLiteral("ヘルプファイル help.html が見つかりません。"));
+      help_->setPlainText(QCoreApplication::translate("Help", "ヘルプファイル %1 が見つかりません。").arg(page));
     }
   }
   if (!topic.isEmpty()) help_->scrollToAnchor(topic);
@@ -146,6 +151,13 @@ void QtPlatform::doShowHelp(const QString& topic) {
   help_->show();
   help_->raise();
   help_->activateWindow();
+}
+
+void QtPlatform::languageChanged() {
+  loadToolkitTexts(languageCode(currentLanguage()));
+  QGuiApplication::setApplicationDisplayName(appTitle());
+  // The help window opens again in the new language when next asked for.
+  delete help_.data();
 }
 
 void QtPlatform::doQuit() {

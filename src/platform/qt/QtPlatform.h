@@ -46,6 +46,8 @@ class QtPlatform : public Platform {
   // The window shown most recently that is still on screen.
   QWidget* frontWindow() const;
 
+  void languageChanged() override;
+
  protected:
   Dialogs& dialogs() override { return *dialogs_; }
   void doShowHelp(const QString& topic) override;

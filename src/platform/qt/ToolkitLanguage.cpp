@@ -6,13 +6,25 @@
 
 namespace mofurin::platform {
 
+namespace {
+
+QTranslator* loaded = nullptr;
+
+}  // namespace
+
 bool loadToolkitTexts(const QString& language) {
+  if (loaded) {
+    QCoreApplication::removeTranslator(loaded);
+    delete loaded;
+    loaded = nullptr;
+  }
   if (language == u"en") return true;
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
   }
+  loaded = translator;
   return QCoreApplication::installTranslator(translator);
 }
 
