@@ -415,3 +415,27 @@ TEST(English, TheDriverIsJapaneseWhateverTheLocaleUntilItsScriptSaysOtherwise) {
   // Nothing of the choice is kept: the driver's next start is Japanese again.
   EXPECT_FALSE(QFile(dir.filePath("mofurin.conf")).exists());
 }
+
+// The language changes in the middle of a bout: the panel and the lists
+// speak the new language at once, and the player's pick is still the one
+// the list shows and the round will play.
+TEST(English, ABoutInProgressChangesLanguageAndKeepsThePlayersPick) {
+  application();
+  TestGame t;
+  t.start();
+  t.drive("click Form2.o1\nkey Form3 49\nanswer OK\nclick Form3.Command1\nclick Form4.TRAI\nuntil Form1\nwait 5000\n");
+  Form1* battle = t.screen<Form1>();
+  ASSERT_TRUE(battle && battle->HV125.visible());
+  const QStringList japanese = battle->WAZA.items();
+  t.drive("key Form1 50\n");  // the digit 2: the second slot
+  const int picked = battle->WAZA.listIndex();
+  const qint32 slot = t.ctx.battle.chosenSlot[Side::Player];
+  t.drive("language en\n");
+  EXPECT_EQ(battle->IIYO[0].caption(), "Go!");
+  EXPECT_NE(battle->WAZA.items(), japanese);
+  EXPECT_EQ(battle->WAZA.listIndex(), picked);
+  EXPECT_EQ(t.ctx.battle.chosenSlot[Side::Player], slot);
+  t.drive("language ja\n");
+  EXPECT_EQ(battle->WAZA.items(), japanese);
+  EXPECT_EQ(battle->IIYO[0].caption(), "これでＯＫ");
+}

@@ -56,7 +56,6 @@ Form1::Form1(GameContext& ctx) : Screen(ctx, kName), engine_(ctx.game, ctx.battl
 }
 
 void Form1::layOut() {
-  setCaption(QCoreApplication::translate("Form1", "激戦地区"));
   setSize(9600, 8250);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("battle"));
@@ -66,6 +65,39 @@ void Form1::layOut() {
   layOutCommands();
   setDefaultButton(&IIYO[0]);  // Enter confirms
   layOutReplayControls();
+  showStaticTexts();
+}
+
+void Form1::showStaticTexts() {
+  setCaption(QCoreApplication::translate("Form1", "激戦地区"));
+  Picture1.setAccessibleName(QCoreApplication::translate("Form1", "リング"));
+  Label3.setCaption(QCoreApplication::translate("Form1", "激戦地区"));
+  IRA.setAccessibleName(QCoreApplication::translate("Form1", "打撃の絵"));
+  for (int side = 0; side < 2; ++side) {
+    WAKU[side].setCaption(side == 0 ? QCoreApplication::translate("Form1", "あなた")
+                                    : QCoreApplication::translate("Form1", "あいて"));
+    ZYOU[side].setAccessibleName(QCoreApplication::translate("Form1", "%1の強さ").arg(WAKU[side].caption()));
+  }
+  Combo1.setAccessibleName(QCoreApplication::translate("Form1", "あいての必殺技"));
+  Label6.setCaption(QCoreApplication::translate("Form1", "あなたの必殺技（最大８個）"));
+  IIYO[0].setCaption(QCoreApplication::translate("Form1", "これでＯＫ"));
+  NIGERU[0].setCaption(QCoreApplication::translate("Form1", "敵前逃亡"));
+  SAISEI.setCaption(QCoreApplication::translate("Form1", "リプレイ"));
+  TEISI.setCaption(QCoreApplication::translate("Form1", "停止"));
+  Label7.setCaption(QCoreApplication::translate("Form1", "速さ"));
+}
+
+// The language changed in the middle of a bout: the fixed texts, the lists
+// (each keeping its pick) and the status lines show again; the message
+// changes with the engine's next one.
+void Form1::showTexts() {
+  showStaticTexts();
+  const int players = WAZA.listIndex(), opponents = Combo1.listIndex();
+  refillLists();
+  if (players >= 0) WAZA.setListIndex(players);
+  if (opponents >= 0) Combo1.setListIndex(opponents);
+  showStatus();
+  Label4.setCaption(autoLabel(ctx.battle.autoTurns));
 }
 
 void Form1::layOutScene() {
@@ -73,10 +105,8 @@ void Form1::layOutScene() {
   Picture1.setBackColor(rgb(28, 24, 64));
   Picture1.setPicture({QStringLiteral("arena.png")});
   Picture1.setStretch(true);
-  Picture1.setAccessibleName(QCoreApplication::translate("Form1", "リング"));
   Label3.setParent(&Picture1);
   Label3.setGeometry(0, 0, kSceneWidth, 330);
-  Label3.setCaption(QCoreApplication::translate("Form1", "激戦地区"));
   Label3.setAlignment(Align::Centre);
   Label3.setFont({10, true});
   Label3.setForeColor(rgb(255, 236, 180));
@@ -91,7 +121,6 @@ void Form1::layOutScene() {
   KAO[1].setGeometry(kOpponentHome - kIntroSteps * kIntroStep, 1470, 1410, 1275);
   IRA.setGeometry(0, 0, 960, 960);
   IRA.setPicture({effectFrame(0)});
-  IRA.setAccessibleName(QCoreApplication::translate("Form1", "打撃の絵"));
   Label5.setCaption(QCoreApplication::translate("Form1", "ダメージ"));
   Label5.setGeometry(3630, 2205, 2100, 480);  // wide enough for nine digits of damage
   Label5.setFont({18, true});
@@ -113,8 +142,6 @@ void Form1::layOutStatus() {
   const std::pair<int, platform::Rect> frames[] = {{0, {60, 4380, 4080, 3810}}, {1, {6660, 60, 2880, 4260}}};
   for (const auto& [side, r] : frames) {
     WAKU[side].setGeometry(r.left, r.top, r.width, r.height);
-    WAKU[side].setCaption(side == 0 ? QCoreApplication::translate("Form1", "あなた")
-                                    : QCoreApplication::translate("Form1", "あいて"));
     WAKU[side].setEnabled(false);
     for (platform::Widget* w : std::initializer_list<platform::Widget*>{&NAMAE[side], &HITP[side], &ZYOU[side]})
       w->setParent(&WAKU[side]);
@@ -128,7 +155,6 @@ void Form1::layOutStatus() {
     // Each side's hit points are read out as they change, after whose they are.
     HITP[side].setLive(true);
     HITP[side].setLabelledBy(&WAKU[side]);
-    ZYOU[side].setAccessibleName(QCoreApplication::translate("Form1", "%1の強さ").arg(WAKU[side].caption()));
     ZYOU[side].setMultiLine(true);
     ZYOU[side].setReadOnly(true);
     ZYOU[side].setFont({9, false, true});
@@ -142,7 +168,6 @@ void Form1::layOutStatus() {
   ZYOU[1].setGeometry(120, 1380, 2640, 1260);
   Combo1.setParent(&WAKU[1]);
   Combo1.setGeometry(120, 2760, 2640, 360);
-  Combo1.setAccessibleName(QCoreApplication::translate("Form1", "あいての必殺技"));
   Label1[4].setParent(&WAKU[1]);
   Label1[4].setGeometry(120, 3180, 2640, 300);
   Label1[4].setCaption(QCoreApplication::translate("Form1", "HP消費量--0"));
@@ -158,7 +183,6 @@ void Form1::layOutCommands() {
   HV125.setGeometry(4200, 5700, 3960, 1500);
   HV125.setVisible(false);
   Label6.setParent(&HV125);
-  Label6.setCaption(QCoreApplication::translate("Form1", "あなたの必殺技（最大８個）"));
   Label6.setGeometry(120, 180, 3720, 270);
   Label6.setTransparent(true);
   WAZA.setParent(&HV125);
@@ -169,11 +193,9 @@ void Form1::layOutCommands() {
   Label1[2].setGeometry(120, 870, 1800, 300);
   Label1[2].setTransparent(true);
   IIYO[0].setParent(&HV125);
-  IIYO[0].setCaption(QCoreApplication::translate("Form1", "これでＯＫ"));
   IIYO[0].setGeometry(1980, 840, 1860, 540);
   IIYO[0].setFont({11, true});
   NIGERU[0].setParent(&HV125);
-  NIGERU[0].setCaption(QCoreApplication::translate("Form1", "敵前逃亡"));
   NIGERU[0].setGeometry(120, 1170, 1800, 270);
   NIGERU[0].setFont({8, false});
   Command1.setCaption(QStringLiteral("AUTO"));
@@ -187,14 +209,11 @@ void Form1::layOutCommands() {
 
 void Form1::layOutReplayControls() {
   SAISEI.setGeometry(4200, 5700, 3960, 1500);
-  SAISEI.setCaption(QCoreApplication::translate("Form1", "リプレイ"));
   SAISEI.setVisible(false);
   TEISI.setParent(&SAISEI);
-  TEISI.setCaption(QCoreApplication::translate("Form1", "停止"));
   TEISI.setGeometry(120, 450, 1800, 720);
   TEISI.setFont({11, true});
   Label7.setParent(&SAISEI);
-  Label7.setCaption(QCoreApplication::translate("Form1", "速さ"));
   Label7.setGeometry(2100, 330, 1740, 270);
   Label7.setTransparent(true);
   SOKUDO.setParent(&SAISEI);

@@ -67,6 +67,7 @@ class Form1 : public Screen, private BattleHost {
   void Form_Unload() override;
   void Form_KeyDown(int keyCode) override;
   void Form_End() override;
+  void showTexts() override;
   bool closeShowsAnotherScreen() const override { return player_ && player_->closeShowsAnotherScreen(); }
   void Timer1_Timer();
   void Timer2_Timer();
@@ -87,6 +88,7 @@ class Form1 : public Screen, private BattleHost {
   void layOutStatus();
   void layOutCommands();
   void layOutReplayControls();
+  void showStaticTexts();
   // The first round opens on the other side's strike.
   void watchFirstRound();
   void showCommandPanel();
