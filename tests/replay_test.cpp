@@ -18,6 +18,7 @@
 #include "TestGame.h"
 #include "battle/BoutRecord.h"
 #include "game/Roster.h"
+#include "persist/KeptFiles.h"
 #include "persist/SaveFile.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -233,8 +234,8 @@ TEST(Replays, TheListShowsTheKeptRecordsAndABrokenFileChangesNothing) {
                          "FormReplays.List1.items = 2026/12/07 19:20　a b\\c d　対　ダミー　練習　逃亡|"
                          "2026/12/06 08:15　a b\\c d　対　ダミー　大会　勝ち",
                          "Form2.enabled = false"}));
-  const QStringList out = t.drive(
-      QStringLiteral("file %1\nclick FormReplays.Command2\nscreens").arg(t.workingFile("replays/20261208-000000 broken.replay")));
+  const QStringList out = t.drive(QStringLiteral("file %1\nclick FormReplays.Command2\nscreens")
+                                      .arg(t.workingFile("replays/20261208-000000 broken.replay")));
   ASSERT_EQ(out.size(), 3) << out.join('\n').toStdString();
   EXPECT_TRUE(out[1].contains(QStringLiteral("このリプレイは再生できません。") + newLine +
                               QStringLiteral("ファイルが途中で切れています（19 行目）")))
@@ -270,6 +271,17 @@ TEST(Replays, TheNewestHundredAreKeptAndAFailedWriteIsSilent) {
   blocked.writeWorkingFile("replays", "a file where the folder should be");
   EXPECT_FALSE(keepBoutRecord(blocked.ctx, r));
   EXPECT_TRUE(blocked.takeOutput().isEmpty());
+}
+
+// A second record of the same name is numbered, whatever the name holds.
+TEST(Replays, ASecondRecordOfOneNameIsNumberedEvenWhenTheNameHoldsAPercentSign) {
+  QTemporaryDir dir;
+  KeptFiles kept(QStringLiteral(".replay"), 10);
+  const QString stem = QStringLiteral("ポチ%2対%1");
+  ASSERT_TRUE(kept.keep(dir.path(), stem, "a"));
+  const std::optional<QString> second = kept.keep(dir.path(), stem, "b");
+  ASSERT_TRUE(second);
+  EXPECT_EQ(QFileInfo(*second).fileName(), stem + QStringLiteral(" (2).replay"));
 }
 
 // Stopping a replay, or closing its window, goes back to where it began

@@ -15,7 +15,8 @@ std::optional<QString> KeptFiles::keep(const QString& folder, const QString& ste
   QFile file(dir.filePath(name));
   for (int n = 2; !file.open(QIODevice::WriteOnly | QIODevice::NewOnly); ++n) {
     if (!file.exists() || n > 1000) return std::nullopt;
-    name = QStringLiteral("%1 (%2)%3").arg(stem).arg(n).arg(suffix_);
+    // One pass of arguments: a fighter's name in the stem may hold "%2".
+    name = QStringLiteral("%1 (%2)%3").arg(stem, QString::number(n), suffix_);
     file.setFileName(dir.filePath(name));
   }
   const bool written = file.write(bytes) == bytes.size() && file.flush();
