@@ -112,12 +112,12 @@ void Form3::choose(int slot) {
 void Form3::Command1_Click() {
   if (refusedName(ctx, Text1)) return;
   GameState& g = game();
-  // The name is the first four characters of the description shown (its
-  // fighter's roster name); a description shown in English still names the
-  // fighter by its roster name.
+  // The name is the first four characters of the description (its
+  // fighter's name), read from the Japanese the description is shown from,
+  // whatever the language on screen.
   QString name = SETU.text().left(4);
   for (const StarterRecord& s : StarterCharacters()) {
-    if (SETU.text() == s.description()) name = RosterName(s.index);
+    if (SETU.text() == s.description()) name = s.descriptionLines.value(0).left(4);
   }
   g.fighterName[Side::Player] = name;
   if (msgBox(tr("%1　でよいですか？").arg(fighterForDisplay(name)), Buttons::OKCancel, platform::kAppTitle,
