@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "game/Techniques.h"
+
 namespace mofurin::test {
 
 // One driver process, fed a few commands at a time.
@@ -59,6 +61,21 @@ class DriverSession {
 // Whether the last screens line lists the screen as shown.
 inline bool shown(const QStringList& out, const QString& screen) {
   return !out.isEmpty() && out.last().startsWith(u"screens = ") && out.last().mid(10).split(u' ').contains(screen);
+}
+
+// Confirms the first usable technique when the player may choose.
+inline void chooseIfAsked(DriverSession& d) {
+  QStringList out = d.send({"print Form1.HV125.visible"});
+  if (!out.contains("Form1.HV125.visible = true") || !shown(out, "Form1")) return;
+  out = d.send({"print Form1.WAZA.items"});
+  for (const QString& line : out) {
+    if (!line.startsWith("Form1.WAZA.items = ")) continue;
+    for (const QString& item : line.mid(19).split(u'|')) {
+      if (item == kNoTechnique) continue;
+      d.send({"select Form1.WAZA " + item, "wait 16", "click Form1.IIYO(0)"});
+      return;
+    }
+  }
 }
 
 }  // namespace mofurin::test

@@ -31,21 +31,6 @@ QStringList newFighter(DriverSession& d, int starterKey) {
                  "scroll Form4.SPEED 1", "click Form4.Check1"});
 }
 
-// Confirms the first usable technique when the player may choose.
-void chooseIfAsked(DriverSession& d) {
-  QStringList out = d.send({"print Form1.HV125.visible"});
-  if (!out.contains("Form1.HV125.visible = true") || !shown(out, "Form1")) return;
-  out = d.send({"print Form1.WAZA.items"});
-  for (const QString& line : out) {
-    if (!line.startsWith("Form1.WAZA.items = ")) continue;
-    for (const QString& item : line.mid(19).split(u'|')) {
-      if (item == kNoTechnique) continue;
-      d.send({"select Form1.WAZA " + item, "wait 16", "click Form1.IIYO(0)"});
-      return;
-    }
-  }
-}
-
 // Sends the same commands to both drivers, which carry them out side by side.
 std::pair<QStringList, QStringList> both(DriverSession& a, DriverSession& b, const QStringList& commands) {
   a.post(commands);
