@@ -24,10 +24,22 @@ for name in os.listdir(work):
         for f in os.listdir(os.path.join(work, name)):
             os.remove(os.path.join(work, name, f))
 
-driver = subprocess.Popen(
-    [driver_path, "--qt", "--mute", "--data-dir", work],
-    stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-    text=True, encoding="utf-8", cwd=work)
+NEW_GAME = ("click Form2.o1", "key Form3 49", "click Form3.Command1", "scroll Form4.SPEED 1", "click Form4.Check1")
+
+
+def start_driver():
+    return subprocess.Popen(
+        [driver_path, "--qt", "--mute", "--data-dir", work],
+        stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+        text=True, encoding="utf-8", cwd=work)
+
+
+driver = start_driver()
+
+
+class BoutClosed(Exception):
+    """The bout's window closed between two commands (it runs in real time);
+    the driver stops at a command for a screen that is gone."""
 
 
 def fail(why):
@@ -48,6 +60,8 @@ def send(*commands):
         line = line.rstrip("\n")
         lines.append(line)
         if line.startswith("error:"):
+            if line.endswith("screen Form1 is not open"):
+                raise BoutClosed()
             fail(line)
         if line.startswith("screens = ") or line == "[end]":
             return lines
@@ -68,8 +82,19 @@ def press(*keys):
 
 def play_bout(start):
     """Starts a bout with `start` and plays it by keys; returns the slots chosen."""
+    global driver
     send(*start)
     chosen = []
+    try:
+        play_turns(chosen)
+    except BoutClosed:  # the bout is over: a fresh game for the next one
+        driver.wait(timeout=10)
+        driver = start_driver()
+        send(*NEW_GAME)
+    return chosen
+
+
+def play_turns(chosen):
     deadline = time.monotonic() + 120
     while "Form1" in send()[-1].split():
         if time.monotonic() > deadline:
@@ -83,7 +108,6 @@ def play_bout(start):
         press(str(slot + 1), "Return")
         chosen.append(slot)
         send("answer OK OK OK OK OK OK", "wait 400")
-    return chosen
 
 
 def recorded_choices():
@@ -93,8 +117,7 @@ def recorded_choices():
         return [line.split()[2:] for line in f if line.startswith("choice 0 ")]
 
 
-send("click Form2.o1", "key Form3 49", "click Form3.Command1",
-     "scroll Form4.SPEED 1", "click Form4.Check1")
+send(*NEW_GAME)
 for kind, start in (("training", ("click Form4.STRIN(2)", "click Form4.TRAI")),
                     ("tournament", ("until Form4 10000", "click Form4.BATTLE"))):
     chosen = play_bout(start)
