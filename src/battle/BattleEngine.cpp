@@ -95,6 +95,7 @@ BattleEngine::BattleEngine(GameState& game, BattleState& battle, Random& random,
 
 void BattleEngine::open() {
   done_ = false;
+  commandsOpen_ = false;
   battle_.autoTurns = 0;
   battle_.roundCount = 0;
   battle_.hpAtStart = game_.partHp;
@@ -116,6 +117,7 @@ void BattleEngine::HYOU() {
 
 void BattleEngine::startRound(Chooser chooser) {
   note(ChoiceEvent{Side::Player, chooser, battle_.chosenSlot[Side::Player]});
+  commandsOpen_ = false;
   host_.closeCommandPhase();
   host_.setEngineInterval(game_.messageSpeed);
   other_->hearChoice(*this);
@@ -286,6 +288,21 @@ void BattleEngine::waitForOpponentsChoice() {
       QCoreApplication::translate("BattleEngine", "相手がワザを選択しています\r\nしばらくおまちください。"));
 }
 
+void BattleEngine::otherSideAnswered() {
+  battle_.awaitingPeer = false;
+  host_.startEngine();
+}
+
+void BattleEngine::watchFirstRound() {
+  battle_.battlePhase = Phase::OpponentChooses;
+  waitForOtherSide();
+}
+
+void BattleEngine::openCommands() {
+  commandsOpen_ = true;
+  host_.openCommandPhase();
+}
+
 void BattleEngine::resume() { host_.startEngine(); }
 
 void BattleEngine::resolveHit(Side a) {
@@ -347,7 +364,7 @@ void BattleEngine::endRound() {
   }
   host_.setMessage(message + QCoreApplication::translate("BattleEngine", "さて、次はどうしますか？"));
   host_.stopEngine();
-  host_.openCommandPhase();
+  openCommands();
   WP();
   host_.refillLists();
   STA();
@@ -474,6 +491,7 @@ void BattleEngine::closeBout(qint32 result) {
   battle_.battleResult = result;
   battle_.battlePhase = Phase::ClosingStart;
   host_.startEngine();
+  commandsOpen_ = false;
   host_.closeCommandPhase();
 }
 

@@ -50,6 +50,8 @@ constexpr qint32 BothBeaten = 2;
 constexpr qint32 OpponentBeaten = 3;
 }  // namespace BattleResult
 
+// GameState::battleKind: a tournament bout, or one that changes no record
+// (against the training dummy or another machine).
 constexpr qint32 kTournamentBout = 1;
 constexpr qint32 kTrainingOrNetworkBout = 2;
 constexpr qint32 kBeatenMark = 9999;  // chosenSlot of a side that can no longer fight
@@ -77,6 +79,8 @@ class BattleEngine {
   void setLog(BoutLog* log) { log_ = log; }
   // Who stands on the other side (the computer unless told otherwise).
   void setOtherSide(OtherSide* other) { other_ = other ? other : &computer_; }
+  // The computer opponent of every bout that has no other player.
+  OtherSide& computer() { return computer_; }
 
   // A confirmed choice: closes the command phase and starts the round.
   void startRound(Chooser chooser = Chooser::Player);
@@ -94,9 +98,17 @@ class BattleEngine {
   // True once the bout has been left or the program ended: ticks do nothing.
   bool done() const { return done_; }
 
-  // The engine stops until the other side's answer starts it again.
+  // The engine stops until the other side's answer starts it again. These
+  // are the only places that say whether this copy waits for the other.
   void waitForOtherSide();
   void waitForOpponentsChoice();  // and says so
+  void otherSideAnswered();
+  // A bout whose first round the other side opens: this side first waits
+  // for the other's choice and watches its strike.
+  void watchFirstRound();
+  // The command panel is open: the player (or AUTO) is choosing.
+  bool playerChoosing() const { return commandsOpen_ && !done_; }
+  void openCommands();
   void resume();
   // The striker's damage and roll, drawn on this copy.
   void strike();
@@ -158,6 +170,7 @@ class BattleEngine {
   ComputerSide computer_;
   OtherSide* other_ = &computer_;
   bool done_ = false;
+  bool commandsOpen_ = false;
 };
 
 }  // namespace mofurin

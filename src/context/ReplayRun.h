@@ -17,7 +17,6 @@ struct ReplayRun {
   GameState savedGame;
   BattleState savedBattle;
   Random savedRandom;
-  bool savedIsHost = false;
   QString returnTo;  // the screen shown again afterwards; empty: the program ends
   int speed = 1;     // 1, 2 or 4
   bool finishing = false;

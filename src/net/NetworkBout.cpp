@@ -34,9 +34,21 @@ QString linkLostText() {
 void NetworkBout::start(const QString& address, bool asHost) {
   stop();
   link_.peerAddress = address;
-  link_.isHost = asHost;
+  host_ = asHost;
+  holdRole(true);
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
+}
+
+void NetworkBout::holdRole(bool held) {
+  roleHeld_ = held;
+  if (out_) out_->holdRole(held);
+}
+
+void NetworkBout::givenUp() {
+  if (fighting()) return;
+  stop();
+  holdRole(false);
 }
 
 // The next connection begins again from the first set-up message.
@@ -49,7 +61,7 @@ void NetworkBout::startSetupOver() {
 void NetworkBout::stop() {
   startSetupOver();
   battle_.networkBattle = false;
-  battle_.awaitingPeer = false;
+  engine_ = nullptr;
   enter(Stage::Idle);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
 }
@@ -59,13 +71,7 @@ void NetworkBout::connected() {
   enter(Stage::SettingUp);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
   peer_ = GameState();
-  if (link_.isHost) {
-    battle_.battlePhase = Phase::PlayerAnnounces;  // the host chooses first
-    sousin();                                      // and speaks first
-  } else {
-    battle_.battlePhase = Phase::OpponentChooses;  // the guest first watches the host's strike
-    battle_.awaitingPeer = true;
-  }
+  if (host_) sousin();  // the host speaks first
 }
 
 void NetworkBout::enter(Stage stage) {
@@ -85,7 +91,9 @@ void NetworkBout::received(const QString& message) {
   if (stage_ == Stage::Idle) return;  // nothing is expected
   link_.incomingMessage = message;
   if (link_.setupReceived >= kSetupDone) {
-    matid();
+    // An honest peer waits for each answer, so its messages never fill the
+    // inbox: a peer that does is not playing this bout.
+    if (!matid()) lostToFlood();
     return;
   }
   if (link_.setupToSend <= 15) {
@@ -100,7 +108,6 @@ void NetworkBout::received(const QString& message) {
 }
 
 void NetworkBout::sousin() {
-  if (!link_.isHost && link_.setupToSend >= 2 && link_.setupToSend <= 9) battle_.battlePhase = Phase::OpponentChooses;
   send(setupMessage(link_.setupToSend, game_));
   link_.setupToSend += 1;
 }
@@ -109,7 +116,6 @@ void NetworkBout::jusin() {
   const SetupMessage m = readSetupHeader(link_.incomingMessage);
   link_.setupReceived = m.number;
   storeSetup(m, peer_);
-  if (!link_.isHost && m.number >= 2 && m.number <= 9) battle_.battlePhase = Phase::OpponentChooses;
   if (m.number == 10 || m.number == 11 || m.number == 23) {
     link_.setupToSend = 23;
     link_.setupReceived = 20;
@@ -123,8 +129,6 @@ void NetworkBout::openBattle() {
   enter(Stage::Fighting);
   battle_.networkBattle = true;
   if (out_) out_->openBattle();
-  // The guest's first round begins by waiting for the host's strike.
-  battle_.awaitingPeer = !link_.isHost;
 }
 
 // The other machine's fighter becomes the opponent. Its name must be one the
@@ -149,18 +153,26 @@ void NetworkBout::takePeerFighter() {
 
 // ---- Battle messages -------------------------------------------------------
 
-void NetworkBout::matid() {
+bool NetworkBout::matid() {
   for (QString& slot : link_.inbox) {
     if (slot.isEmpty()) {
       slot = link_.incomingMessage;
-      return;
+      return true;
     }
   }
+  return false;
+}
+
+void NetworkBout::lostToFlood() {
+  if (out_) out_->closeConnection();
+  closed();
 }
 
 void NetworkBout::tick() {
   if (stage_ != Stage::Fighting) return;
-  if (battle_.awaitingPeer && !link_.inbox[0].isEmpty()) {
+  // Messages that do not answer the wait (a word for the log, a message
+  // this copy does not take) are passed over at once, up to the answer.
+  for (int taken = 0; taken < kInboxSize && fighting() && battle_.awaitingPeer && !link_.inbox[0].isEmpty(); ++taken) {
     // A message that asks for an answer cannot be taken once the
     // connection has closed: the answer would never arrive. Had the other
     // player fled after sending it, it is the flight that ended the bout.
@@ -170,7 +182,9 @@ void NetworkBout::tick() {
     link_.inbox.back().clear();
     if (out_) out_->log(link_.incomingMessage);
     kouju();
-  } else if (!battle_.awaitingPeer && out_ && out_->choosing() && queued(tag::Flee) && !peerFled_ && !fleeSent_) {
+  }
+  if (!fighting()) return;
+  if (!battle_.awaitingPeer && playerChoosing() && queued(tag::Flee) && !peerFled_ && !fleeSent_) {
     // The other player fled while this one chooses: told at once, not after
     // a choice for a bout that no longer exists.
     return peerFled();
@@ -179,44 +193,58 @@ void NetworkBout::tick() {
 }
 
 void NetworkBout::kouju() {
-  BattleEngine* engine = out_ ? out_->engine() : nullptr;
-  if (!engine) return;  // a battle message with no bout to take it
+  if (!engine_) return;  // a battle message with no bout to take it
   const BattleMessage m = readBattleMessage(link_.incomingMessage);
+  if (m.tag == tag::Flee) return peerFled();
+  if (m.tag == tag::Sync) {
+    if (battle_.awaitingPeer) send(battleMessage(tag::Resend, battle_.roundCount));
+    return;
+  }
+  if (m.tag == tag::Resend) return resendLast();
+  if (m.tag == tag::Say) {
+    if (out_) out_->log(m.body);
+    return;
+  }
+  if (!awaited(m)) {
+    // Another version's message, or one for another moment of the bout:
+    // taken as an answer it would set the two copies apart.
+    if (out_) out_->log(QCoreApplication::translate("NetworkBout", "（待っているメッセージではないので、無視しました）"));
+    return;
+  }
   const QString ack = battleMessage(tag::Ack, battle_.roundCount);
-  bool resume = true;
   if (m.tag == tag::Strike) {
     const std::optional<Strike> strike = readStrike(m.body);
     if (!strike) return linkLost();
-    engine->takeRemoteHit(strike->damage, strike->missRoll, strike->part);
+    engine_->takeRemoteHit(strike->damage, strike->missRoll, strike->part);
     send(ack);
-    battle_.awaitingPeer = false;
   } else if (m.tag == tag::Choice) {
     const std::optional<qint32> slot = readChoice(m.body);
     if (!slot) return linkLost();
-    engine->takeRemoteChoice(*slot);
+    engine_->takeRemoteChoice(*slot);
     send(ack);
-    battle_.awaitingPeer = false;
-  } else if (m.tag == tag::Ack) {
-    battle_.awaitingPeer = false;
-  } else if (m.tag == tag::Sync) {
-    resume = false;
-    if (battle_.awaitingPeer) send(battleMessage(tag::Resend, battle_.roundCount));
-  } else if (m.tag == tag::Resend) {
-    resume = false;
-    resendLast();
-  } else if (m.tag == tag::Say) {
-    resume = false;
-    if (out_) out_->log(m.body);
-  } else if (m.tag == tag::Flee) {
-    return peerFled();
-  } else {
-    // The host's last set-up message reaches the guest after its bout has
-    // opened, and lands here: it is what starts the guest's first round
-    // (which then waits for the host's choice). A peer relies on it, so any
-    // message of no battle tag resumes the engine.
   }
-  if (resume && out_) out_->resumeEngine();
+  engine_->otherSideAnswered();
 }
+
+// What answers the step this copy waits at. The host's last set-up message
+// reaches the guest after its bout has opened: it starts the guest's first
+// round, which then waits for the host's choice.
+bool NetworkBout::awaited(const BattleMessage& m) const {
+  switch (battle_.battlePhase) {
+    case Phase::OpponentChooses: return !host_ && isLastSetupMessage(link_.incomingMessage);
+    case Phase::PlayerAnnounces:
+    case Phase::PlayerHitLands: return m.tag == tag::Ack;
+    case Phase::OpponentAnnounces: return m.tag == tag::Choice && m.round == peersRound();
+    case Phase::OpponentHitLands: return m.tag == tag::Strike && m.round == peersRound();
+    default: return false;
+  }
+}
+
+// The round the other machine writes on its choice and strikes. Each copy
+// counts a round at its own end of it: the host after the guest's strike,
+// the guest after the host's, so the guest's count runs one ahead of the
+// host's from its own choice on.
+qint32 NetworkBout::peersRound() const { return host_ ? battle_.roundCount + 1 : battle_.roundCount; }
 
 // Only what still waits for its answer is sent again.
 void NetworkBout::resendLast() {
@@ -235,30 +263,26 @@ void NetworkBout::hearStrike(BattleEngine& engine) {
   sendStrike();
 }
 
-void NetworkBout::sendChoice() {
-  send(choiceMessage(battle_.roundCount, battle_.chosenSlot[P]));
-  battle_.awaitingPeer = true;
-  if (out_) out_->stopEngine();
-}
+// The engine waits for the answer (hearChoice, hearStrike).
+void NetworkBout::sendChoice() { send(choiceMessage(battle_.roundCount, battle_.chosenSlot[P])); }
 
 void NetworkBout::sendStrike() {
   send(strikeMessage(battle_.roundCount, battle_.damage, battle_.missRoll, part(battle_.strikePart)));
-  battle_.awaitingPeer = true;
-  if (out_) out_->stopEngine();
 }
 
 void NetworkBout::flee() {
   if (fleeSent_ || !fighting()) return;
   fleeSent_ = true;
   send(battleMessage(tag::Flee, battle_.roundCount));
-  battle_.awaitingPeer = true;
 }
 
 void NetworkBout::peerFled() {
   peerFled_ = true;
-  if (BattleEngine* engine = out_ ? out_->engine() : nullptr) engine->note(FleeEvent{O});
+  if (engine_) engine_->note(FleeEvent{O});
   if (out_) out_->leaveBattle(peerFledText());
 }
+
+bool NetworkBout::playerChoosing() const { return engine_ && engine_->playerChoosing(); }
 
 // ---- The end of a bout and of a link -------------------------------------
 
@@ -267,8 +291,7 @@ bool NetworkBout::queued(const QString& tag) const {
 }
 
 bool NetworkBout::boutUndecided() const {
-  const BattleEngine* engine = out_ ? out_->engine() : nullptr;
-  const bool over = battle_.battleResult != BattleResult::Running || (engine && engine->done());
+  const bool over = battle_.battleResult != BattleResult::Running || (engine_ && engine_->done());
   return !over && !peerFled_ && !fleeSent_ && !lostLinkShown_ && !queued(tag::Flee);
 }
 
@@ -277,6 +300,7 @@ bool NetworkBout::boutCloses() {
   const bool fled = boutUndecided();
   if (fled) flee();  // the close box: the other side is told
   battle_.networkBattle = false;
+  engine_ = nullptr;
   enter(Stage::Idle);
   if (out_) out_->closeConnection();
   // The side that closes first never hears its own close: it goes back to
@@ -303,7 +327,7 @@ void NetworkBout::checkLostLink() {
     if (link_.inbox[0].isEmpty()) linkLost();
     return;
   }
-  if (!out_ || !out_->choosing()) return;
+  if (!playerChoosing()) return;
   // A flight queued while this player chooses is taken at once.
   if (queued(tag::Flee)) {
     peerFled();
@@ -315,7 +339,7 @@ void NetworkBout::checkLostLink() {
 void NetworkBout::linkLost() {
   lostLinkShown_ = true;
   linkClosed_ = true;
-  if (BattleEngine* engine = out_ ? out_->engine() : nullptr) engine->note(LinkLostEvent{});
+  if (engine_) engine_->note(LinkLostEvent{});
   if (out_) out_->leaveBattle(linkLostText());
 }
 
@@ -331,8 +355,8 @@ void NetworkBout::closed() {
 void NetworkBout::setupTimedOut() {
   if (!settingUp()) return;
   if (out_) out_->closeConnection();
-  if (link_.isHost) return backToWaiting();
-  enter(Stage::Idle);
+  if (host_) return backToWaiting();
+  givenUp();
   if (out_)
     out_->setStatus(
         QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
@@ -344,14 +368,12 @@ void NetworkBout::backToWaiting() {
   enter(Stage::Idle);
   linkClosed_ = false;
   startSetupOver();
-  if (!out_) return;
-  if (!link_.isHost) {
-    out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
-  } else if (out_->listen()) {
+  if (host_ && out_ && out_->listen()) {
     out_->setStatus(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
-  } else {
-    out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
+    return;
   }
+  givenUp();
+  if (out_) out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
 }
 
 }  // namespace mofurin

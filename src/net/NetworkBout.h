@@ -6,6 +6,7 @@
 #include "battle/OtherSide.h"
 #include "game/GameState.h"
 #include "net/LinkState.h"
+#include "net/Protocol.h"
 
 namespace mofurin {
 
@@ -15,7 +16,8 @@ class BattleEngine;
 QString peerFledText();
 QString linkLostText();
 
-// What a network bout needs from the link window and the battle screen.
+// What a network bout needs from the link window, which carries its
+// messages and shows how the link stands.
 class BoutLink {
  public:
   virtual ~BoutLink() = default;
@@ -28,16 +30,13 @@ class BoutLink {
   // While the copies exchange their fighters nothing may change one (the
   // shop closes and cannot open), or the other copy would fight another.
   virtual void holdFighter(bool held) = 0;
+  // From the press of "ネットバトル" until the link is given up, this side
+  // stays host or guest: the two copies agree on it when they connect.
+  virtual void holdRole(bool held) = 0;
   virtual void log(const QString& line) = 0;
 
   // The battle screen opens beside the link and everything else closes.
   virtual void openBattle() = 0;
-  // The battle screen's engine and its turn timer, while the screen is open.
-  virtual BattleEngine* engine() = 0;
-  virtual void resumeEngine() = 0;
-  virtual void stopEngine() = 0;
-  // The battle screen's command panel is open: this player is choosing.
-  virtual bool choosing() const = 0;
   // Tells the player why, then closes the battle screen.
   virtual void leaveBattle(const QString& why) = 0;
 };
@@ -55,14 +54,22 @@ class NetworkBout final : public AnotherPlayer {
   // The link window goes: a link still in its set-up goes with it.
   void detach(BoutLink* link) {
     if (out_ != link) return;
-    if (!fighting()) enter(Stage::Idle);
+    if (!fighting()) {
+      enter(Stage::Idle);
+      roleHeld_ = false;
+    }
     out_ = nullptr;
   }
 
-  // "ネットバトル": a new link from the first set-up message.
+  // "ネットバトル": a new link from the first set-up message, as the host
+  // or as a guest until the link is given up.
   void start(const QString& address, bool asHost);
   // The link is given up before any bout opened on it.
   void stop();
+  // A guest's connection failed or timed out: its player may choose again.
+  void givenUp();
+  bool host() const { return host_; }
+  bool roleHeld() const { return roleHeld_; }
   // The connection is made (the host accepted, or the guest got through).
   void connected();
   // One whole message from the other machine.
@@ -77,9 +84,10 @@ class NetworkBout final : public AnotherPlayer {
 
   // The other side of the engine: this player's choice and strikes go to
   // the other machine, which chooses first when it is the host.
+  void open(BattleEngine& engine) override { engine_ = &engine; }
   void hearChoice(BattleEngine& engine) override;
   void hearStrike(BattleEngine& engine) override;
-  bool playerChoosesFirst() const override { return link_.isHost; }
+  bool playerChoosesFirst() const override { return host_; }
   void playerFlees() override { flee(); }
   // The battle screen closes, however the bout ended. True when this side
   // left an undecided bout: it fled, and the other side is told.
@@ -96,13 +104,18 @@ class NetworkBout final : public AnotherPlayer {
   enum class Stage { Idle, SettingUp, Fighting };
 
   void enter(Stage stage);
+  void holdRole(bool held);
 
   void send(const QString& message);
   void startSetupOver();
   void sousin();
   void jusin();
-  void matid();
+  bool matid();  // false when the inbox is full
+  void lostToFlood();
+  bool playerChoosing() const;
   void kouju();
+  bool awaited(const BattleMessage& m) const;
+  qint32 peersRound() const;
   void openBattle();
   void takePeerFighter();
   void sendChoice();
@@ -120,7 +133,10 @@ class NetworkBout final : public AnotherPlayer {
   BattleState& battle_;
   LinkState& link_;
   BoutLink* out_ = nullptr;
+  BattleEngine* engine_ = nullptr;  // the open bout's
   Stage stage_ = Stage::Idle;
+  bool host_ = false;
+  bool roleHeld_ = false;
   // The other fighter as its set-up messages describe it (side 1); it takes
   // the opponent's side only when the bout opens, so that nothing the hub
   // does meanwhile (a save, a tournament bout) sees it.

@@ -45,6 +45,8 @@ SetupMessage readSetupHeader(const QString& message) {
   return {readField(QStringView(message).left(kHeaderWidth)), message.mid(kHeaderWidth)};
 }
 
+bool isLastSetupMessage(const QString& message) { return message == setupMessage(kLastSetupMessage, GameState()); }
+
 bool storeSetup(const SetupMessage& m, GameState& g) {
   const QStringView body(m.body);
   const auto field = [&](int at, int width) { return readField(body.mid(at, width)); };

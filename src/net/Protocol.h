@@ -36,6 +36,10 @@ struct SetupMessage {
   QString body;
 };
 SetupMessage readSetupHeader(const QString& message);
+// The host's last set-up message: it reaches the guest after its bout has
+// opened, and starts the guest's first round.
+constexpr int kLastSetupMessage = 23;
+bool isLastSetupMessage(const QString& message);
 // Stores setup messages 0-9 as the opponent (side 1); false for any other.
 bool storeSetup(const SetupMessage& message, GameState& game);
 

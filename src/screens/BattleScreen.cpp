@@ -234,7 +234,7 @@ void Form1::Form_Load() {
     Shape1.setBackColor(colourOf(marks->shape1));
   }
   engine_.open();
-  recorder_.start(BoutRecord::opening(g, b, ctx.link.isHost));
+  recorder_.start(BoutRecord::opening(g, b, other_->playerChoosesFirst()));
   player_->open();
   refillLists();
   engine_.STA();
@@ -264,9 +264,7 @@ void Form1::Form_End() { player_->gameEnds(); }
 
 void Form1::watchFirstRound() {
   commandPhaseReached_ = true;
-  BattleState& b = ctx.battle;
-  b.battlePhase = Phase::OpponentChooses;
-  b.awaitingPeer = true;
+  engine_.watchFirstRound();
   HV125.setVisible(false);
   setEngineInterval(game().messageSpeed);
   player_->watch();
@@ -277,7 +275,7 @@ void Form1::loadSounds() {
   QString prefix = ctx.platform.assetFolder();
   if (!prefix.endsWith(QDir::separator()) && !prefix.endsWith(u'/')) prefix += u'/';
   s.effectFiles = {prefix + QStringLiteral("Snd091.wav"), prefix + QStringLiteral("Snd053.wav")};
-  s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind / 2 + 1) + QStringLiteral(".mid");
+  s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind == kTrainingOrNetworkBout ? 2 : 1) + QStringLiteral(".mid");
   const auto readWhole = [](const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -313,7 +311,7 @@ void Form1::Timer2_Timer() {
   WAKU[0].setEnabled(true);
   WAKU[1].setEnabled(true);
   Timer2.stop();
-  if (playerFirst) openCommandPhase();
+  if (playerFirst) engine_.openCommands();
   IIYO[0].setVisible(true);
   MSG.setCaption(introGreeting(game()));
   ctx.platform.beep();

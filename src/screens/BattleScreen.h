@@ -125,9 +125,8 @@ class Form1 : public Screen, private BattleHost {
 
   BattleEngine engine_;
   BoutRecorder recorder_;
-  ComputerSide computer_;
   std::unique_ptr<PlayerSide> player_;
-  OtherSide* other_ = &computer_;
+  OtherSide* other_ = &engine_.computer();
   bool commandPhaseReached_ = false;
   bool recordKept_ = false;
   bool leftUndecided_ = false;  // this side closed an undecided bout against another player

@@ -91,7 +91,7 @@ class RecordedBout final : public PlayerSide {
     peer_.host = record_.host;
   }
 
-  OtherSide& other() override { return record_.network ? static_cast<OtherSide&>(peer_) : s_.computer_; }
+  OtherSide& other() override { return record_.network ? static_cast<OtherSide&>(peer_) : s_.engine_.computer(); }
   void open() override;
   void choose() override { s_.Timer7.start(); }
   void engineTicked() override { endIfAstray(); }
@@ -199,8 +199,7 @@ void RecordedBout::answerAsPeer() {
     finishReplay(ctx_, problem());
     return;
   }
-  b.awaitingPeer = false;
-  s_.engine_.resume();
+  s_.engine_.otherSideAnswered();
   endIfAstray();
 }
 
@@ -246,7 +245,7 @@ std::optional<QString> RecordedBout::problem() const {
 std::unique_ptr<PlayerSide> sidesFor(Form1& screen) {
   GameContext& ctx = screen.ctx;
   if (ctx.replay) return std::make_unique<RecordedBout>(screen);
-  OtherSide& other = ctx.battle.networkBattle ? static_cast<OtherSide&>(ctx.networkBout) : screen.computer_;
+  OtherSide& other = ctx.battle.networkBattle ? static_cast<OtherSide&>(ctx.networkBout) : screen.engine_.computer();
   return std::make_unique<PlayerAtCommands>(screen, other);
 }
 

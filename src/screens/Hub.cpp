@@ -181,11 +181,18 @@ void Form4::showTexts() {
   YOUHYO();
   WAZA.setListIndex(picked);
   showSpeed();
-  Form11* link = ctx.forms.find<Form11>();
-  Label3.setCaption(
-      tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(link ? link->ownAddress() : QString()));
+  showRoleHeld(ctx.networkBout.roleHeld());
   // A link that lives on from the last bout says how it stands.
+  const Form11* link = ctx.forms.find<Form11>();
   if (link && !link->status().isEmpty()) Command1.setCaption(link->status());
+}
+
+void Form4::showRoleHeld(bool held) {
+  Check2.setEnabled(!held);
+  const Form11* link = ctx.forms.find<Form11>();
+  QString text = tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(link ? link->ownAddress() : QString());
+  if (held) text += newLine + tr("ホストかどうかは、接続をやめると変えられます。");
+  Label3.setCaption(text);
 }
 
 void Form4::Form_Unload() {
@@ -301,7 +308,7 @@ void Form4::Label2_Click() {
 void Form4::BATTLE_Click() {
   ctx.forms.close<Form1>();
   buildTournamentOpponent(game(), ctx.random);
-  game().battleKind = 1;
+  game().battleKind = kTournamentBout;
   handOverTo<Form1>();
 }
 
@@ -313,7 +320,7 @@ void Form4::TRAI_Click() {
     if (STRIN[i].selected()) strength = static_cast<DummyStrength>(i);
   }
   buildTrainingDummy(game(), strength);
-  game().battleKind = 2;
+  game().battleKind = kTrainingOrNetworkBout;
   handOverTo<Form1>();
 }
 

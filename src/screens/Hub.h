@@ -62,6 +62,8 @@ class Form4 : public Screen {
   void BATTLE_Click();
   void TRAI_Click();
   void Check2_Click();
+  // While a link stands, its role does: the check box waits, and says why.
+  void showRoleHeld(bool held);
   void Command2_Click();
   void Command3_Click();
 

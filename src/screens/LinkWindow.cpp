@@ -32,16 +32,11 @@ void Form11::Form_Load() {
   setCaption(tr("伝送ボックス-%1").arg(fighterForDisplay(game().fighterName[Side::Player])));
   closeRequested = [this] { closeBox(); };
   Winsock = ctx.platform.network().createSocket();
-  Winsock->onConnectionRequest = [this] { deliver([this] { onConnectionRequest(); }); };
-  Winsock->onConnected = [this] { deliver([this] { onConnected(); }); };
-  Winsock->onDataArrival = [this] { deliver([this] { onDataArrival(); }); };
-  Winsock->onClosed = [this] {
-    deliver([this] {
-      closeSocket();
-      ctx.networkBout.closed();
-    });
-  };
-  Winsock->onError = [this](const QString&) { deliver([this] { onError(); }); };
+  Winsock->onConnectionRequest = [this] { deliver(SocketEvent::ConnectionRequest); };
+  Winsock->onConnected = [this] { deliver(SocketEvent::Connected); };
+  Winsock->onDataArrival = [this] { deliver(SocketEvent::DataArrival); };
+  Winsock->onClosed = [this] { deliver(SocketEvent::Closed); };
+  Winsock->onError = [this](const QString&) { deliver(SocketEvent::Error); };
   ctx.networkBout.attach(this);
 }
 
@@ -82,7 +77,7 @@ void Form11::closeBox() {
   } else {
     Timer2.stop();
     closeSocket();
-    ctx.networkBout.stop();
+    ctx.networkBout.givenUp();
     setStatus(tr("接続をやめました"));
   }
   ctx.forms.hide(*this);
@@ -92,6 +87,7 @@ void Form11::Timer2_Timer() {
   Timer2.stop();
   if (Winsock->state() == platform::Socket::State::Connecting) {
     closeSocket();
+    ctx.networkBout.givenUp();
     setStatus(tr("接続できませんでした（時間切れ）。もう一度押してください。"));
     return;
   }
@@ -109,8 +105,10 @@ void Form11::Timer3_Timer() {
   Label1.setCaption(waitedSeconds_ >= 10 ? tr("相手を待っています（%1秒）").arg(waitedSeconds_) : status_);
 }
 
-void Form11::deliver(std::function<void()> event) {
-  held_.push_back(std::move(event));
+void Form11::deliver(SocketEvent event) {
+  if (event != SocketEvent::DataArrival || held_.empty() || held_.back() != SocketEvent::DataArrival) {
+    held_.push_back(event);
+  }
   deliverHeld();
 }
 
@@ -130,13 +128,25 @@ void Form11::deliverHeld() {
   const std::weak_ptr<bool> alive = alive_;
   delivering_ = true;
   while (!held_.empty() && !ctx.platform.modal()) {
-    std::function<void()> event = std::move(held_.front());
+    const SocketEvent event = held_.front();
     held_.pop_front();
-    event();
+    handle(event);
     if (alive.expired() || !*alive.lock()) return;  // the window went with the event
   }
   delivering_ = false;
   if (!held_.empty()) deliverHeld();
+}
+
+void Form11::handle(SocketEvent event) {
+  switch (event) {
+    case SocketEvent::ConnectionRequest: return onConnectionRequest();
+    case SocketEvent::Connected: return onConnected();
+    case SocketEvent::DataArrival: return onDataArrival();
+    case SocketEvent::Closed:
+      closeSocket();
+      return ctx.networkBout.closed();
+    case SocketEvent::Error: return onError();
+  }
 }
 
 void Form11::onConnectionRequest() {
@@ -173,6 +183,7 @@ void Form11::onError() {
   closeSocket();
   if (wasConnecting) {
     Timer2.stop();
+    ctx.networkBout.givenUp();
     setStatus(tr("接続できませんでした。アドレスを確かめて、もう一度押してください。"));
     return;
   }
@@ -231,6 +242,10 @@ void Form11::log(const QString& line) {
   Text1.setText(text);
 }
 
+void Form11::holdRole(bool held) {
+  if (Form4* hub = ctx.forms.find<Form4>()) hub->showRoleHeld(held);
+}
+
 void Form11::openBattle() {
   Timer2.stop();
   waitedSeconds_ = 0;
@@ -239,24 +254,6 @@ void Form11::openBattle() {
   ctx.forms.close<Form5>();
   ctx.forms.show<Form1>();
   ctx.forms.close<Form4>();
-}
-
-BattleEngine* Form11::engine() {
-  Form1* battle = ctx.forms.find<Form1>();
-  return battle ? &battle->engine() : nullptr;
-}
-
-void Form11::resumeEngine() {
-  if (Form1* battle = ctx.forms.find<Form1>()) battle->Timer3.start();
-}
-
-void Form11::stopEngine() {
-  if (Form1* battle = ctx.forms.find<Form1>()) battle->Timer3.stop();
-}
-
-bool Form11::choosing() const {
-  const Form1* battle = ctx.forms.find<Form1>();
-  return battle && battle->HV125.visible();
 }
 
 void Form11::leaveBattle(const QString& why) {

@@ -57,9 +57,12 @@ class Form11 : public Screen, private BoutLink {
   void closeBox();
 
   // Socket events wait while this game shows a box or a file dialog, as its
-  // timers do, and come afterwards in the order they arrived.
-  void deliver(std::function<void()> event);
+  // timers do, and come afterwards in the order they arrived. Arrivals that
+  // wait side by side are one: the first takes all the bytes.
+  enum class SocketEvent { ConnectionRequest, Connected, DataArrival, Closed, Error };
+  void deliver(SocketEvent event);
   void deliverHeld();
+  void handle(SocketEvent event);
 
   void onConnectionRequest();
   void onConnected();
@@ -73,11 +76,8 @@ class Form11 : public Screen, private BoutLink {
   void setStatus(const QString& caption) override;
   void holdFighter(bool held) override;
   void log(const QString& line) override;
+  void holdRole(bool held) override;
   void openBattle() override;
-  BattleEngine* engine() override;
-  void resumeEngine() override;
-  void stopEngine() override;
-  bool choosing() const override;
   void leaveBattle(const QString& why) override;
 
   // Closes the socket; a host that stops listening stops announcing itself.
@@ -86,7 +86,7 @@ class Form11 : public Screen, private BoutLink {
   std::unique_ptr<platform::Socket> Winsock;
   HostAnnouncer announcer_{*this, ctx};  // while listening as the host
   FrameReader frames_;
-  std::deque<std::function<void()>> held_;
+  std::deque<SocketEvent> held_;
   bool delivering_ = false;
   bool deliveryPosted_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -51,7 +51,7 @@ std::variant<BoutRecord, QString> readReplayFile(const QString& path) {
 
 QString kindText(const BoutRecord& r) {
   if (r.network) return QCoreApplication::translate("Replays", "ネット対戦");
-  return r.battleKind == 1 ? QCoreApplication::translate("Replays", "大会")
+  return r.battleKind == kTournamentBout ? QCoreApplication::translate("Replays", "大会")
                            : QCoreApplication::translate("Replays", "練習");
 }
 
@@ -120,13 +120,11 @@ bool watchReplay(GameContext& ctx, const QString& path, platform::Form* from) {
   run->savedGame = ctx.game;
   run->savedBattle = ctx.battle;
   run->savedRandom = ctx.random;
-  run->savedIsHost = ctx.link.isHost;
   run->returnTo = from ? from->name() : QString();
 
   run->record.applyTo(ctx.game);
   ctx.battle = BattleState{};
   ctx.battle.networkBattle = run->record.network;
-  ctx.link.isHost = run->record.host;
   ctx.replay = std::move(run);
   if (from) ctx.forms.close(*from);
   ctx.forms.show<Form1>();
@@ -148,7 +146,6 @@ void restoreAfterReplay(GameContext& ctx, const std::optional<QString>& problem)
   ctx.game = run->savedGame;
   ctx.battle = run->savedBattle;
   ctx.random = run->savedRandom;
-  ctx.link.isHost = run->savedIsHost;
   if (problem) ctx.msgBox(*problem);
   if (run->returnTo.isEmpty()) {
     ctx.end();
