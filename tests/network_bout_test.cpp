@@ -489,3 +489,60 @@ TEST_P(TwoCopies, AFlightArrivingWhileThePlayerChoosesIsShownAtOnce) {
     EXPECT_FALSE(out.join('\n').contains(QStringLiteral("記録どおりに再生できませんでした"))) << out.join('\n').toStdString();
   }
 }
+
+// From the press of "ネットバトル" the ホスト box cannot change the role under
+// the link: a host that unticked it could make two guests, a guest that
+// ticked it two hosts. Given up, the link lets the player choose again.
+TEST_P(TwoCopies, TheHostBoxWaitsWhileTheLinkStands) {
+  const QString refused = QStringLiteral("[not usable Form4.Check2]");
+  EXPECT_TRUE(host.drive("click Form4.Check2\nclick Form4.Command2\nclick Form4.Check2\n").contains(refused));
+  const Form4* hub = host.screen<Form4>();
+  ASSERT_TRUE(hub);
+  EXPECT_TRUE(hub->Check2.checked());
+  EXPECT_TRUE(hub->Label3.caption().contains(QStringLiteral("接続をやめると変えられます")));
+  guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+  clock.advance(700);
+  ASSERT_TRUE(host.ctx.forms.isShown("Form1") && guest.ctx.forms.isShown("Form1"));
+  EXPECT_GT(playOut(), 0);
+  expectBothBackOnTheHub();
+  ASSERT_TRUE(host.screen<Form4>() && guest.screen<Form4>());
+  EXPECT_FALSE(host.screen<Form4>()->Check2.enabled());  // the host listens again
+  EXPECT_TRUE(guest.screen<Form4>()->Check2.enabled());  // the guest's link ended with the bout
+  EXPECT_FALSE(guest.screen<Form4>()->Check2.checked());
+  host.drive("close Form11\n");
+  EXPECT_TRUE(host.screen<Form4>()->Check2.enabled());
+  EXPECT_FALSE(host.screen<Form4>()->Label3.caption().contains(QStringLiteral("接続をやめると")));
+}
+
+// A peer of another version, or a hostile one, sends what this copy does
+// not wait for at every wait: a message of no known kind, a choice or a
+// strike of another round, an answer that comes unasked. Each is logged and
+// passed over; the bout plays on the real answers and both copies agree.
+TEST_P(TwoCopies, MessagesThatAnswerNothingArePassedOver) {
+  connect();
+  const auto strays = [](qint32 round) {
+    return QStringList{QStringLiteral("謎謎     0"),           choiceMessage(round - 2, 1),
+                       strikeMessage(round + 2, 9999, 9, 0), battleMessage(tag::Ack, round + 3),
+                       QStringLiteral("   23   "),           QStringLiteral("   10   ")};
+  };
+  int sentAt = 0;
+  for (int step = 0; step < 4000 && (host.ctx.forms.isShown("Form1") || guest.ctx.forms.isShown("Form1")); ++step) {
+    for (TestGame* t : {&host, &guest}) {
+      const BattleState& b = t->ctx.battle;
+      const bool waitsForPeersMove = b.battlePhase == Phase::OpponentAnnounces || b.battlePhase == Phase::OpponentHitLands;
+      if (!b.awaitingPeer || !waitsForPeersMove || step % 3) continue;
+      for (const QString& stray : strays(b.roundCount)) wire.sendTo(t == &host ? "10.0.0.1" : "10.0.0.2", frame(stray));
+      ++sentAt;
+    }
+    choose(host);
+    choose(guest);
+    clock.advance(100);
+    Form1* h = host.screen<Form1>();
+    if (h && h->HV125.visible() && guest.ctx.battle.awaitingPeer && guest.ctx.battle.battlePhase == Phase::OpponentAnnounces) {
+      expectEqualCopies();
+    }
+  }
+  EXPECT_GT(sentAt, 2);
+  expectBothBackOnTheHub();
+  EXPECT_TRUE(host.screen<Form11>()->Text1.text().contains(QStringLiteral("無視しました")));
+}

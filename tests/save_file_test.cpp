@@ -3,11 +3,17 @@
 #include "game/Roster.h"
 #include "persist/Cp932.h"
 #include "persist/SaveFile.h"
+#include "net/Protocol.h"
+
+#include <functional>
+#include <limits>
 
 using namespace mofurin;
 using namespace mofurin::test;
 
 namespace {
+
+constexpr Side P = Side::Player;
 
 GameState sampleGame() {
   GameState g;
@@ -183,4 +189,53 @@ TEST(SaveFile, TheExampleGameIsWrittenByteForByte) {
       "\"？\"\r\n\"ジャンヌ\"\r\n\"ダミー\"\r\n\"H--頭突き\"\r\n\"A--ストレートパンチ\"\r\n\"L--足払い\"\r\n"
       "\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n\"---NO DATA\"\r\n";
   EXPECT_EQ(saveFileContents(g, 7)->bytes(), encodeCp932(expected));
+}
+
+// A fighter's values cross the link in nine characters each. A file edited
+// to hold one that cannot (technique costs lie outside the checksum) is not
+// loaded, whatever field holds it; every value that can is read back on
+// the other machine as it was written, down to the smallest and up to the
+// largest a file may hold.
+TEST(SaveFile, AValueTheLinkCannotWriteWholeIsNotLoaded) {
+  using Field = std::function<qint32&(GameState&, Side)>;
+  std::vector<std::pair<std::string, Field>> fields = {{"level", [](GameState& g, Side s) -> qint32& { return g.levels[s]; }}};
+  for (int p = 0; p < kPartCount; ++p) {
+    fields.push_back({"hp " + std::to_string(p), [p](GameState& g, Side s) -> qint32& { return g.partHp(p, s); }});
+    fields.push_back({"attack " + std::to_string(p), [p](GameState& g, Side s) -> qint32& { return g.partAttack(p, s); }});
+    fields.push_back({"defence " + std::to_string(p), [p](GameState& g, Side s) -> qint32& { return g.partDefence(p, s); }});
+  }
+  for (int s = 0; s < kSlotCount; ++s) {
+    fields.push_back({"cost " + std::to_string(s), [slot = s](GameState& g, Side side) -> qint32& { return g.techniqueCosts(slot, side); }});
+  }
+  const qint32 values[] = {std::numeric_limits<qint32>::min(), -100000000, -99999999, 999999999, 1000000000,
+                           std::numeric_limits<qint32>::max()};
+  int loaded = 0, refused = 0;
+  for (const auto& [name, field] : fields) {
+    for (const qint32 value : values) {
+      GameState g = sampleGame();
+      field(g, P) = value;
+      const auto contents = saveFileContents(g, 7);
+      if (!contents) continue;  // the file itself cannot hold it
+      TestGame t;
+      t.writeWorkingFile("edited.dat", encodeCp932(contents->contents()));
+      t.start();
+      const QStringList out = t.drive("file " + t.workingFile("edited.dat") + "\nclick Form2.o2\nscreens\n");
+      const bool fits = value >= -99999999 && value <= 999999999;
+      SCOPED_TRACE(name + " = " + std::to_string(value));
+      if (!fits) {
+        ++refused;
+        EXPECT_TRUE(out.join('\n').contains(QStringLiteral("大きすぎるか小さすぎる数があります")));
+        EXPECT_EQ(out.last(), "screens = Form2");
+        EXPECT_EQ(t.ctx.game.levels[P], 0);
+        continue;
+      }
+      ++loaded;
+      EXPECT_TRUE(out.last().startsWith("screens = Form4"));
+      GameState received;
+      for (int number = 0; number <= 9; ++number) storeSetup(readSetupHeader(setupMessage(number, t.ctx.game)), received);
+      EXPECT_EQ(field(received, Side::Opponent), value) << "as the other machine reads it";
+    }
+  }
+  EXPECT_GT(loaded, 0);
+  EXPECT_GT(refused, 0);
 }

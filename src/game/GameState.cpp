@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "game/Numbers.h"
+
 namespace mofurin {
 
 QString partLabel(int part) {
@@ -17,6 +19,14 @@ QString rankForDisplay(const QString& rank) {
       QT_TRANSLATE_NOOP("Rank", "？"), QT_TRANSLATE_NOOP("Rank", "Ａ"), QT_TRANSLATE_NOOP("Rank", "Ｂ"),
       QT_TRANSLATE_NOOP("Rank", "Ｃ"), QT_TRANSLATE_NOOP("Rank", "Ｄ"), QT_TRANSLATE_NOOP("Rank", "不合格")};
   return QCoreApplication::translate("Rank", rank.toUtf8().constData());
+}
+
+bool fighterValuesFit(const GameState& g, Side s) {
+  const auto fits = [](qint64 v) { return fitsWidth(v, kFighterValueWidth); };
+  bool all = fits(g.levels[s]) && fits(g.characterIndex[s]);
+  for (int p = 0; p < kPartCount; ++p) all = all && fits(g.partHp(p, s)) && fits(g.partAttack(p, s)) && fits(g.partDefence(p, s));
+  for (int slot = 0; slot < kSlotCount; ++slot) all = all && fits(g.techniqueCosts(slot, s));
+  return all;
 }
 
 void GameState::keepOpponent() {

@@ -99,4 +99,10 @@ struct GameState {
 // The cap the game puts on body-part values and money.
 constexpr qint32 kValueCap = 99999999;
 
+// A fighter's level, roster index, part values and technique costs each
+// cross the link in nine characters: from -99999999 to 999999999.
+constexpr int kFighterValueWidth = 9;
+// Whether every one of a side's values can be written whole in its field.
+bool fighterValuesFit(const GameState& game, Side s);
+
 }  // namespace mofurin

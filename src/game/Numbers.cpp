@@ -70,6 +70,8 @@ QString decimal(qint64 v) { return QString::number(v); }
 
 QString signSpacedDecimal(qint64 v) { return v < 0 ? decimal(v) : u' ' + decimal(v); }
 
+bool fitsWidth(qint64 value, int width) { return decimal(value).size() <= width; }
+
 QString fitRight(const QString& text, int width) {
   if (text.size() >= width) return text.right(width);
   return QString(width - text.size(), u' ') + text;

@@ -27,6 +27,8 @@ QString signSpacedDecimal(qint64 v);
 // Fills text on the left with spaces to width characters; a longer text
 // keeps only its last width characters.
 QString fitRight(const QString& text, int width);
+// Whether the plain decimal form of the value has at most width characters.
+bool fitsWidth(qint64 value, int width);
 
 // The lenient number reading: blanks anywhere are skipped, a sign, a decimal
 // point and an exponent ("E" or "D") are understood, reading stops at the

@@ -233,18 +233,23 @@ bool NetworkBout::awaited(const BattleMessage& m) const {
   switch (battle_.battlePhase) {
     case Phase::OpponentChooses: return !host_ && isLastSetupMessage(link_.incomingMessage);
     case Phase::PlayerAnnounces:
-    case Phase::PlayerHitLands: return m.tag == tag::Ack;
-    case Phase::OpponentAnnounces: return m.tag == tag::Choice && m.round == peersRound();
-    case Phase::OpponentHitLands: return m.tag == tag::Strike && m.round == peersRound();
+    case Phase::PlayerHitLands: return m.tag == tag::Ack && m.round == peersRound(m.tag);
+    case Phase::OpponentAnnounces: return m.tag == tag::Choice && m.round == peersRound(m.tag);
+    case Phase::OpponentHitLands: return m.tag == tag::Strike && m.round == peersRound(m.tag);
     default: return false;
   }
 }
 
-// The round the other machine writes on its choice and strikes. Each copy
+// The round the other machine writes on a message of the kind. Each copy
 // counts a round at its own end of it: the host after the guest's strike,
-// the guest after the host's, so the guest's count runs one ahead of the
-// host's from its own choice on.
-qint32 NetworkBout::peersRound() const { return host_ ? battle_.roundCount + 1 : battle_.roundCount; }
+// the guest after the host's. So the host's choices and strikes carry the
+// guest's count and its answers one less; the guest's choices and strikes
+// carry one more than the host's count and its answers the host's count.
+qint32 NetworkBout::peersRound(const QString& tag) const {
+  const qint32 round = battle_.roundCount;
+  if (tag == tag::Ack) return host_ ? round : round - 1;
+  return host_ ? round + 1 : round;
+}
 
 // Only what still waits for its answer is sent again.
 void NetworkBout::resendLast() {

@@ -115,7 +115,7 @@ class NetworkBout final : public AnotherPlayer {
   bool playerChoosing() const;
   void kouju();
   bool awaited(const BattleMessage& m) const;
-  qint32 peersRound() const;
+  qint32 peersRound(const QString& tag) const;
   void openBattle();
   void takePeerFighter();
   void sendChoice();

@@ -17,7 +17,11 @@ constexpr int kPrefixWidth = 8;  // battle: tag, round in 6
 
 }  // namespace
 
-QString numberField(qint64 value, int width) { return fitRight(decimal(value), width); }
+QString numberField(qint64 value, int width) {
+  // What enters the game is refused where it enters when it would not fit.
+  Q_ASSERT_X(fitsWidth(value, width), "numberField", "a value wider than its field");
+  return fitRight(decimal(value), width);
+}
 
 qint32 readField(QStringView field) {
   const double v = leadingNumber(field);
@@ -28,13 +32,14 @@ qint32 readField(QStringView field) {
 QString setupMessage(int number, const GameState& g) {
   QString body;
   if (number == 0) {
-    body = numberField(g.levels[P], 9) + numberField(g.characterIndex[P], 9) + g.fighterName[P];
+    body = numberField(g.levels[P], kFighterValueWidth) + numberField(g.characterIndex[P], kFighterValueWidth) +
+           g.fighterName[P];
   } else if (number == 1) {
     for (int p = 0; p < kPartCount; ++p) {
-      body += numberField(g.partHp(p, P), 9) + numberField(g.partAttack(p, P), 9) + numberField(g.partDefence(p, P), 9);
+      for (qint32 v : {g.partHp(p, P), g.partAttack(p, P), g.partDefence(p, P)}) body += numberField(v, kFighterValueWidth);
     }
   } else if (number >= 2 && number <= 9) {
-    body = numberField(g.techniqueCosts(number - 2, P), 9) + g.techniqueNames(number - 2, P);
+    body = numberField(g.techniqueCosts(number - 2, P), kFighterValueWidth) + g.techniqueNames(number - 2, P);
   } else if (number == 10 || number == 11 || number == 23) {
     body = QStringLiteral(" ");
   }

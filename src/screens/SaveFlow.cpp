@@ -53,6 +53,14 @@ LoadResult Load(GameContext& ctx) {
     ctx.end();
     return LoadResult::Ended;
   }
+  // An edited file may hold a value the network bout could not send whole
+  // (technique costs lie outside the checksum): the game stays as it was.
+  if (!fighterValuesFit(saved->values, Side::Player)) {
+    ctx.msgBox(QCoreApplication::translate("SaveFlow",
+                                           "このファイルには、大きすぎるか小さすぎる数があります。\r\n"
+                                           "-99999999から999999999までの数でなければ読み込めません。"));
+    return LoadResult::NotRead;
+  }
   saved->applyTo(ctx.game);
   ctx.game.unsavedProgress = false;
   return LoadResult::Loaded;

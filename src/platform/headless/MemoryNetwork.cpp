@@ -32,6 +32,13 @@ void MemoryWire::cut() {
   }
 }
 
+void MemoryWire::sendTo(const QString& address, const QByteArray& bytes) {
+  for (const std::weak_ptr<Endpoint>& weak : endpoints_) {
+    auto e = weak.lock();
+    if (e && e->address == address && e->state == Socket::State::Connected && e->socket) e->socket->deliver(bytes);
+  }
+}
+
 std::unique_ptr<Socket> MemoryNetwork::createSocket() { return std::make_unique<MemorySocket>(wire_, address_); }
 
 std::unique_ptr<DatagramSocket> MemoryNetwork::createDatagramSocket() {

@@ -31,6 +31,10 @@ class MemoryWire {
   // and then every connection's two ends learn that it closed.
   void cut();
 
+  // Bytes reach the connected socket at the address as though its peer had
+  // sent them: a test plays a peer of another mind.
+  void sendTo(const QString& address, const QByteArray& bytes);
+
   // Runs as bytes are about to reach the socket at the address, so a test
   // can have that player do something just then.
   std::function<void(const QString& address)> beforeArrival;
@@ -77,6 +81,7 @@ class MemorySocket : public Socket {
   QString localAddress() const override;
 
  private:
+  friend class MemoryWire;
   void later(std::function<void(MemorySocket&)> event);
   void deliver(QByteArray bytes);
 
