@@ -7,6 +7,10 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QProcess>
+#include <QTcpSocket>
+
+#include <sys/resource.h>
 
 #include "DriverSession.h"
 #include "QtGame.h"
@@ -14,6 +18,8 @@
 #include "game/Techniques.h"
 #include "net/Protocol.h"
 #include "platform/tcp/TcpNetwork.h"
+#include "screens/Hub.h"
+#include "screens/LinkWindow.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -170,4 +176,55 @@ TEST(TcpLink, AMessageIsAnsweredOverLoopbackInAFewMilliseconds) {
   const double microseconds = trip.nsecsElapsed() / 1000.0 / kRounds;
   std::printf("round trip over loopback: %.0f us\n", microseconds);
   EXPECT_EQ(answers, kRounds);
+}
+
+// A peer floods the host with lines while a box holds the link's events.
+// What waits for the box is bounded: the host's peak memory grows by little
+// however much the peer would send. Run in a process of its own (the test
+// below starts it), whose peak is its own.
+TEST(TcpLink, FloodWhileABoxIsOpenInItsOwnProcess) {
+  if (!qEnvironmentVariableIsSet("MOFURIN_FLOOD_CHILD")) GTEST_SKIP() << "started by the test below";
+  constexpr qint64 kMostSent = 400 * 1024 * 1024;
+  constexpr int kFloodMs = 20000;
+  QtGame host;
+  host.ctx.link.port = testPort(7);
+  host.ctx.forms.show<Form4>();
+  host.ctx.forms.find<Form11>()->startLink(QString(), true);
+  QTcpSocket peer;
+  peer.connectToHost(QStringLiteral("127.0.0.1"), host.ctx.link.port);
+  ASSERT_TRUE(peer.waitForConnected(5000));
+  host.settle();
+  const QByteArray lines = (frame(battleMessage(tag::Ack, 0)) + QByteArray("\x81\x81 not ours\n")).repeated(4096);
+  qint64 sent = 0;
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  host.dialogs.whileOpen = [&] {
+    QElapsedTimer flood;
+    flood.start();
+    while (flood.elapsed() < kFloodMs && sent < kMostSent) {
+      if (peer.bytesToWrite() < lines.size()) sent += peer.write(lines);
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+  };
+  host.ctx.msgBox(QStringLiteral("（よそ見）"));
+  getrusage(RUSAGE_SELF, &after);
+  host.settle();
+  std::printf("flood: %lld KB sent, peak grew by %ld KB\n", sent / 1024, after.ru_maxrss - before.ru_maxrss);
+}
+
+TEST(TcpLink, APeerThatFloodsWhileABoxIsOpenCostsLittleMemory) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer's allocator keeps freed memory aside, so the peak measures it";
+#endif
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("MOFURIN_FLOOD_CHILD", "1");
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=TcpLink.FloodWhileABoxIsOpenInItsOwnProcess"});
+  ASSERT_TRUE(child.waitForFinished(120000));
+  const QString out = QString::fromUtf8(child.readAllStandardOutput());
+  const QRegularExpressionMatch m = QRegularExpression("peak grew by (-?\\d+) KB").match(out);
+  ASSERT_TRUE(m.hasMatch()) << out.toStdString();
+  EXPECT_LT(m.captured(1).toLong(), 10 * 1024) << out.toStdString();
 }

@@ -27,6 +27,10 @@ constexpr int kKeepIntervalS = 5;
 constexpr int kKeepCount = 6;
 constexpr unsigned kUnansweredMs = 50000;
 
+// What arrived and is not yet taken (a box holds the link's events): more
+// waits in the system, and a peer that floods is held back by TCP itself.
+constexpr qint64 kReadBufferBytes = 64 * 1024;
+
 void keepAlive(QTcpSocket& socket) {
   socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
   const qintptr fd = socket.socketDescriptor();
@@ -82,6 +86,7 @@ void TcpSocket::adopt(QTcpSocket* socket) {
   dropConnection();
   connection_ = socket;
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);  // every message is answered at once
+  socket->setReadBufferSize(kReadBufferBytes);
   connect(socket, &QTcpSocket::readyRead, this, [this] {
     if (onDataArrival) onDataArrival();
   });
