@@ -216,6 +216,7 @@ TEST(TcpLink, APeerThatFloodsWhileABoxIsOpenCostsLittleMemory) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the address sanitizer's allocator keeps freed memory aside, so the peak measures it";
 #endif
+  application();
   QProcess child;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("MOFURIN_FLOOD_CHILD", "1");
