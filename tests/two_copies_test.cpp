@@ -1,6 +1,9 @@
 // Two games fight network bouts over the in-memory wire while both players
-// act at random moments, boxes stay open for random times and the wire now
-// and then breaks. The two copies of every bout must never disagree.
+// act at random moments (the ホスト box among what they click), boxes stay
+// open for random times, the wire now and then breaks, and a peer of
+// another mind slips in messages of no known kind and of other rounds, now
+// and then a flood of them while a box is open. The two copies of every
+// bout must never disagree.
 
 #include <QDir>
 #include <array>
@@ -10,6 +13,7 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "game/Techniques.h"
+#include "net/Protocol.h"
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -47,6 +51,7 @@ class Bout {
   static inline long comparisons = 0;
   static inline int replaysChecked = 0;
   static inline int linksPressedAgain = 0;
+  static inline long strays_ = 0;
   static inline std::array<int, 7> endings{};
 
   explicit Bout(quint32 seed) : rng_(seed), wire_(clock_), host_(&clock_), guest_(&clock_) {
@@ -91,6 +96,10 @@ class Bout {
       for (TestGame* t : {&host_, &guest_}) {
         if (ms % 500 != 0 || open(*t) || !linkGivenUp(*t)) continue;
         if (t->ctx.forms.isShown("Form5")) t->drive("click Form5.BYE\n");
+        // A player who changed the ホスト box while the link was down sets it back.
+        if (const Form4* hub = t->screen<Form4>(); hub && hub->Check2.checked() != (t == &host_)) {
+          t->drive("click Form4.Check2\n");
+        }
         t->drive("click Form4.Command2\n");
         ++linksPressedAgain;
       }
@@ -122,7 +131,10 @@ class Bout {
     const bool closedAsItWasDecided = (closedByBox_[0] && h == End::Fled && decided(g)) ||
                                       (closedByBox_[1] && g == End::Fled && decided(h)) ||
                                       ((closedByBox_[0] || closedByBox_[1]) && h == End::Fled && g == End::Fled);
-    if (h != mirrored(g) && !fledAsTheWireBroke && !closedAsItWasDecided) {
+    // A copy whose inbox a flood overflowed gives the link up, however far
+    // the other copy got: it never decides the bout otherwise.
+    const bool lostToAFlood = (flooded_[0] && h == End::Lost) || (flooded_[1] && g == End::Lost);
+    if (h != mirrored(g) && !fledAsTheWireBroke && !closedAsItWasDecided && !lostToAFlood) {
       return "host ended " + std::to_string(int(h)) + ", guest " + std::to_string(int(g));
     }
     if (kept(host_.ctx.game) != hostOpponent || kept(guest_.ctx.game) != guestOpponent) {
@@ -200,6 +212,7 @@ class Bout {
     if (acting_ || t.ctx.platform.modal() || open(t)) return;
     acting_ = true;
     const bool inShop = t.ctx.forms.isShown("Form5");
+    if (rng_() % 10 == 0) t.drive("click Form4.Check2\n");  // refused while the link stands
     switch (rng_() % 7) {
       case 0:
         if (!inShop) t.drive("click Form4.HPUP\n");
@@ -254,7 +267,13 @@ class Bout {
         if (rng_() % 40 == 0 && f->HV125.visible() && f->NIGERU[0].enabled()) f->NIGERU[0].click();
         break;
       case 7:
-        if (rng_() % 8 == 0) t.ctx.msgBox(QStringLiteral("（よそ見）"));  // any box, held open a while
+        if (rng_() % 8 == 0) {
+          // Any box, held open a while; now and then the peer floods it.
+          const int flood = rng_() % 8 ? 0 : rng_() % 10 ? 30 : 2 * kInboxSize;
+          for (int i = 0; i < flood; ++i) slipIn(t);
+          if (flood > kInboxSize) flooded_[&t == &guest_] = true;
+          t.ctx.msgBox(QStringLiteral("（よそ見）"));
+        }
         break;
       case 8:  // the battle window's close box: a flight without a word
         if (rng_() % 2000 == 0) {
@@ -262,8 +281,22 @@ class Bout {
           t.drive("close Form1\n");
         }
         break;
+      case 9:
+        if (rng_() % 20 == 0) slipIn(t);
+        break;
       default: break;
     }
+  }
+
+  // A message this copy never waits for: of no known kind, or a choice, a
+  // strike or an answer two rounds away from any this copy could take.
+  void slipIn(TestGame& t) {
+    const qint32 round = t.ctx.battle.roundCount + (rng_() % 2 ? 2 : -2);
+    const QString strays[] = {QStringLiteral("謎謎     0"), choiceMessage(round, rng_() % 8),
+                              strikeMessage(round, 1 + rng_() % 500, rng_() % 10, rng_() % 4),
+                              battleMessage(tag::Ack, round), QStringLiteral("   23   ")};
+    wire_.sendTo(&t == &host_ ? "10.0.0.1" : "10.0.0.2", frame(strays[rng_() % std::size(strays)]));
+    ++strays_;
   }
 
   // When the host chooses while the guest waits for that choice, or the
@@ -327,6 +360,7 @@ class Bout {
   bool holding_ = false;    // a box holds up the set-up on one side
   bool acting_ = false;     // a player's hub action is under way
   bool closedByBox_[2] = {};  // host, guest: closed their undecided bout
+  bool flooded_[2] = {};      // host, guest: more messages came than an inbox holds
   std::mt19937 rng_;
   platform::VirtualClock clock_;
   platform::MemoryWire wire_;
@@ -352,9 +386,9 @@ TEST(TwoCopiesAtRandom, NeverDisagree) {
     }
   }
   std::printf(
-      "%d bouts, %ld rests compared, %d records replayed, %d links pressed again; the host's endings (running, lost, draw, won, fled, saw a "
+      "%d bouts, %ld rests compared, %d records replayed, %d links pressed again, %ld stray messages; the host's endings (running, lost, draw, won, fled, saw a "
       "flight, "
       "lost link): %d %d %d %d %d %d %d\n",
-      bouts, Bout::comparisons, Bout::replaysChecked, Bout::linksPressedAgain, Bout::endings[0], Bout::endings[1], Bout::endings[2],
+      bouts, Bout::comparisons, Bout::replaysChecked, Bout::linksPressedAgain, Bout::strays_, Bout::endings[0], Bout::endings[1], Bout::endings[2],
       Bout::endings[3], Bout::endings[4], Bout::endings[5], Bout::endings[6]);
 }
