@@ -522,40 +522,12 @@ It may come from another version of the game.</translation>
         <translation>Link Box - %1</translation>
     </message>
     <message>
-        <source>相手の接続を待ちます</source>
-        <translation>Waiting for the other player</translation>
-    </message>
-    <message>
-        <source>ポート%1で接続を待てません（使用中か、権限がありません）</source>
-        <translation>Can&apos;t listen on port %1 (in use, or no permission)</translation>
-    </message>
-    <message>
-        <source>接続中...</source>
-        <translation>Connecting...</translation>
-    </message>
-    <message>
         <source>接続をやめました</source>
         <translation>Connection cancelled</translation>
     </message>
     <message>
-        <source>接続できませんでした（時間切れ）。もう一度押してください。</source>
-        <translation>Couldn&apos;t connect (timed out). Press again.</translation>
-    </message>
-    <message>
         <source>相手を待っています（%1秒）</source>
         <translation>Waiting for the other player (%1 s)</translation>
-    </message>
-    <message>
-        <source>現在、接続されています。</source>
-        <translation>Connected.</translation>
-    </message>
-    <message>
-        <source>接続できました</source>
-        <translation>Connection made</translation>
-    </message>
-    <message>
-        <source>接続できませんでした。アドレスを確かめて、もう一度押してください。</source>
-        <translation>Couldn&apos;t connect. Check the address and press again.</translation>
     </message>
     <message>
         <source>選択</source>
@@ -863,6 +835,10 @@ Maybe next time, then.</translation>
     <message>
         <source>バイバーイ</source>
         <translation>Bye-byeee!</translation>
+    </message>
+    <message>
+        <source>ホストかどうかは、接続をやめると変えられます。</source>
+        <translation>Stop the link to change who hosts.</translation>
     </message>
 </context>
 <context>
@@ -1691,6 +1667,34 @@ Back to the Status screen.</translation>
         <source>現在、接続待ち...</source>
         <translation>Waiting for a connection...</translation>
     </message>
+    <message>
+        <source>相手の接続を待ちます</source>
+        <translation>Waiting for the other player</translation>
+    </message>
+    <message>
+        <source>接続中...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>ポート%1で接続を待てません（使用中か、権限がありません）</source>
+        <translation>Can&apos;t listen on port %1 (in use, or no permission)</translation>
+    </message>
+    <message>
+        <source>現在、接続されています。</source>
+        <translation>Connected.</translation>
+    </message>
+    <message>
+        <source>接続できました</source>
+        <translation>Connection made</translation>
+    </message>
+    <message>
+        <source>接続できませんでした。アドレスを確かめて、もう一度押してください。</source>
+        <translation>Couldn&apos;t connect. Check the address and press again.</translation>
+    </message>
+    <message>
+        <source>（待っているメッセージではないので、無視しました）</source>
+        <translation>(Not the message awaited: ignored.)</translation>
+    </message>
 </context>
 <context>
     <name>Rank</name>
@@ -1809,6 +1813,12 @@ It is damaged, or it isn&apos;t a save file.</translation>
 プログラムが強制終了されます！！</source>
         <translation>The password has been tampered with!<byte value="xd"/>
 The program will now shut down!!</translation>
+    </message>
+    <message>
+        <source>このファイルには、大きすぎるか小さすぎる数があります。<byte value="xd"/>
+-99999999から999999999までの数でなければ読み込めません。</source>
+        <translation>This file holds a number too large or too small.<byte value="xd"/>
+Only numbers from -99999999 to 999999999 can be loaded.</translation>
     </message>
 </context>
 <context>

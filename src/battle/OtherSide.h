@@ -66,6 +66,11 @@ class AnotherPlayer : public OtherSide {
   // other copy does so at the end of its round.
   void playerStrikeEnds(BattleEngine& engine) override;
   bool isAnotherPlayer() const override { return true; }
+  // The host chooses first in every round.
+  bool playerChoosesFirst() const override { return host_; }
+
+ protected:
+  bool host_ = false;  // this machine's player is the host
 };
 
 }  // namespace mofurin

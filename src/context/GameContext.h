@@ -14,6 +14,7 @@
 #include "platform/FormManager.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
+#include "platform/Transport.h"
 #include "sound/SoundState.h"
 
 namespace mofurin {
@@ -30,7 +31,10 @@ class GameContext {
   GameState game;
   BattleState battle;
   LinkState link;
-  NetworkBout networkBout{game, battle, link};
+  // Its link runs over TCP on the LAN; its events wait while a box is open.
+  NetworkBout networkBout{game, battle, link, [this] {
+                            return platform::heldWhileModal(platform::tcpTransport(platform.network(), link.port), platform);
+                          }};
   SoundState sound;
   Random random;
   platform::FormManager forms;

@@ -31,13 +31,36 @@ QString linkLostText() {
   return QCoreApplication::translate("NetworkBout", "相手との通信が切れました。\r\nステータス画面に戻ります。");
 }
 
+// ---- The link ----------------------------------------------------------------
+
 void NetworkBout::start(const QString& address, bool asHost) {
-  stop();
+  end();
   link_.peerAddress = address;
   host_ = asHost;
   holdRole(true);
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
+  transport_ = makeTransport_();
+  transport_->onConnected = [this] { connected(); };
+  transport_->onArrival = [this] { arrived(); };
+  transport_->onLost = [this] { lost(); };
+  if (host_) return listenForGuest(QCoreApplication::translate("NetworkBout", "相手の接続を待ちます"));
+  enter(Stage::Connecting);
+  setStatus(QCoreApplication::translate("NetworkBout", "接続中..."));
+  if (out_) out_->limitTime(true);
+  transport_->connect(address.trimmed());
+}
+
+void NetworkBout::listenForGuest(const QString& status) {
+  if (!transport_->listen()) {
+    end();
+    setStatus(QCoreApplication::translate("NetworkBout", "ポート%1で接続を待てません（使用中か、権限がありません）")
+                  .arg(link_.port));
+    return;
+  }
+  enter(Stage::Listening);
+  setStatus(status);
+  if (out_) out_->listening(true);
 }
 
 void NetworkBout::holdRole(bool held) {
@@ -45,10 +68,14 @@ void NetworkBout::holdRole(bool held) {
   if (out_) out_->holdRole(held);
 }
 
-void NetworkBout::givenUp() {
-  if (fighting()) return;
-  stop();
-  holdRole(false);
+void NetworkBout::setStatus(const QString& caption) {
+  if (out_) out_->setStatus(caption);
+}
+
+void NetworkBout::detach(BoutLink* link) {
+  if (out_ != link) return;
+  if (!fighting()) end();
+  out_ = nullptr;
 }
 
 // The next connection begins again from the first set-up message.
@@ -58,20 +85,67 @@ void NetworkBout::startSetupOver() {
   link_.clearInbox();
 }
 
-void NetworkBout::stop() {
+void NetworkBout::end() {
+  if (fighting()) return;
+  closeConnection();
   startSetupOver();
-  battle_.networkBattle = false;
   engine_ = nullptr;
   enter(Stage::Idle);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
+  holdRole(false);
+}
+
+void NetworkBout::closeConnection() {
+  if (transport_) transport_->close();
+  frames_.clear();
+  if (out_) {
+    out_->limitTime(false);
+    out_->listening(false);
+  }
 }
 
 void NetworkBout::connected() {
+  if (out_) out_->listening(false);
+  setStatus(host_ ? QCoreApplication::translate("NetworkBout", "現在、接続されています。")
+                  : QCoreApplication::translate("NetworkBout", "接続できました"));
+  frames_.clear();
+  if (out_) out_->limitTime(true);  // the set-up must finish in time
   startSetupOver();
   enter(Stage::SettingUp);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
   peer_ = GameState();
   if (host_) sousin();  // the host speaks first
+}
+
+// Everything that arrived is taken, also when the connection closed behind
+// it: the close comes after it.
+void NetworkBout::arrived() {
+  if (!transport_) return;
+  frames_.append(transport_->receive());
+  while (const std::optional<QString> message = frames_.next()) received(*message);
+  if (frames_.overflowed()) {
+    closeConnection();
+    closed();
+  }
+}
+
+void NetworkBout::lost() {
+  if (stage_ == Stage::Connecting || stage_ == Stage::Listening) {
+    end();
+    setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした。アドレスを確かめて、もう一度押してください。"));
+    return;
+  }
+  if (stage_ == Stage::Idle && !fighting()) return;
+  arrived();
+  closeConnection();
+  closed();
+}
+
+void NetworkBout::timeUp() {
+  if (out_) out_->limitTime(false);
+  if (stage_ != Stage::Connecting) return setupTimedOut();
+  end();
+  setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
 }
 
 void NetworkBout::enter(Stage stage) {
@@ -82,7 +156,7 @@ void NetworkBout::enter(Stage stage) {
 
 void NetworkBout::send(const QString& message) {
   link_.outgoingMessage = message;
-  if (out_) out_->send(message);
+  if (transport_) transport_->send(frame(message));
 }
 
 // ---- The set-up exchange -------------------------------------------------
@@ -128,7 +202,10 @@ void NetworkBout::openBattle() {
   takePeerFighter();
   enter(Stage::Fighting);
   battle_.networkBattle = true;
-  if (out_) out_->openBattle();
+  if (out_) {
+    out_->limitTime(false);
+    out_->openBattle();
+  }
 }
 
 // The other machine's fighter becomes the opponent. Its name must be one the
@@ -164,7 +241,7 @@ bool NetworkBout::matid() {
 }
 
 void NetworkBout::lostToFlood() {
-  if (out_) out_->closeConnection();
+  closeConnection();
   closed();
 }
 
@@ -307,7 +384,7 @@ bool NetworkBout::boutCloses() {
   battle_.networkBattle = false;
   engine_ = nullptr;
   enter(Stage::Idle);
-  if (out_) out_->closeConnection();
+  closeConnection();
   // The side that closes first never hears its own close: it goes back to
   // waiting now, as the other side does when the close reaches it.
   backToWaiting();
@@ -318,7 +395,7 @@ bool NetworkBout::programEnds() {
   if (!fighting()) return false;
   const bool fled = boutUndecided() && !fleeSent_;
   if (fled) flee();
-  if (out_) out_->closeConnection();
+  closeConnection();
   return fled;
 }
 
@@ -359,26 +436,20 @@ void NetworkBout::closed() {
 
 void NetworkBout::setupTimedOut() {
   if (!settingUp()) return;
-  if (out_) out_->closeConnection();
+  closeConnection();
   if (host_) return backToWaiting();
-  givenUp();
-  if (out_)
-    out_->setStatus(
-        QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
+  end();
+  setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
 }
 
 // After a link ends the host listens again; a guest connects again when its
 // player presses "ネットバトル".
 void NetworkBout::backToWaiting() {
-  enter(Stage::Idle);
   linkClosed_ = false;
   startSetupOver();
-  if (host_ && out_ && out_->listen()) {
-    out_->setStatus(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
-    return;
-  }
-  givenUp();
-  if (out_) out_->setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
+  if (host_ && transport_) return listenForGuest(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
+  end();
+  setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
 }
 
 }  // namespace mofurin

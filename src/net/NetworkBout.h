@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
 
 #include "battle/BattleState.h"
 #include "battle/OtherSide.h"
 #include "game/GameState.h"
 #include "net/LinkState.h"
 #include "net/Protocol.h"
+#include "platform/Transport.h"
 
 namespace mofurin {
 
@@ -16,16 +19,12 @@ class BattleEngine;
 QString peerFledText();
 QString linkLostText();
 
-// What a network bout needs from the link window, which carries its
-// messages and shows how the link stands.
+// What a network bout needs from the link window, which shows how the link
+// stands and keeps its clocks.
 class BoutLink {
  public:
   virtual ~BoutLink() = default;
 
-  virtual void send(const QString& message) = 0;
-  // Ends the connection; what was sent before still goes out.
-  virtual void closeConnection() = 0;
-  virtual bool listen() = 0;  // false when the port cannot be had
   virtual void setStatus(const QString& caption) = 0;
   // While the copies exchange their fighters nothing may change one (the
   // shop closes and cannot open), or the other copy would fight another.
@@ -34,6 +33,11 @@ class BoutLink {
   // stays host or guest: the two copies agree on it when they connect.
   virtual void holdRole(bool held) = 0;
   virtual void log(const QString& line) = 0;
+  // This side waits for a guest (the LAN hears of it), or no longer does.
+  virtual void listening(bool on) = 0;
+  // Reaching the other machine, and the set-up after it, must end in time:
+  // the window's clock calls NetworkBout::timeUp().
+  virtual void limitTime(bool on) = 0;
 
   // The battle screen opens beside the link and everything else closes.
   virtual void openBattle() = 0;
@@ -41,53 +45,42 @@ class BoutLink {
   virtual void leaveBattle(const QString& why) = 0;
 };
 
-// The rules of a bout between two copies of the game: the set-up exchange,
-// who waits for whom, the answers and resends, fleeing, and what a lost link
-// means. Both copies run the same engine on their own record of the bout;
-// these rules keep the records equal. The link window owns the socket and
-// the battle screen the engine; to the engine this object is the other side.
+// The rules of a bout between two copies of the game: the link over its
+// transport, the set-up exchange, who waits for whom, the answers and
+// resends, fleeing, and what a lost link means. Both copies run the same
+// engine on their own record of the bout; these rules keep the records
+// equal. The link window shows the link; to the engine this object is the
+// other side.
 class NetworkBout final : public AnotherPlayer {
  public:
-  NetworkBout(GameState& game, BattleState& battle, LinkState& link) : game_(game), battle_(battle), link_(link) {}
+  using MakeTransport = std::function<std::unique_ptr<platform::Transport>()>;
+
+  NetworkBout(GameState& game, BattleState& battle, LinkState& link, MakeTransport makeTransport)
+      : game_(game), battle_(battle), link_(link), makeTransport_(std::move(makeTransport)) {}
 
   void attach(BoutLink* link) { out_ = link; }
-  // The link window goes: a link still in its set-up goes with it.
-  void detach(BoutLink* link) {
-    if (out_ != link) return;
-    if (!fighting()) {
-      enter(Stage::Idle);
-      roleHeld_ = false;
-    }
-    out_ = nullptr;
-  }
+  // The link window goes: a link not yet fighting goes with it.
+  void detach(BoutLink* link);
 
   // "ネットバトル": a new link from the first set-up message, as the host
-  // or as a guest until the link is given up.
+  // (which waits for a guest) or as a guest (which dials the address).
   void start(const QString& address, bool asHost);
-  // The link is given up before any bout opened on it.
-  void stop();
-  // A guest's connection failed or timed out: its player may choose again.
-  void givenUp();
+  // The player gives the link up before a bout opened on it.
+  void end();
   bool host() const { return host_; }
   bool roleHeld() const { return roleHeld_; }
-  // The connection is made (the host accepted, or the guest got through).
-  void connected();
-  // One whole message from the other machine.
-  void received(const QString& message);
+  // The window's clock: reaching the other machine, or the set-up, took
+  // too long.
+  void timeUp();
   // The receive loop: hands the oldest queued battle message to the bout
   // while this copy waits for the other.
   void tick();
-  // The connection ended or broke.
-  void closed();
-  // The set-up did not finish in time: the connection is given up.
-  void setupTimedOut();
 
   // The other side of the engine: this player's choice and strikes go to
   // the other machine, which chooses first when it is the host.
   void open(BattleEngine& engine) override { engine_ = &engine; }
   void hearChoice(BattleEngine& engine) override;
   void hearStrike(BattleEngine& engine) override;
-  bool playerChoosesFirst() const override { return host_; }
   void playerFlees() override { flee(); }
   // The battle screen closes, however the bout ended. True when this side
   // left an undecided bout: it fled, and the other side is told.
@@ -100,12 +93,22 @@ class NetworkBout final : public AnotherPlayer {
   bool settingUp() const { return stage_ == Stage::SettingUp; }
   bool fighting() const { return battle_.networkBattle; }
 
+  // What the transport reports; a test may play it.
+  void connected();
+  void received(const QString& message);  // one whole message
+  void closed();                          // the connection ended or broke
+
  private:
-  enum class Stage { Idle, SettingUp, Fighting };
+  enum class Stage { Idle, Listening, Connecting, SettingUp, Fighting };
 
   void enter(Stage stage);
   void holdRole(bool held);
+  void setStatus(const QString& caption);
 
+  void arrived();
+  void lost();
+  void closeConnection();
+  void listenForGuest(const QString& status);
   void send(const QString& message);
   void startSetupOver();
   void sousin();
@@ -125,6 +128,7 @@ class NetworkBout final : public AnotherPlayer {
   void peerFled();
   void checkLostLink();
   void linkLost();
+  void setupTimedOut();
   void backToWaiting();
   bool boutUndecided() const;
   bool queued(const QString& tag) const;
@@ -132,10 +136,12 @@ class NetworkBout final : public AnotherPlayer {
   GameState& game_;
   BattleState& battle_;
   LinkState& link_;
+  MakeTransport makeTransport_;
+  std::unique_ptr<platform::Transport> transport_;
+  FrameReader frames_;
   BoutLink* out_ = nullptr;
   BattleEngine* engine_ = nullptr;  // the open bout's
   Stage stage_ = Stage::Idle;
-  bool host_ = false;
   bool roleHeld_ = false;
   // The other fighter as its set-up messages describe it (side 1); it takes
   // the opponent's side only when the bout opens, so that nothing the hub

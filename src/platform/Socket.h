@@ -45,6 +45,8 @@ class Network {
   // Whether a socket of this network listens, connects or is connected, or
   // a datagram socket listens.
   virtual bool busy() const = 0;
+  // This machine's address as a peer would dial it.
+  virtual QString localAddress() const = 0;
 };
 
 }  // namespace mofurin::platform

@@ -87,9 +87,8 @@ class RecordedBout final : public PlayerSide {
       : s_(screen),
         ctx_(screen.ctx),
         record_(ctx_.replay->record),
-        returnsSomewhere_(!ctx_.replay->returnTo.isEmpty()) {
-    peer_.host = record_.host;
-  }
+        returnsSomewhere_(!ctx_.replay->returnTo.isEmpty()),
+        peer_(record_.host) {}
 
   OtherSide& other() override { return record_.network ? static_cast<OtherSide&>(peer_) : s_.engine_.computer(); }
   void open() override;
@@ -109,8 +108,7 @@ class RecordedBout final : public PlayerSide {
  private:
   // The other machine of a recorded bout: the record answers for it.
   struct RecordedPeer final : AnotherPlayer {
-    bool host = false;
-    bool playerChoosesFirst() const override { return host; }
+    explicit RecordedPeer(bool host) { host_ = host; }
   };
 
   void changeSpeed();

@@ -189,8 +189,7 @@ void Form4::showTexts() {
 
 void Form4::showRoleHeld(bool held) {
   Check2.setEnabled(!held);
-  const Form11* link = ctx.forms.find<Form11>();
-  QString text = tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(link ? link->ownAddress() : QString());
+  QString text = tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(ctx.platform.network().localAddress());
   if (held) text += newLine + tr("ホストかどうかは、接続をやめると変えられます。");
   Label3.setCaption(text);
 }

@@ -31,12 +31,6 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
 void Form11::Form_Load() {
   setCaption(tr("伝送ボックス-%1").arg(fighterForDisplay(game().fighterName[Side::Player])));
   closeRequested = [this] { closeBox(); };
-  Winsock = ctx.platform.network().createSocket();
-  Winsock->onConnectionRequest = [this] { deliver(SocketEvent::ConnectionRequest); };
-  Winsock->onConnected = [this] { deliver(SocketEvent::Connected); };
-  Winsock->onDataArrival = [this] { deliver(SocketEvent::DataArrival); };
-  Winsock->onClosed = [this] { deliver(SocketEvent::Closed); };
-  Winsock->onError = [this](const QString&) { deliver(SocketEvent::Error); };
   ctx.networkBout.attach(this);
 }
 
@@ -48,36 +42,19 @@ void Form11::showTexts() {
 
 void Form11::Form_Unload() {
   ctx.networkBout.detach(this);
-  *alive_ = false;
-  closeSocket();
+  announcer_.stop();
 }
 
 void Form11::startLink(const QString& address, bool asHost) {
-  ctx.networkBout.start(address, asHost);
-  frames_.clear();
-  held_.clear();
   ctx.forms.show<Form11>();
-  Timer2.stop();
-  closeSocket();
-  if (asHost) {
-    setStatus(tr("相手の接続を待ちます"));
-    if (!listen()) {
-      setStatus(tr("ポート%1で接続を待てません（使用中か、権限がありません）").arg(ctx.link.port));
-    }
-  } else {
-    setStatus(tr("接続中..."));
-    Timer2.start();
-    Winsock->connectTo(address.trimmed(), ctx.link.port);
-  }
+  ctx.networkBout.start(address, asHost);
 }
 
 void Form11::closeBox() {
   if (ctx.networkBout.fighting()) {
     ctx.forms.close<Form1>();  // leaves the bout; the hub shows
   } else {
-    Timer2.stop();
-    closeSocket();
-    ctx.networkBout.givenUp();
+    ctx.networkBout.end();
     setStatus(tr("接続をやめました"));
   }
   ctx.forms.hide(*this);
@@ -85,13 +62,7 @@ void Form11::closeBox() {
 
 void Form11::Timer2_Timer() {
   Timer2.stop();
-  if (Winsock->state() == platform::Socket::State::Connecting) {
-    closeSocket();
-    ctx.networkBout.givenUp();
-    setStatus(tr("接続できませんでした（時間切れ）。もう一度押してください。"));
-    return;
-  }
-  ctx.networkBout.setupTimedOut();
+  ctx.networkBout.timeUp();
 }
 
 void Form11::Timer3_Timer() {
@@ -105,111 +76,22 @@ void Form11::Timer3_Timer() {
   Label1.setCaption(waitedSeconds_ >= 10 ? tr("相手を待っています（%1秒）").arg(waitedSeconds_) : status_);
 }
 
-void Form11::deliver(SocketEvent event) {
-  if (event != SocketEvent::DataArrival || held_.empty() || held_.back() != SocketEvent::DataArrival) {
-    held_.push_back(event);
-  }
-  deliverHeld();
-}
-
-void Form11::deliverHeld() {
-  if (delivering_) return;  // the event being handled finishes first
-  if (ctx.platform.modal()) {
-    if (!deliveryPosted_) {
-      deliveryPosted_ = true;
-      ctx.platform.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired() || !*alive.lock()) return;
-        deliveryPosted_ = false;
-        deliverHeld();
-      });
-    }
-    return;
-  }
-  const std::weak_ptr<bool> alive = alive_;
-  delivering_ = true;
-  while (!held_.empty() && !ctx.platform.modal()) {
-    const SocketEvent event = held_.front();
-    held_.pop_front();
-    handle(event);
-    if (alive.expired() || !*alive.lock()) return;  // the window went with the event
-  }
-  delivering_ = false;
-  if (!held_.empty()) deliverHeld();
-}
-
-void Form11::handle(SocketEvent event) {
-  switch (event) {
-    case SocketEvent::ConnectionRequest: return onConnectionRequest();
-    case SocketEvent::Connected: return onConnected();
-    case SocketEvent::DataArrival: return onDataArrival();
-    case SocketEvent::Closed:
-      closeSocket();
-      return ctx.networkBout.closed();
-    case SocketEvent::Error: return onError();
-  }
-}
-
-void Form11::onConnectionRequest() {
-  announcer_.stop();
-  Winsock->accept();
-  if (Winsock->state() != platform::Socket::State::Connected) return;
-  setStatus(tr("現在、接続されています。"));
-  frames_.clear();
-  Timer2.start();  // the set-up must finish in time
-  ctx.networkBout.connected();
-}
-
-void Form11::onConnected() {
-  setStatus(tr("接続できました"));
-  frames_.clear();
-  Timer2.start();
-  ctx.networkBout.connected();
-}
-
-void Form11::onDataArrival() {
-  // Everything that arrived is taken, also when the connection closed
-  // behind it: the close comes after it.
-  frames_.append(Winsock->receive());
-  while (const std::optional<QString> message = frames_.next()) ctx.networkBout.received(*message);
-  if (frames_.overflowed()) {
-    closeSocket();
-    ctx.networkBout.closed();
-  }
-}
-
-void Form11::onError() {
-  const bool wasConnecting = Winsock->state() == platform::Socket::State::Connecting ||
-                             (!ctx.networkBout.settingUp() && !ctx.networkBout.fighting());
-  closeSocket();
-  if (wasConnecting) {
-    Timer2.stop();
-    ctx.networkBout.givenUp();
-    setStatus(tr("接続できませんでした。アドレスを確かめて、もう一度押してください。"));
-    return;
-  }
-  ctx.networkBout.closed();
-}
-
 // ---- What the bout asks ----------------------------------------------------
 
-void Form11::send(const QString& message) { Winsock->send(frame(message)); }
-
-void Form11::closeConnection() {
-  Timer2.stop();
-  closeSocket();
-  frames_.clear();
+void Form11::listening(bool on) {
+  if (on) {
+    announcer_.start();
+  } else {
+    announcer_.stop();
+  }
 }
 
-bool Form11::listen() {
-  closeSocket();
-  if (!Winsock->listen(ctx.link.port)) return false;
-  announcer_.start();
-  return true;
-}
-
-void Form11::closeSocket() {
-  announcer_.stop();
-  Winsock->close();
+void Form11::limitTime(bool on) {
+  if (on) {
+    Timer2.start();
+  } else {
+    Timer2.stop();
+  }
 }
 
 void Form11::setStatus(const QString& caption) {
@@ -247,7 +129,6 @@ void Form11::holdRole(bool held) {
 }
 
 void Form11::openBattle() {
-  Timer2.stop();
   waitedSeconds_ = 0;
   Timer3.start();
   // Nothing beside the bout may change the fighter on one machine only.

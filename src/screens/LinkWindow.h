@@ -2,21 +2,18 @@
 
 #include <QCoreApplication>
 #include <deque>
-#include <functional>
-#include <memory>
 
 #include "net/NetworkBout.h"
 #include "net/Protocol.h"
-#include "platform/Socket.h"
 #include "screens/HostFinder.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
 
-// The link window "伝送ボックス": the socket to the other machine and the log
-// of the messages of the bout. It is created unseen with every hub (the hub
-// shows this machine's address) and shown by "ネットバトル". The rules of
-// the bout are the network bout's; the window carries its messages.
+// The link window "伝送ボックス": the log of the messages of the bout and
+// how the link stands. It is created unseen with every hub and shown by
+// "ネットバトル". The link and the rules of the bout are the network bout's;
+// the window shows them and keeps their clocks.
 class Form11 : public Screen, private BoutLink {
   Q_DECLARE_TR_FUNCTIONS(Form11)
 
@@ -45,7 +42,6 @@ class Form11 : public Screen, private BoutLink {
   void Command1_Click() { ctx.endAtPlayersWord(); }
   bool keepsGameOpen() const override { return false; }
 
-  QString ownAddress() const { return Winsock->localAddress(); }
   // The last status the link gave, for a hub that opens after it.
   const QString& status() const { return status_; }
   // "ネットバトル" on the hub: listen as the host, or connect as the guest.
@@ -56,40 +52,17 @@ class Form11 : public Screen, private BoutLink {
   // this side leaves it, as by the battle window's close box.
   void closeBox();
 
-  // Socket events wait while this game shows a box or a file dialog, as its
-  // timers do, and come afterwards in the order they arrived. Arrivals that
-  // wait side by side are one: the first takes all the bytes.
-  enum class SocketEvent { ConnectionRequest, Connected, DataArrival, Closed, Error };
-  void deliver(SocketEvent event);
-  void deliverHeld();
-  void handle(SocketEvent event);
-
-  void onConnectionRequest();
-  void onConnected();
-  void onDataArrival();
-  void onError();
-
   // BoutLink
-  void send(const QString& message) override;
-  void closeConnection() override;
-  bool listen() override;
   void setStatus(const QString& caption) override;
   void holdFighter(bool held) override;
-  void log(const QString& line) override;
   void holdRole(bool held) override;
+  void log(const QString& line) override;
+  void listening(bool on) override;
+  void limitTime(bool on) override;
   void openBattle() override;
   void leaveBattle(const QString& why) override;
 
-  // Closes the socket; a host that stops listening stops announcing itself.
-  void closeSocket();
-
-  std::unique_ptr<platform::Socket> Winsock;
   HostAnnouncer announcer_{*this, ctx};  // while listening as the host
-  FrameReader frames_;
-  std::deque<SocketEvent> held_;
-  bool delivering_ = false;
-  bool deliveryPosted_ = false;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   std::deque<QString> log_;
   QString status_;
   int waitedSeconds_ = 0;

@@ -59,6 +59,7 @@ class MemoryNetwork : public Network {
   std::unique_ptr<Socket> createSocket() override;
   std::unique_ptr<DatagramSocket> createDatagramSocket() override;
   bool busy() const override { return false; }  // its time is the virtual clock's
+  QString localAddress() const override { return address_; }
   const QString& address() const { return address_; }
 
  private:

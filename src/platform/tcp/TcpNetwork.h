@@ -47,6 +47,7 @@ class TcpNetwork : public Network {
   std::unique_ptr<Socket> createSocket() override;
   std::unique_ptr<DatagramSocket> createDatagramSocket() override;
   bool busy() const override;
+  QString localAddress() const override { return ownAddress(); }
 
   // The first IPv4 address that is not the loopback, or 127.0.0.1.
   static QString ownAddress();
