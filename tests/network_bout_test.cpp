@@ -8,6 +8,7 @@
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
+#include "persist/Cp932.h"
 #include "persist/SaveFile.h"
 #include "platform/headless/MemoryNetwork.h"
 #include "screens/BattleScreen.h"
@@ -545,4 +546,60 @@ TEST_P(TwoCopies, MessagesThatAnswerNothingArePassedOver) {
   EXPECT_GT(sentAt, 2);
   expectBothBackOnTheHub();
   EXPECT_TRUE(host.screen<Form11>()->Text1.text().contains(QStringLiteral("無視しました")));
+}
+
+// The link closes just after one message went out. A copy goes on with
+// what reached it before the close and judges the link lost only when it
+// needs the other side again: the host whose choice was answered strikes
+// first; the host whose choice's answer was lost judges at once; the guest
+// that fled while the host chose is seen to flee, not to vanish.
+TEST_P(TwoCopies, ABoutOverAClosingLinkEndsOnWhatCameBeforeTheClose) {
+  struct Case {
+    const char* name;
+    QString lastFrom;  // the sender of the last message through
+    QString tag;       // the last message through
+    bool hostStruck;   // the host's strike was drawn before the end
+    const char* hostSaw;
+  };
+  const Case cases[] = {
+      {"nothing queued", "10.0.0.1", tag::Choice, false, "相手との通信が切れました。"},
+      {"an answer queued", "10.0.0.2", tag::Ack, true, "相手との通信が切れました。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::VirtualClock clock;
+    platform::MemoryWire wire(clock);
+    wire.delivery = GetParam();
+    TestGame h(&clock), g(&clock);
+    h.platform().joinWire(wire, "10.0.0.1");
+    g.platform().joinWire(wire, "10.0.0.2");
+    startWithRabbit(h);
+    startWithRabbit(g);
+    h.drive("click Form4.Check2\nclick Form4.Command2\n");
+    g.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+    clock.advance(700);
+    ASSERT_TRUE(h.screen<Form1>() && h.screen<Form1>()->HV125.visible());
+    bool cut = false;
+    wire.sent = [&](const QString& from, const QByteArray& bytes) {
+      if (!cut && from == c.lastFrom && bytes.startsWith(encodeCp932(c.tag))) {
+        cut = true;
+        clock.post([&] { wire.cut(); });  // once this message is on its way
+      }
+    };
+    h.takeOutput();
+    h.screen<Form1>()->WAZA.setListIndex(0);
+    h.screen<Form1>()->IIYO[0].click();
+    clock.advance(5000);
+    wire.sent = nullptr;
+    EXPECT_TRUE(h.takeOutput().join('\n').contains(QString::fromUtf8(c.hostSaw)));
+    QFile record(newestReplay(h));
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QByteArray text = record.readAll();
+    const qsizetype choice = text.indexOf("choice 0 player");
+    ASSERT_GE(choice, 0);
+    EXPECT_EQ(text.indexOf("draw roll", choice) >= 0, c.hostStruck) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nlink-lost\n"));
+    EXPECT_FALSE(h.ctx.forms.find("Form1"));
+    EXPECT_FALSE(g.ctx.forms.find("Form1"));
+  }
 }

@@ -10,13 +10,18 @@
 #include <QProcess>
 #include <QTcpSocket>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 
 #include "DriverSession.h"
 #include "QtGame.h"
 #include "QtPrinters.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
+#include "platform/Transport.h"
 #include "platform/tcp/TcpNetwork.h"
 #include "screens/Hub.h"
 #include "screens/LinkWindow.h"
@@ -228,4 +233,52 @@ TEST(TcpLink, APeerThatFloodsWhileABoxIsOpenCostsLittleMemory) {
   const QRegularExpressionMatch m = QRegularExpression("peak grew by (-?\\d+) KB").match(out);
   ASSERT_TRUE(m.hasMatch()) << out.toStdString();
   EXPECT_LT(m.captured(1).toLong(), 10 * 1024) << out.toStdString();
+}
+
+// Both ends of a bout's connection ask a quiet peer whether it is still
+// there and give up on unanswered bytes, so a machine that vanishes is
+// judged lost within a minute: 20 s quiet, then an ask every 5 s, six of
+// them; 50 s for sent bytes.
+TEST(TcpLink, EveryBoutConnectionKeepsItsPeerAlive) {
+  application();
+  platform::TcpNetwork network;
+  const quint16 port = testPort(8);
+  const std::unique_ptr<platform::Transport> host = platform::tcpTransport(network, port);
+  const std::unique_ptr<platform::Transport> guest = platform::tcpTransport(network, port);
+  int connected = 0;
+  host->onConnected = guest->onConnected = [&] { ++connected; };
+  ASSERT_TRUE(host->listen());
+  guest->connect(QStringLiteral("127.0.0.1"));
+  QElapsedTimer wait;
+  wait.start();
+  while (connected < 2 && wait.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_EQ(connected, 2);
+  // The host listens on both IPv4 and IPv6: its end may be an IPv6 socket.
+  const auto portOf = [](const sockaddr_storage& a) {
+    if (a.ss_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in&>(a).sin_port);
+    if (a.ss_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6&>(a).sin6_port);
+    return in_port_t{0};
+  };
+  int ends = 0;
+  for (int fd = 0; fd < 1024; ++fd) {
+    sockaddr_storage self{}, peer{};
+    socklen_t size = sizeof self;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&self), &size) != 0) continue;
+    size = sizeof peer;
+    if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) != 0) continue;  // not connected
+    if (portOf(self) != port && portOf(peer) != port) continue;
+    ++ends;
+    const auto option = [fd](int level, int option) {
+      unsigned value = 0;
+      socklen_t length = sizeof value;
+      getsockopt(fd, level, option, &value, &length);
+      return value;
+    };
+    EXPECT_EQ(option(SOL_SOCKET, SO_KEEPALIVE), 1u);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPIDLE), 20u);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPINTVL), 5u);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_KEEPCNT), 6u);
+    EXPECT_EQ(option(IPPROTO_TCP, TCP_USER_TIMEOUT), 50000u);
+  }
+  EXPECT_EQ(ends, 2);
 }

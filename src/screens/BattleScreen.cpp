@@ -394,8 +394,31 @@ void Form1::showCommandPanel() {
   focusOn(WAZA);
 }
 
+void Form1::playChoice(int slot) {
+  WAZA.setListIndex(slot);
+  ctx.battle.chosenSlot[P] = slot;
+  engine_.startRound(Chooser::Player);
+}
+
+void Form1::showReplayControls(int speed, std::function<void()> stop, std::function<void(int speed)> speedChosen) {
+  Timer1.stop();
+  SAISEI.setVisible(true);
+  Command1.setVisible(false);
+  Label4.setVisible(false);
+  const auto shown = std::find(kReplaySpeeds.begin(), kReplaySpeeds.end(), speed);
+  SOKUDO.setListIndex(shown == kReplaySpeeds.end() ? 0 : static_cast<int>(shown - kReplaySpeeds.begin()));
+  setInitialFocus(&TEISI);
+  TEISI.onClick = std::move(stop);
+  SOKUDO.onClick = [this, speedChosen = std::move(speedChosen)] {
+    const int index = SOKUDO.listIndex();
+    if (index < 0 || index >= static_cast<int>(kReplaySpeeds.size())) return;
+    speedChosen(kReplaySpeeds[index]);
+    setEngineInterval(engineInterval_);
+  };
+}
+
 void Form1::closeCommandPhase() {
-  Timer7.stop();
+  player_->commandPhaseCloses();
   Timer1.stop();
   HV125.setVisible(false);
 }
@@ -503,13 +526,13 @@ void Form1::endProgram() { player_->endProgram(); }
 
 // The record goes to the replays folder once the bout has reached its command
 // phase, however it ends.
-void Form1::keepRecord() {
+void Form1::keepRecord(bool leftUndecided) {
   if (recordKept_ || !commandPhaseReached_) return;
   recordKept_ = true;
   BoutRecord& record = recorder_.record();
   // A window closed on an undecided bout against another player ends it as
   // a flight; no event says when, so a replay stops where the record does.
-  record.ending = leftUndecided_ ? Ending::Fled : boutEnding(record, ctx.battle.battleResult);
+  record.ending = leftUndecided ? Ending::Fled : boutEnding(record, ctx.battle.battleResult);
   keepBoutRecord(ctx, record);
 }
 

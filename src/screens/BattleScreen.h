@@ -14,7 +14,7 @@ namespace mofurin {
 // reports: messages, status texts, the hit sprite, the shake, the pop-up
 // and the sounds. Who plays each side (the player, the computer, the other
 // machine, a record) is the business of the sides (BoutSides.h).
-class Form1 : public Screen, private BattleHost {
+class Form1 : public Screen, private BattleHost, private BoutScreen {
  public:
   static inline const QString kName = QStringLiteral("Form1");
   explicit Form1(GameContext& ctx);
@@ -55,13 +55,10 @@ class Form1 : public Screen, private BattleHost {
   Timer Timer6{*this, "Timer6", 200, true};
 
   // A replay's controls, in the command panel's place.
-  static constexpr std::array<int, 3> kReplaySpeeds{1, 2, 4};  // as SOKUDO offers them
   Frame SAISEI{*this, "SAISEI"};
   Button TEISI{*this, "TEISI"};
   Label Label7{*this, "Label7"};  // "速さ" over the speed list
   ComboBox SOKUDO{*this, "SOKUDO"};
-  Timer Timer7{*this, "Timer7", 1000, false};  // a recorded side's pause before its choice
-  Timer Timer8{*this, "Timer8", 1, false};     // a recorded other machine's answers
 
   void Form_Load() override;
   void Form_Unload() override;
@@ -80,7 +77,6 @@ class Form1 : public Screen, private BattleHost {
   void Command1_Click();
   void bgm1();
 
-  BattleEngine& engine() { return engine_; }
 
  private:
   void layOut();
@@ -91,8 +87,6 @@ class Form1 : public Screen, private BattleHost {
   void showStaticTexts();
   // The first round opens on the other side's strike.
   void watchFirstRound();
-  void showCommandPanel();
-  void keepRecord();
   void loadSounds();
   void showCost(const ComboBox& list, Side s, Label& cost);
   void showPlayersChoice();
@@ -119,9 +113,19 @@ class Form1 : public Screen, private BattleHost {
   void endProgram() override;
   void leaveBout(Next next) override;
 
-  friend class PlayerAtCommands;
-  friend class RecordedBout;
-  friend std::unique_ptr<PlayerSide> sidesFor(Form1& screen);
+  // What this machine's side asks of the screen.
+  GameContext& context() override { return ctx; }
+  platform::Form& form() override { return *this; }
+  BattleEngine& engine() override { return engine_; }
+  BoutRecorder& recorder() override { return recorder_; }
+  void watchOtherSide() override { Timer1.start(); }
+  void showCommandPanel() override;
+  void playChoice(int slot) override;
+  void flee() override { NIGERU_Click(); }
+  void showMessage(const QString& text) override { msgBox(text); }
+  void keepRecord(bool leftUndecided) override;
+  void closeScreen() override { ctx.forms.close(*this); }
+  void showReplayControls(int speed, std::function<void()> stop, std::function<void(int speed)> speedChosen) override;
 
   BattleEngine engine_;
   BoutRecorder recorder_;
@@ -129,7 +133,6 @@ class Form1 : public Screen, private BattleHost {
   OtherSide* other_ = &engine_.computer();
   bool commandPhaseReached_ = false;
   bool recordKept_ = false;
-  bool leftUndecided_ = false;  // this side closed an undecided bout against another player
   int engineInterval_ = 300;    // Timer3's interval at ×1
 };
 
