@@ -50,10 +50,6 @@ constexpr qint32 BothBeaten = 2;
 constexpr qint32 OpponentBeaten = 3;
 }  // namespace BattleResult
 
-// GameState::battleKind: a tournament bout, or one that changes no record
-// (against the training dummy or another machine).
-constexpr qint32 kTournamentBout = 1;
-constexpr qint32 kTrainingOrNetworkBout = 2;
 constexpr qint32 kBeatenMark = 9999;  // chosenSlot of a side that can no longer fight
 
 // The hit sprite's frames for its first ten ticks and how it moves.

@@ -78,7 +78,7 @@ struct BoutRecord {
   static constexpr int kVersion = 1;
 
   PerSide<RecordedFighter> fighters;
-  qint32 battleKind = 1;
+  qint32 battleKind = kTournamentBout;
   bool network = false;
   bool host = false;  // network bouts: this machine listened
   qint32 messageSpeed = 300;

@@ -55,6 +55,11 @@ struct PerSide {
 
 constexpr int kHallOfFameEntries = 20;  // entries 1..20; entry 0 is never used
 
+// GameState::battleKind: a tournament bout, or one that changes no record
+// (against the training dummy or another machine).
+constexpr qint32 kTournamentBout = 1;
+constexpr qint32 kTrainingOrNetworkBout = 2;
+
 // The one record of everything the game knows about the current run.
 struct GameState {
   PartValues partHp;
@@ -77,7 +82,7 @@ struct GameState {
   qint32 attackAnimation = 0;
 
   // Process-wide values that are not saved.
-  qint32 battleKind = 0;
+  qint32 battleKind = 0;  // kTournamentBout or kTrainingOrNetworkBout
   // The tournament's opponent, kept while a training or network bout puts
   // another fighter on its side, and put back when that bout ends.
   qint32 savedOpponentLevel = 0;
