@@ -14,6 +14,7 @@
 #include "TestGame.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
+#include "net/Sealed.h"
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -52,12 +53,20 @@ class Bout {
   static inline int replaysChecked = 0;
   static inline int linksPressedAgain = 0;
   static inline long strays_ = 0;
+  static inline int sealedBouts = 0;
   static inline std::array<int, 7> endings{};
 
   explicit Bout(quint32 seed) : rng_(seed), wire_(clock_), host_(&clock_), guest_(&clock_) {
     wire_.delivery = static_cast<platform::MemoryWire::Delivery>(rng_() % 3);
     host_.platform().joinWire(wire_, "10.0.0.1");
     guest_.platform().joinWire(wire_, "10.0.0.2");
+    // Some bouts run over the stream sealed end to end.
+    if (rng_() % 5 == 0) {
+      const KeyPair hostPair, guestPair;
+      sealWith(host_, *hostPair.streamKeys(guestPair.publicKey(), true));
+      sealWith(guest_, *guestPair.streamKeys(hostPair.publicKey(), false));
+      ++sealedBouts;
+    }
     for (TestGame* t : {&host_, &guest_}) {
       newFighter(*t);
       // A box open on one side lets the shared time pass on the other, and
@@ -150,6 +159,14 @@ class Bout {
 
  private:
   static bool open(TestGame& t) { return t.ctx.forms.find("Form1") != nullptr; }
+
+  static void sealWith(TestGame& t, KeyPair::StreamKeys keys) {
+    GameContext& ctx = t.ctx;
+    ctx.networkBout.useTransport([&ctx, keys] {
+      return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), ctx.link.port), keys),
+                                      ctx.platform);
+    });
+  }
 
   static bool linkGivenUp(TestGame& t) {
     const Form11* link = t.screen<Form11>();
@@ -386,9 +403,9 @@ TEST(TwoCopiesAtRandom, NeverDisagree) {
     }
   }
   std::printf(
-      "%d bouts, %ld rests compared, %d records replayed, %d links pressed again, %ld stray messages; the host's endings (running, lost, draw, won, fled, saw a "
+      "%d bouts, %ld rests compared, %d records replayed, %d links pressed again, %ld stray messages, %d sealed bouts; the host's endings (running, lost, draw, won, fled, saw a "
       "flight, "
       "lost link): %d %d %d %d %d %d %d\n",
-      bouts, Bout::comparisons, Bout::replaysChecked, Bout::linksPressedAgain, Bout::strays_, Bout::endings[0], Bout::endings[1], Bout::endings[2],
+      bouts, Bout::comparisons, Bout::replaysChecked, Bout::linksPressedAgain, Bout::strays_, Bout::sealedBouts, Bout::endings[0], Bout::endings[1], Bout::endings[2],
       Bout::endings[3], Bout::endings[4], Bout::endings[5], Bout::endings[6]);
 }

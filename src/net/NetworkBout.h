@@ -58,6 +58,9 @@ class NetworkBout final : public AnotherPlayer {
   NetworkBout(GameState& game, BattleState& battle, LinkState& link, MakeTransport makeTransport)
       : game_(game), battle_(battle), link_(link), makeTransport_(std::move(makeTransport)) {}
 
+  // What the next link runs over.
+  void useTransport(MakeTransport makeTransport) { makeTransport_ = std::move(makeTransport); }
+
   void attach(BoutLink* link) { out_ = link; }
   // The link window goes: a link not yet fighting goes with it.
   void detach(BoutLink* link);

@@ -1,0 +1,132 @@
+// Invitation codes, the notes their key seals, and the stream sealed end to
+// end: what two players share when they meet through servers they do not
+// trust.
+
+#include <QDir>
+#include <QFile>
+
+#include "QtPrinters.h"
+#include "TestGame.h"
+#include "net/Protocol.h"
+#include "net/Sealed.h"
+#include "persist/Cp932.h"
+#include "platform/headless/MemoryNetwork.h"
+#include "screens/BattleScreen.h"
+#include "screens/Replays.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+
+namespace {
+
+constexpr quint16 kPort = 1001;
+
+// Both sides' stream keys from one exchange.
+std::pair<KeyPair::StreamKeys, KeyPair::StreamKeys> exchangedKeys() {
+  const KeyPair host, guest;
+  return {*host.streamKeys(guest.publicKey(), true), *guest.streamKeys(host.publicKey(), false)};
+}
+
+}  // namespace
+
+// A code read aloud and typed again, in any case, with or without its
+// dashes, with I, L and O for 1, 1 and 0, is the same code; most single
+// slips of one character are caught by its check.
+TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
+  const InvitationCode code = InvitationCode::make();
+  const QString text = code.text();
+  EXPECT_EQ(text.size(), 17 + 4);  // 80 random bits, a check, four dashes
+  EXPECT_NE(text, InvitationCode::make().text());
+  QString sloppy = text.toLower().remove(u'-');
+  sloppy.replace(u'1', u'l').replace(u'0', u'o');
+  for (const QString& typed : {text, sloppy, QStringLiteral("  ") + text + QStringLiteral(" ")}) {
+    const auto read = InvitationCode::read(typed);
+    ASSERT_TRUE(read) << typed.toStdString();
+    EXPECT_EQ(read->text(), text);
+    EXPECT_EQ(read->topic(), code.topic());
+  }
+  EXPECT_FALSE(code.topic().contains(text.left(4)));
+  int slips = 0, caught = 0;
+  const QString plain = QString(text).remove(u'-');
+  for (int at = 0; at < plain.size(); ++at) {
+    for (QChar c : QStringLiteral("0123456789ABCDEFGHJKMNPQRSTVWXYZ")) {
+      if (c == plain[at]) continue;
+      QString slip = plain;
+      slip[at] = c;
+      ++slips;
+      if (!InvitationCode::read(slip)) ++caught;
+    }
+  }
+  EXPECT_GT(caught, slips * 9 / 10);
+  for (const char* notACode : {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T"}) EXPECT_FALSE(InvitationCode::read(notACode));
+}
+
+// Only the code's key opens a note, and a changed byte opens nothing.
+TEST(Invitation, ANoteOpensOnlyWithItsCodeAndUnchanged) {
+  const InvitationCode code = InvitationCode::make();
+  const QByteArray sealed = sealNote(code, "offer");
+  EXPECT_FALSE(sealed.contains("offer"));
+  EXPECT_EQ(openNote(code, sealed), QByteArray("offer"));
+  EXPECT_FALSE(openNote(InvitationCode::make(), sealed));
+  for (qsizetype at = 0; at < sealed.size(); ++at) {
+    QByteArray changed = sealed;
+    changed[at] = static_cast<char>(changed[at] ^ 1);
+    EXPECT_FALSE(openNote(code, changed)) << at;
+  }
+  EXPECT_FALSE(openNote(code, sealed.left(10)));
+}
+
+// Two games fight a bout over sealed streams on the wire: nothing the wire
+// carries shows a name or a move, and the bout plays as over the plain link.
+// A byte changed on the way ends it as a lost link on both sides, and both
+// records say so.
+TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
+  for (const bool tamper : {false, true}) {
+    SCOPED_TRACE(tamper ? "a byte changed" : "untouched");
+    platform::VirtualClock clock;
+    platform::MemoryWire wire(clock);
+    wire.delivery = platform::MemoryWire::Delivery::SingleBytes;
+    TestGame host(&clock), guest(&clock);
+    const auto [hostKeys, guestKeys] = exchangedKeys();
+    for (auto [t, address, keys] : {std::tuple{&host, "10.0.0.1", hostKeys}, std::tuple{&guest, "10.0.0.2", guestKeys}}) {
+      t->platform().joinWire(wire, address);
+      startWithRabbit(*t);
+      GameContext& ctx = t->ctx;
+      ctx.networkBout.useTransport([&ctx, keys] {
+        return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), kPort), keys),
+                                        ctx.platform);
+      });
+    }
+    QByteArray carried;
+    wire.sent = [&](const QString&, const QByteArray& bytes) { carried += bytes; };
+    host.drive("click Form4.Check2\nclick Form4.Command2\n");
+    guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
+    ASSERT_TRUE(clock.advanceUntil([&] { return host.screen<Form1>() && guest.screen<Form1>(); }, 2000));
+    int rounds = 0;
+    for (int step = 0; step < 4000 && (host.screen<Form1>() || guest.screen<Form1>()); ++step) {
+      for (TestGame* t : {&host, &guest}) {
+        Form1* f = t->screen<Form1>();
+        if (f && f->HV125.visible()) {
+          f->WAZA.setListIndex(0);
+          f->IIYO[0].click();
+          if (t == &host && ++rounds == 2 && tamper) wire.sendTo("10.0.0.2", QByteArray(1, '\x5a'));
+        }
+      }
+      clock.advance(50);
+    }
+    ASSERT_FALSE(host.screen<Form1>() || guest.screen<Form1>());
+    EXPECT_GT(carried.size(), 0);
+    EXPECT_FALSE(carried.contains(encodeCp932(QStringLiteral("春ウサギ"))));
+    EXPECT_FALSE(carried.contains(encodeCp932(tag::Choice)));
+    for (TestGame* t : {&host, &guest}) {
+      const QStringList out = t->takeOutput();
+      EXPECT_EQ(out.join('\n').contains(QStringLiteral("相手との通信が切れました。")), tamper);
+      const QStringList kept = QDir(replayFolder(t->ctx)).entryList({QStringLiteral("*.replay")}, QDir::Files);
+      ASSERT_EQ(kept.size(), 1);
+      QFile record(QDir(replayFolder(t->ctx)).filePath(kept.first()));
+      ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+      EXPECT_EQ(record.readAll().contains("\nlink-lost\nend unfinished\n"), tamper);
+    }
+    EXPECT_EQ(host.ctx.battle.battleResult != BattleResult::Running, !tamper);
+  }
+}
