@@ -5,12 +5,17 @@
 #include <QDir>
 #include <QFile>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "QtGame.h"
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "net/Protocol.h"
 #include "net/Sealed.h"
 #include "persist/Cp932.h"
 #include "platform/headless/MemoryNetwork.h"
+#include "platform/ice/IceLink.h"
 #include "screens/BattleScreen.h"
 #include "screens/Replays.h"
 
@@ -129,4 +134,45 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
     }
     EXPECT_EQ(host.ctx.battle.battleResult != BattleResult::Running, !tamper);
   }
+}
+
+// Two ICE agents on this machine find each other by their host candidates,
+// each from the other's description alone, and carry a sealed stream both
+// ways, directly.
+TEST(IceLink, TwoAgentsOnThisMachineCarryASealedStreamDirectly) {
+  application();
+  auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+  auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+  platform::IceLink& guestLink = *guestIce;
+  platform::IceLink& hostLink = *hostIce;
+  QByteArray guestDescription, hostDescription;
+  guestLink.described = [&](const QByteArray& d) { guestDescription = d; };
+  hostLink.described = [&](const QByteArray& d) { hostDescription = d; };
+  const auto [hostKeys, guestKeys] = exchangedKeys();
+  const auto guest = sealedStream(std::move(guestIce), guestKeys);
+  const auto host = sealedStream(std::move(hostIce), hostKeys);
+  int connected = 0;
+  QByteArray toHost, toGuest;
+  guest->onConnected = host->onConnected = [&] { ++connected; };
+  guest->onArrival = [&] { toGuest += guest->receive(); };
+  host->onArrival = [&] { toHost += host->receive(); };
+  guestLink.prepare(true);
+  ASSERT_TRUE(host->listen());
+  const auto runUntil = [](const std::function<bool()>& done) {
+    QElapsedTimer wait;
+    wait.start();
+    while (!done() && wait.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  };
+  ASSERT_TRUE(runUntil([&] { return !guestDescription.isEmpty() && !hostDescription.isEmpty(); }));
+  guest->connect(QString::fromUtf8(hostDescription));
+  host->connect(QString::fromUtf8(guestDescription));
+  ASSERT_TRUE(runUntil([&] { return connected == 2; }));
+  EXPECT_FALSE(guestLink.relayed());
+  const QByteArray big = QByteArray("選択     0 3\n").repeated(2000);
+  guest->send(big);
+  host->send("確認     0\n");
+  ASSERT_TRUE(runUntil([&] { return toHost.size() == big.size() && !toGuest.isEmpty(); }));
+  EXPECT_EQ(toHost, big);
+  EXPECT_EQ(toGuest, QByteArray("確認     0\n"));
 }

@@ -1,0 +1,138 @@
+#include "platform/ice/IceLink.h"
+
+#include <nice/agent.h>
+
+#include <QTimer>
+
+namespace mofurin::platform {
+
+// The agent and what it has gathered, sent and received. libnice runs on
+// glib's default main context, which Qt's event loop drives.
+struct IceLink::Agent {
+  IceLink* link = nullptr;
+  NiceAgent* agent = nullptr;
+  guint stream = 0;
+  State state = State::Closed;
+  bool gathered = false;
+  QByteArray received;
+  QByteArray unsent;  // what the reliable stream could not take yet
+
+  static void onGathered(NiceAgent*, guint, gpointer data) {
+    auto* a = static_cast<Agent*>(data);
+    if (!a->link) return;
+    a->gathered = true;
+    gchar* sdp = nice_agent_generate_local_sdp(a->agent);
+    const QByteArray description(sdp);
+    g_free(sdp);
+    if (a->link->described) a->link->described(description);
+  }
+
+  static void onState(NiceAgent*, guint, guint, guint state, gpointer data) {
+    auto* a = static_cast<Agent*>(data);
+    if (!a->link) return;
+    if (state == NICE_COMPONENT_STATE_READY && a->state == State::Connecting) {
+      a->state = State::Connected;
+      if (a->link->onConnected) a->link->onConnected();
+    } else if (state == NICE_COMPONENT_STATE_FAILED && a->state != State::Closed) {
+      a->state = State::Closed;
+      if (a->link->onLost) a->link->onLost();
+    }
+  }
+
+  static void onWritable(NiceAgent*, guint, guint, gpointer data) { static_cast<Agent*>(data)->flush(); }
+
+  static void onReceived(NiceAgent*, guint, guint, guint length, gchar* bytes, gpointer data) {
+    auto* a = static_cast<Agent*>(data);
+    if (!a->link) return;
+    a->received.append(bytes, static_cast<qsizetype>(length));
+    if (a->link->onArrival) a->link->onArrival();
+  }
+
+  void flush() {
+    while (!unsent.isEmpty() && state == State::Connected) {
+      const gint taken = nice_agent_send(agent, stream, 1, static_cast<guint>(unsent.size()), unsent.constData());
+      if (taken <= 0) return;  // the stream says when it can take more
+      unsent.remove(0, taken);
+    }
+  }
+
+  ~Agent() {
+    if (!agent) return;
+    g_signal_handlers_disconnect_by_data(agent, this);
+    nice_agent_attach_recv(agent, stream, 1, g_main_context_default(), nullptr, nullptr);
+    nice_agent_remove_stream(agent, stream);
+    g_object_unref(agent);
+  }
+};
+
+IceLink::IceLink(IceServers servers) : servers_(std::move(servers)) {}
+
+IceLink::~IceLink() = default;
+
+void IceLink::prepare(bool controlling) {
+  close();
+  agent_ = std::make_unique<Agent>();
+  Agent& a = *agent_;
+  a.link = this;
+  a.agent = nice_agent_new_full(g_main_context_default(), NICE_COMPATIBILITY_RFC5245,
+                                static_cast<NiceAgentOption>(NICE_AGENT_OPTION_RELIABLE |
+                                                             NICE_AGENT_OPTION_CONSENT_FRESHNESS));
+  g_object_set(a.agent, "controlling-mode", controlling ? TRUE : FALSE, "ice-tcp", FALSE, "upnp", FALSE, nullptr);
+  if (!servers_.stunHost.isEmpty()) {
+    g_object_set(a.agent, "stun-server", servers_.stunHost.toUtf8().constData(), "stun-server-port",
+                 guint(servers_.stunPort), nullptr);
+  }
+  a.stream = nice_agent_add_stream(a.agent, 1);
+  if (!servers_.turnHost.isEmpty()) {
+    nice_agent_set_relay_info(a.agent, a.stream, 1, servers_.turnHost.toUtf8().constData(), servers_.turnPort,
+                              servers_.turnUser.toUtf8().constData(), servers_.turnPassword.toUtf8().constData(),
+                              NICE_RELAY_TYPE_TURN_UDP);
+  }
+  g_signal_connect(a.agent, "candidate-gathering-done", G_CALLBACK(&Agent::onGathered), &a);
+  g_signal_connect(a.agent, "component-state-changed", G_CALLBACK(&Agent::onState), &a);
+  g_signal_connect(a.agent, "reliable-transport-writable", G_CALLBACK(&Agent::onWritable), &a);
+  // The agent reads its sockets only once something takes what it reads.
+  nice_agent_attach_recv(a.agent, a.stream, 1, g_main_context_default(), &Agent::onReceived, &a);
+  a.state = State::Listening;
+  nice_agent_gather_candidates(a.agent, a.stream);
+}
+
+bool IceLink::listen() {
+  prepare(false);
+  return true;
+}
+
+void IceLink::connect(const QString& otherDescription) {
+  if (!agent_ || nice_agent_parse_remote_sdp(agent_->agent, otherDescription.toUtf8().constData()) <= 0) {
+    close();
+    if (onLost) onLost();
+    return;
+  }
+  agent_->state = State::Connecting;
+}
+
+void IceLink::send(const QByteArray& bytes) {
+  if (!agent_ || agent_->state != State::Connected) return;
+  agent_->unsent += bytes;
+  agent_->flush();
+}
+
+QByteArray IceLink::receive() { return agent_ ? std::exchange(agent_->received, {}) : QByteArray(); }
+
+void IceLink::close() {
+  if (!agent_) return;
+  // An agent may close inside its own callback: it goes once the event is over.
+  agent_->link = nullptr;
+  QTimer::singleShot(0, [agent = agent_.release()] { delete agent; });
+}
+
+Transport::State IceLink::state() const { return agent_ ? agent_->state : State::Closed; }
+
+bool IceLink::relayed() const {
+  if (!agent_ || agent_->state != State::Connected) return false;
+  NiceCandidate *local = nullptr, *remote = nullptr;
+  if (!nice_agent_get_selected_pair(agent_->agent, agent_->stream, 1, &local, &remote)) return false;
+  return local->type == NICE_CANDIDATE_TYPE_RELAYED || remote->type == NICE_CANDIDATE_TYPE_RELAYED;
+}
+
+}  // namespace mofurin::platform

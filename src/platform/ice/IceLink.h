@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/Transport.h"
+
+namespace mofurin::platform {
+
+// Where a link through home routers learns this machine's outside address
+// (STUN) and, when no direct way exists, has its bytes relayed (TURN).
+struct IceServers {
+  QString stunHost;  // an IP address; empty: none
+  quint16 stunPort = 3478;
+  QString turnHost;  // an IP address; empty: none
+  quint16 turnPort = 3478;
+  QString turnUser, turnPassword;
+};
+
+// One ICE agent (RFC 8445) with one reliable stream between this machine and
+// another, found through host, server-reflexive and relayed candidates. The
+// two sides swap descriptions by other means: each prepares its own, then
+// connects with the other's ("connect" takes the other side's description
+// for an address). A vanished peer loses consent (RFC 7675) and the link.
+class IceLink final : public Transport {
+ public:
+  explicit IceLink(IceServers servers);
+  ~IceLink() override;
+
+  // Gathers this side's candidates; described() gives the description once
+  // they are all known. The side that dials controls the checks.
+  void prepare(bool controlling);
+  std::function<void(const QByteArray& description)> described;
+  // Whether the bytes go through the relay, once connected.
+  bool relayed() const;
+
+  bool listen() override;  // prepare(false)
+  void connect(const QString& otherDescription) override;
+  void send(const QByteArray& bytes) override;
+  QByteArray receive() override;
+  void close() override;
+  State state() const override;
+
+  struct Agent;  // libnice's, behind glib
+
+ private:
+  std::unique_ptr<Agent> agent_;
+  IceServers servers_;
+};
+
+}  // namespace mofurin::platform
