@@ -12,7 +12,7 @@
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "net/Protocol.h"
-#include "net/Sealed.h"
+#include "platform/ice/Sealed.h"
 #include "persist/Cp932.h"
 #include "platform/headless/MemoryNetwork.h"
 #include "platform/ice/IceLink.h"
@@ -21,6 +21,11 @@
 
 using namespace mofurin;
 using namespace mofurin::test;
+using platform::InvitationCode;
+using platform::KeyPair;
+using platform::sealedStream;
+using platform::sealNote;
+using platform::openNote;
 
 namespace {
 

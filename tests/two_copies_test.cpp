@@ -14,7 +14,7 @@
 #include "TestGame.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
-#include "net/Sealed.h"
+#include "platform/ice/Sealed.h"
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -27,6 +27,11 @@
 
 using namespace mofurin;
 using namespace mofurin::test;
+using platform::InvitationCode;
+using platform::KeyPair;
+using platform::sealedStream;
+using platform::sealNote;
+using platform::openNote;
 
 namespace {
 

@@ -59,10 +59,11 @@ class TcpTransport final : public Transport {
 
 class HeldTransport final : public Transport {
  public:
-  enum class Event { Connected, Arrival, Lost };
+  enum class Event { Invitation, Connected, Arrival, Lost };
 
   HeldTransport(std::unique_ptr<Transport> inner, Platform& platform)
       : inner_(std::move(inner)), platform_(platform) {
+    inner_->onInvitation = [this] { deliver(Event::Invitation); };
     inner_->onConnected = [this] { deliver(Event::Connected); };
     inner_->onArrival = [this] { deliver(Event::Arrival); };
     inner_->onLost = [this] { deliver(Event::Lost); };
@@ -85,6 +86,9 @@ class HeldTransport final : public Transport {
     inner_->close();
   }
   State state() const override { return inner_->state(); }
+  Way way() const override { return inner_->way(); }
+  QString invitation() const override { return inner_->invitation(); }
+  Problem problem() const override { return inner_->problem(); }
 
  private:
   void deliver(Event event) {
@@ -110,8 +114,10 @@ class HeldTransport final : public Transport {
     while (!held_.empty() && !platform_.modal()) {
       const Event event = held_.front();
       held_.pop_front();
-      const std::function<void()>& handler =
-          event == Event::Connected ? onConnected : event == Event::Arrival ? onArrival : onLost;
+      const std::function<void()>& handler = event == Event::Invitation  ? onInvitation
+                                             : event == Event::Connected ? onConnected
+                                             : event == Event::Arrival   ? onArrival
+                                                                         : onLost;
       if (handler) handler();
       if (alive.expired() || !*alive.lock()) return;  // the transport went with the event
     }

@@ -28,6 +28,17 @@ class Transport {
   virtual void close() = 0;
   virtual State state() const = 0;
 
+  // How the bytes run once connected: on the LAN, or through the internet
+  // directly or by the relay.
+  enum class Way { Lan, Direct, Relayed };
+  virtual Way way() const { return Way::Lan; }
+  // What a host hands its friend to be found: ready at onInvitation.
+  virtual QString invitation() const { return {}; }
+  // Why the link could not be made, or went, when the transport knows.
+  enum class Problem { None, NotACode, NoSuchInvitation, Expired, MeetingPlaceUnreachable, NoPath };
+  virtual Problem problem() const { return Problem::None; }
+
+  std::function<void()> onInvitation;
   std::function<void()> onConnected;  // the other machine came, or was reached
   std::function<void()> onArrival;
   // The other machine closed the connection, the way broke, or it could not

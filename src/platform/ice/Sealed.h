@@ -10,7 +10,7 @@
 // What two players who meet through servers they do not trust share: an
 // invitation code read aloud, the sealed notes the code's key opens, and
 // a byte stream sealed end to end with keys only the two sides hold.
-namespace mofurin {
+namespace mofurin::platform {
 
 // An invitation: 80 random bits as sixteen characters of Crockford's base32
 // and one check character, in groups of four ("7K2M-9QXD-4H1F-ZP3R-A").
@@ -61,7 +61,7 @@ class KeyPair {
 // bytes open its direction, and every piece after them is authenticated
 // in order. A byte changed, dropped or added on the way ends the link as
 // lost; nothing the other side did not send is ever received.
-std::unique_ptr<platform::Transport> sealedStream(std::unique_ptr<platform::Transport> transport,
+std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport,
                                                   KeyPair::StreamKeys keys);
 
-}  // namespace mofurin
+}  // namespace mofurin::platform

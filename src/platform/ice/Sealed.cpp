@@ -1,11 +1,11 @@
-#include "net/Sealed.h"
+#include "platform/ice/Sealed.h"
 
 #include <sodium.h>
 
 #include <QtEndian>
 #include <array>
 
-namespace mofurin {
+namespace mofurin::platform {
 
 namespace {
 
@@ -150,7 +150,7 @@ constexpr qsizetype kPieceBytes = 4096;
 constexpr qsizetype kSealedPieceBytes = kPieceBytes + crypto_secretstream_xchacha20poly1305_ABYTES;
 constexpr qsizetype kHeaderBytes = crypto_secretstream_xchacha20poly1305_HEADERBYTES;
 
-class SealedStream final : public platform::Transport {
+class SealedStream final : public Transport {
  public:
   SealedStream(std::unique_ptr<Transport> inner, KeyPair::StreamKeys keys)
       : inner_(std::move(inner)), keys_(std::move(keys)) {
@@ -265,9 +265,9 @@ class SealedStream final : public platform::Transport {
 
 }  // namespace
 
-std::unique_ptr<platform::Transport> sealedStream(std::unique_ptr<platform::Transport> transport,
+std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport,
                                                   KeyPair::StreamKeys keys) {
   return std::make_unique<SealedStream>(std::move(transport), std::move(keys));
 }
 
-}  // namespace mofurin
+}  // namespace mofurin::platform

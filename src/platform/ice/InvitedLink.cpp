@@ -1,0 +1,220 @@
+#include "platform/ice/InvitedLink.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QDateTime>
+#include <QTimer>
+#include <QUrl>
+
+#include "platform/ice/Sealed.h"
+
+namespace mofurin::platform {
+
+namespace {
+
+constexpr int kInvitationMs = 10 * 60 * 1000;  // a code is good this long
+constexpr int kAnswerMs = 15000;                 // a host that heard nothing of a code never answers
+constexpr int kPathMs = 20000;                   // ICE either finds a way in this time or there is none
+constexpr qint64 kNoteVersion = 1;
+
+// A note: the version, the sender's exchange key, when it was written,
+// and its ICE description.
+struct Note {
+  QByteArray publicKey;
+  qint64 writtenMs = 0;
+  QByteArray description;
+};
+
+QByteArray write(const Note& note) {
+  QByteArray bytes;
+  QDataStream out(&bytes, QIODevice::WriteOnly);
+  out << kNoteVersion << note.publicKey << note.writtenMs << note.description;
+  return bytes;
+}
+
+std::optional<Note> read(const QByteArray& bytes) {
+  QDataStream in(bytes);
+  qint64 version = 0;
+  Note note;
+  in >> version >> note.publicKey >> note.writtenMs >> note.description;
+  if (in.status() != QDataStream::Ok || version != kNoteVersion) return std::nullopt;
+  return note;
+}
+
+class InvitedLink final : public Transport {
+ public:
+  explicit InvitedLink(InternetServers servers) : servers_(std::move(servers)) {
+    expiry_.setSingleShot(true);
+    expiry_.callOnTimeout([this] { fail(Problem::Expired); });
+    waitForAnswer_.setSingleShot(true);
+    waitForAnswer_.callOnTimeout([this] { fail(Problem::NoSuchInvitation); });
+    waitForPath_.setSingleShot(true);
+    waitForPath_.callOnTimeout([this] { fail(Problem::NoPath); });
+  }
+
+  bool listen() override {
+    close();
+    host_ = true;
+    code_ = InvitationCode::make();
+    if (!enterMeetingPlace()) return true;  // its problem is told as the link is lost
+    meeting_->subscribe(code_->topic() + QStringLiteral("/offer"));
+    expiry_.start(kInvitationMs);
+    state_ = State::Listening;
+    QTimer::singleShot(0, &expiry_, [this] {
+      if (onInvitation) onInvitation();
+    });
+    return true;
+  }
+
+  void connect(const QString& typed) override {
+    close();
+    host_ = false;
+    state_ = State::Connecting;
+    code_ = InvitationCode::read(typed);
+    if (!code_) return later(Problem::NotACode);
+    if (!enterMeetingPlace()) return;
+    meeting_->subscribe(code_->topic() + QStringLiteral("/answer"));
+    ice_ = std::make_unique<IceLink>(iceServers_);
+    ice_->described = [this](const QByteArray& description) {
+      meeting_->publish(code_->topic() + QStringLiteral("/offer"),
+                        sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), description})));
+      waitForAnswer_.start(kAnswerMs);
+    };
+    ice_->prepare(true);
+  }
+
+  void send(const QByteArray& bytes) override {
+    if (stream_) stream_->send(bytes);
+  }
+  QByteArray receive() override { return stream_ ? stream_->receive() : QByteArray(); }
+
+  void close() override {
+    expiry_.stop();
+    waitForAnswer_.stop();
+    waitForPath_.stop();
+    if (stream_) stream_->close();
+    stream_.reset();
+    ice_.reset();
+    leaveMeetingPlace();
+    state_ = State::Closed;
+    problem_ = Problem::None;
+  }
+
+  State state() const override { return state_; }
+  Way way() const override { return iceLink_ && iceLink_->relayed() ? Way::Relayed : Way::Direct; }
+  QString invitation() const override { return host_ && code_ ? code_->text() : QString(); }
+  Problem problem() const override { return problem_; }
+
+ private:
+  bool enterMeetingPlace() {
+    const auto address = MeetingPlace::read(servers_.meetingPlace);
+    iceServers_ = readRelay(servers_.relay).value_or(IceServers{});
+    if (!address) {
+      later(Problem::MeetingPlaceUnreachable);
+      return false;
+    }
+    meeting_ = std::make_unique<MeetingPlace>(*address);
+    meeting_->onUnreachable = [this] {
+      if (!stream_ || state_ != State::Connected) fail(Problem::MeetingPlaceUnreachable);
+    };
+    meeting_->onNote = [this](const QString&, const QByteArray& sealed) { noteArrived(sealed); };
+    return true;
+  }
+
+  // The meeting place has done its work once the two have met: it goes
+  // after the event that met them.
+  void leaveMeetingPlace() {
+    if (meeting_) QTimer::singleShot(0, [gone = meeting_.release()] { delete gone; });
+  }
+
+  void noteArrived(const QByteArray& sealed) {
+    const std::optional<QByteArray> opened = code_ ? openNote(*code_, sealed) : std::nullopt;
+    const std::optional<Note> note = opened ? read(*opened) : std::nullopt;
+    if (!note || stream_) return;  // not for this code, or a second guest: the bout under way goes on
+    const qint64 age = QDateTime::currentMSecsSinceEpoch() - note->writtenMs;
+    if (age > kInvitationMs || age < -kInvitationMs) return;
+    const std::optional<KeyPair::StreamKeys> keys = keys_.streamKeys(note->publicKey, host_);
+    if (!keys) return;
+    if (host_) {
+      expiry_.stop();
+      state_ = State::Connecting;
+      ice_ = std::make_unique<IceLink>(iceServers_);
+      ice_->described = [this, sealedAnswerTo = code_->topic() + QStringLiteral("/answer")](const QByteArray& mine) {
+        meeting_->publish(sealedAnswerTo,
+                          sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), mine})));
+      };
+      ice_->prepare(false);
+    } else {
+      waitForAnswer_.stop();
+    }
+    meet(*keys, note->description);
+  }
+
+  // Both sides know each other: ICE looks for a way, and the stream is
+  // sealed with the exchanged keys.
+  void meet(const KeyPair::StreamKeys& keys, const QByteArray& otherDescription) {
+    iceLink_ = ice_.get();
+    stream_ = sealedStream(std::move(ice_), keys);
+    stream_->onConnected = [this] {
+      waitForPath_.stop();
+      state_ = State::Connected;
+      leaveMeetingPlace();
+      if (onConnected) onConnected();
+    };
+    stream_->onArrival = [this] {
+      if (onArrival) onArrival();
+    };
+    stream_->onLost = [this] { fail(state_ == State::Connected ? Problem::None : Problem::NoPath); };
+    waitForPath_.start(kPathMs);
+    stream_->connect(QString::fromUtf8(otherDescription));
+  }
+
+  void later(Problem problem) {
+    QTimer::singleShot(0, &expiry_, [this, problem] { fail(problem); });
+  }
+
+  void fail(Problem problem) {
+    if (state_ == State::Closed && problem_ != Problem::None) return;
+    expiry_.stop();
+    waitForAnswer_.stop();
+    waitForPath_.stop();
+    problem_ = problem;
+    state_ = State::Closed;
+    leaveMeetingPlace();
+    if (onLost) onLost();
+  }
+
+  InternetServers servers_;
+  IceServers iceServers_;
+  bool host_ = false;
+  std::optional<InvitationCode> code_;
+  KeyPair keys_;
+  std::unique_ptr<MeetingPlace> meeting_;
+  std::unique_ptr<IceLink> ice_;  // until the stream takes it
+  IceLink* iceLink_ = nullptr;    // the stream's
+  std::unique_ptr<Transport> stream_;
+  State state_ = State::Closed;
+  Problem problem_ = Problem::None;
+  QTimer expiry_, waitForAnswer_, waitForPath_;
+};
+
+}  // namespace
+
+std::optional<IceServers> readRelay(const QString& url) {
+  const QUrl u(url.trimmed());
+  if (!u.isValid() || u.scheme() != QStringLiteral("turn") || u.host().isEmpty()) return std::nullopt;
+  const int port = u.port(3478);
+  if (port <= 0 || port > 65535) return std::nullopt;
+  IceServers servers;
+  servers.stunHost = servers.turnHost = u.host();
+  servers.stunPort = servers.turnPort = static_cast<quint16>(port);
+  servers.turnUser = u.userName();
+  servers.turnPassword = u.password();
+  return servers;
+}
+
+std::unique_ptr<Transport> invitedLink(const InternetServers& servers) {
+  return std::make_unique<InvitedLink>(servers);
+}
+
+}  // namespace mofurin::platform

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace mofurin::platform {
+
+// A place on an MQTT broker where two sides that know a topic leave each
+// other notes. The broker sees topics and sealed notes, nothing else. Its
+// client runs a thread of its own; every event comes on the game's thread.
+class MeetingPlace {
+ public:
+  struct Address {
+    QString host;
+    quint16 port = 1883;
+  };
+  // mqtt://HOST[:PORT]; nothing for anything else.
+  static std::optional<Address> read(const QString& url);
+
+  explicit MeetingPlace(const Address& address);
+  ~MeetingPlace();
+  MeetingPlace(const MeetingPlace&) = delete;
+  MeetingPlace& operator=(const MeetingPlace&) = delete;
+
+  // Both wait for the broker when it is not yet reached.
+  void subscribe(const QString& topic);
+  void unsubscribe(const QString& topic);
+  void publish(const QString& topic, const QByteArray& note);
+
+  std::function<void(const QString& topic, const QByteArray& note)> onNote;
+  // The broker could not be reached, or went away.
+  std::function<void()> onUnreachable;
+
+  struct Client;
+
+ private:
+  std::shared_ptr<Client> client_;
+};
+
+}  // namespace mofurin::platform

@@ -1,0 +1,122 @@
+// Links to a friend anywhere, made by an invitation through a meeting place
+// (a mosquitto of this test's own on the loopback) and ICE on this machine.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include "QtGame.h"
+#include "QtPrinters.h"
+#include "platform/ice/InvitedLink.h"
+#include "platform/ice/Sealed.h"
+
+using namespace mofurin;
+using namespace mofurin::test;
+using platform::Transport;
+
+namespace {
+
+quint16 freePort(int offset) {
+  return static_cast<quint16>(30000 + (QCoreApplication::applicationPid() * 11 + offset) % 20000);
+}
+
+// A broker of the test's own, on the loopback, ended when the test ends.
+class Broker {
+ public:
+  explicit Broker(quint16 port) : port_(port) {
+    QFile config(dir_.filePath("mosquitto.conf"));
+    config.open(QIODevice::WriteOnly);
+    config.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence false\n").arg(port).toUtf8());
+    config.close();
+    process_.start("/usr/sbin/mosquitto", {"-c", config.fileName()});
+    process_.waitForStarted();
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 3000) {  // until it listens
+      QTcpSocket probe;
+      probe.connectToHost("127.0.0.1", port);
+      if (probe.waitForConnected(100)) break;
+    }
+  }
+  ~Broker() {
+    process_.terminate();
+    process_.waitForFinished(3000);
+  }
+  QString url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(port_); }
+
+ private:
+  QTemporaryDir dir_;
+  QProcess process_;
+  quint16 port_;
+};
+
+bool runUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer wait;
+  wait.start();
+  while (!done() && wait.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+struct Peer {
+  explicit Peer(const QString& meetingPlace) : link(platform::invitedLink({meetingPlace, {}})) {
+    link->onInvitation = [this] { invitation = link->invitation(); };
+    link->onConnected = [this] { connected = true; };
+    link->onArrival = [this] { received += link->receive(); };
+    link->onLost = [this] { lost = true; };
+  }
+  std::unique_ptr<Transport> link;
+  QString invitation;
+  bool connected = false, lost = false;
+  QByteArray received;
+};
+
+}  // namespace
+
+// A host's invitation, typed by a friend, links the two directly; the
+// stream carries the bout's bytes both ways. The code serves one bout: a
+// second guest hears nothing and is told so, as is a guest with a code
+// nobody handed out, while the bout under way goes on.
+TEST(InternetLink, AnInvitationLinksTwoAndServesOneBout) {
+  if (!QFile::exists("/usr/sbin/mosquitto")) GTEST_SKIP() << "no mosquitto: the set-up script installs it";
+  application();
+  Broker broker(freePort(1));
+  Peer host(broker.url()), guest(broker.url());
+  ASSERT_TRUE(host.link->listen());
+  ASSERT_TRUE(runUntil([&] { return !host.invitation.isEmpty(); }, 5000));
+  guest.link->connect(host.invitation.toLower());
+  ASSERT_TRUE(runUntil([&] { return host.connected && guest.connected; }, 10000));
+  EXPECT_EQ(guest.link->way(), Transport::Way::Direct);
+  guest.link->send("選択     0 3\n");
+  host.link->send("確認     0\n");
+  ASSERT_TRUE(runUntil([&] { return !host.received.isEmpty() && !guest.received.isEmpty(); }, 5000));
+  EXPECT_EQ(host.received, QByteArray("選択     0 3\n"));
+
+  Peer late(broker.url()), stranger(broker.url()), typo(broker.url());
+  late.link->connect(host.invitation);
+  stranger.link->connect(platform::InvitationCode::make().text());
+  typo.link->connect(host.invitation.left(host.invitation.size() - 1) + (host.invitation.endsWith('0') ? "1" : "0"));
+  ASSERT_TRUE(runUntil([&] { return typo.lost; }, 1000));
+  EXPECT_EQ(typo.link->problem(), Transport::Problem::NotACode);
+  ASSERT_TRUE(runUntil([&] { return late.lost && stranger.lost; }, 20000));
+  EXPECT_EQ(late.link->problem(), Transport::Problem::NoSuchInvitation);
+  EXPECT_EQ(stranger.link->problem(), Transport::Problem::NoSuchInvitation);
+  EXPECT_FALSE(host.lost || guest.lost);
+  guest.link->send("逃亡     1\n");
+  ASSERT_TRUE(runUntil([&] { return host.received.endsWith("逃亡     1\n"); }, 5000));
+}
+
+// Without a meeting place to reach, both sides are told so at once.
+TEST(InternetLink, AMeetingPlaceNobodyRunsIsToldAtOnce) {
+  application();
+  for (const QString& url : {QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(2)), QStringLiteral("not a place")}) {
+    Peer host(url), guest(url);
+    host.link->listen();
+    guest.link->connect(platform::InvitationCode::make().text());
+    ASSERT_TRUE(runUntil([&] { return host.lost && guest.lost; }, 5000)) << url.toStdString();
+    EXPECT_EQ(host.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
+    EXPECT_EQ(guest.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
+  }
+}
