@@ -102,7 +102,7 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
       t->platform().joinWire(wire, address);
       startWithRabbit(*t);
       GameContext& ctx = t->ctx;
-      ctx.networkBout.useTransport([&ctx, keys] {
+      ctx.networkBout.useTransport([&ctx, keys](bool) {
         return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), kPort), keys),
                                         ctx.platform);
       });

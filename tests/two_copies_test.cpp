@@ -167,7 +167,7 @@ class Bout {
 
   static void sealWith(TestGame& t, KeyPair::StreamKeys keys) {
     GameContext& ctx = t.ctx;
-    ctx.networkBout.useTransport([&ctx, keys] {
+    ctx.networkBout.useTransport([&ctx, keys](bool) {
       return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), ctx.link.port), keys),
                                       ctx.platform);
     });

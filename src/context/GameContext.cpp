@@ -11,6 +11,11 @@ GameContext::GameContext(platform::Platform& p) : platform(p), random([&p] { ret
   forms.lastWindowClosed = [this] { end(); };
   forms.mayEnd = [this] { return playerMayEnd(); };
   soundSettings = LoadSoundSettings(p.settingsFile());
+  internet = LoadInternetSettings(p.settingsFile());
+#ifdef MOFURIN_MEETING_PLACE
+  // A build may name a meeting place for players who set none.
+  if (internet.meetingPlace.isEmpty()) internet.meetingPlace = QStringLiteral(MOFURIN_MEETING_PLACE);
+#endif
   p.media().setMusicVolume(soundSettings.musicLevel());
   p.media().setEffectVolume(soundSettings.effectLevel());
 }
@@ -20,6 +25,11 @@ bool GameContext::changeSoundSettings(const SoundSettings& settings) {
   soundSettings = settings;
   platform.setVolumes(settings.musicLevel(), settings.effectLevel());
   return SaveSoundSettings(settings, platform.settingsFile());
+}
+
+bool GameContext::changeInternetSettings(const InternetSettings& settings) {
+  internet = settings;
+  return SaveInternetSettings(settings, platform.settingsFile());
 }
 
 platform::Answer GameContext::msgBox(const QString& text, platform::Buttons buttons, const QString& title,

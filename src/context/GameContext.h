@@ -9,12 +9,14 @@
 #include "net/LinkState.h"
 #include "net/NetworkBout.h"
 #include "persist/KeptFiles.h"
+#include "persist/InternetSettings.h"
 #include "persist/SoundSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "platform/Transport.h"
+#include "platform/ice/InvitedLink.h"
 #include "sound/SoundState.h"
 
 namespace mofurin {
@@ -31,9 +33,16 @@ class GameContext {
   GameState game;
   BattleState battle;
   LinkState link;
-  // Its link runs over TCP on the LAN; its events wait while a box is open.
-  NetworkBout networkBout{game, battle, link, [this] {
-                            return platform::heldWhileModal(platform::tcpTransport(platform.network(), link.port), platform);
+  // The servers of internet bouts: the settings screen's, unless the
+  // command line set them for this run.
+  InternetSettings internet;
+  // Its link runs over TCP on the LAN, or through the internet by an
+  // invitation; its events wait while a box is open.
+  NetworkBout networkBout{game, battle, link, [this](bool overInternet) {
+                            return platform::heldWhileModal(
+                                overInternet ? platform::invitedLink({internet.meetingPlace, internet.relay})
+                                             : platform::tcpTransport(platform.network(), link.port),
+                                platform);
                           }};
   SoundState sound;
   Random random;
@@ -65,6 +74,9 @@ class GameContext {
   // Keeps new sound settings and applies them at once, also to a bout in
   // progress. False when they could not be written (they apply all the same).
   bool changeSoundSettings(const SoundSettings& settings);
+  // Keeps the servers of internet bouts the player set. False when they
+  // could not be written (they are used all the same).
+  bool changeInternetSettings(const InternetSettings& settings);
 
   // Shows the game in this language from now on: every open screen shows
   // its texts again. keep: the choice is also kept for the next start. False

@@ -33,22 +33,73 @@ QString linkLostText() {
 
 // ---- The link ----------------------------------------------------------------
 
-void NetworkBout::start(const QString& address, bool asHost) {
+void NetworkBout::start(const QString& address, bool asHost, bool overInternet) {
   end();
   link_.peerAddress = address;
   host_ = asHost;
+  overInternet_ = overInternet;
   holdRole(true);
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
-  transport_ = makeTransport_();
+  transport_ = makeTransport_(overInternet);
+  transport_->onInvitation = [this] { invitationReady(); };
   transport_->onConnected = [this] { connected(); };
   transport_->onArrival = [this] { arrived(); };
   transport_->onLost = [this] { lost(); };
-  if (host_) return listenForGuest(QCoreApplication::translate("NetworkBout", "相手の接続を待ちます"));
+  if (host_) {
+    return listenForGuest(overInternet ? QCoreApplication::translate("NetworkBout", "招待コードを用意しています...")
+                                       : QCoreApplication::translate("NetworkBout", "相手の接続を待ちます"));
+  }
   enter(Stage::Connecting);
-  setStatus(QCoreApplication::translate("NetworkBout", "接続中..."));
-  if (out_) out_->limitTime(true);
+  setStatus(overInternet ? QCoreApplication::translate("NetworkBout", "招待コードの相手をさがしています...")
+                         : QCoreApplication::translate("NetworkBout", "接続中..."));
+  // A link through the internet keeps its own time: the meeting place's
+  // answer, then the search for a way.
+  if (out_ && !overInternet) out_->limitTime(true);
   transport_->connect(address.trimmed());
+}
+
+void NetworkBout::invitationReady() {
+  const QString code = transport_ ? transport_->invitation() : QString();
+  if (code.isEmpty()) return;
+  setStatus(QCoreApplication::translate("NetworkBout", "招待コードを相手に伝えてください（10分間有効）"));
+  if (out_) out_->showInvitation(code);
+}
+
+QString NetworkBout::connection() const {
+  return fighting() || stage_ == Stage::SettingUp ? way() : lastConnection_;
+}
+
+QString NetworkBout::way() const {
+  if (!transport_) return QStringLiteral("none");
+  switch (transport_->way()) {
+    case platform::Transport::Way::Lan: return QStringLiteral("lan");
+    case platform::Transport::Way::Direct: return QStringLiteral("direct");
+    case platform::Transport::Way::Relayed: return QStringLiteral("relayed");
+  }
+  return {};
+}
+
+// Why a link could not be made, in the player's words.
+QString NetworkBout::whyNotConnected() const {
+  using Problem = platform::Transport::Problem;
+  switch (transport_ ? transport_->problem() : Problem::None) {
+    case Problem::NotACode:
+      return QCoreApplication::translate("NetworkBout", "招待コードが正しくありません。確かめて、もう一度押してください。");
+    case Problem::NoSuchInvitation:
+      return QCoreApplication::translate(
+          "NetworkBout", "この招待コードの相手が見つかりません（打ちまちがいか、期限切れか、もう使われています）。");
+    case Problem::Expired:
+      return QCoreApplication::translate("NetworkBout", "招待コードの期限（10分）が切れました。もう一度作ってください。");
+    case Problem::MeetingPlaceUnreachable:
+      return QCoreApplication::translate("NetworkBout",
+                                         "待ち合わせ場所のサーバーにつながりません。設定画面の「待ち合わせ場所」を確かめてください。");
+    case Problem::NoPath:
+      return QCoreApplication::translate(
+          "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
+    case Problem::None: break;
+  }
+  return QCoreApplication::translate("NetworkBout", "接続できませんでした。アドレスを確かめて、もう一度押してください。");
 }
 
 void NetworkBout::listenForGuest(const QString& status) {
@@ -106,8 +157,15 @@ void NetworkBout::closeConnection() {
 
 void NetworkBout::connected() {
   if (out_) out_->listening(false);
-  setStatus(host_ ? QCoreApplication::translate("NetworkBout", "現在、接続されています。")
-                  : QCoreApplication::translate("NetworkBout", "接続できました"));
+  lastConnection_ = way();
+  if (overInternet_) {
+    setStatus(transport_->way() == platform::Transport::Way::Relayed
+                  ? QCoreApplication::translate("NetworkBout", "中継サーバーを通してつながりました")
+                  : QCoreApplication::translate("NetworkBout", "インターネットで直接つながりました"));
+  } else {
+    setStatus(host_ ? QCoreApplication::translate("NetworkBout", "現在、接続されています。")
+                    : QCoreApplication::translate("NetworkBout", "接続できました"));
+  }
   frames_.clear();
   if (out_) out_->limitTime(true);  // the set-up must finish in time
   startSetupOver();
@@ -131,8 +189,9 @@ void NetworkBout::arrived() {
 
 void NetworkBout::lost() {
   if (stage_ == Stage::Connecting || stage_ == Stage::Listening) {
+    const QString why = whyNotConnected();
     end();
-    setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした。アドレスを確かめて、もう一度押してください。"));
+    setStatus(why);
     return;
   }
   if (stage_ == Stage::Idle && !fighting()) return;
@@ -447,9 +506,14 @@ void NetworkBout::setupTimedOut() {
 void NetworkBout::backToWaiting() {
   linkClosed_ = false;
   startSetupOver();
-  if (host_ && transport_) return listenForGuest(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
+  if (host_ && transport_ && !overInternet_) {
+    return listenForGuest(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
+  }
   end();
-  setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
+  // An invitation serves one bout: another needs a new code.
+  setStatus(overInternet_ && host_
+                ? QCoreApplication::translate("NetworkBout", "接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。")
+                : QCoreApplication::translate("NetworkBout", "接続が切れました"));
 }
 
 }  // namespace mofurin

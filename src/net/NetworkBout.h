@@ -35,6 +35,8 @@ class BoutLink {
   virtual void log(const QString& line) = 0;
   // This side waits for a guest (the LAN hears of it), or no longer does.
   virtual void listening(bool on) = 0;
+  // An internet host's invitation, to read aloud or copy to a friend.
+  virtual void showInvitation(const QString& code) = 0;
   // Reaching the other machine, and the set-up after it, must end in time:
   // the window's clock calls NetworkBout::timeUp().
   virtual void limitTime(bool on) = 0;
@@ -53,7 +55,8 @@ class BoutLink {
 // other side.
 class NetworkBout final : public AnotherPlayer {
  public:
-  using MakeTransport = std::function<std::unique_ptr<platform::Transport>()>;
+  // A link's transport: over the internet by an invitation, or on the LAN.
+  using MakeTransport = std::function<std::unique_ptr<platform::Transport>(bool overInternet)>;
 
   NetworkBout(GameState& game, BattleState& battle, LinkState& link, MakeTransport makeTransport)
       : game_(game), battle_(battle), link_(link), makeTransport_(std::move(makeTransport)) {}
@@ -67,11 +70,20 @@ class NetworkBout final : public AnotherPlayer {
 
   // "ネットバトル": a new link from the first set-up message, as the host
   // (which waits for a guest) or as a guest (which dials the address).
-  void start(const QString& address, bool asHost);
+  // overInternet: the host hands out an invitation, and the guest's
+  // address is one.
+  void start(const QString& address, bool asHost, bool overInternet = false);
   // The player gives the link up before a bout opened on it.
   void end();
   bool host() const { return host_; }
   bool roleHeld() const { return roleHeld_; }
+  // How the bout under way (or the last one) runs: none, lan, direct or
+  // relayed.
+  QString connection() const;
+  // An internet link is being made, is open or is closing.
+  bool throughInternet() const {
+    return overInternet_ && transport_ && transport_->state() != platform::Transport::State::Closed;
+  }
   // The window's clock: reaching the other machine, or the set-up, took
   // too long.
   void timeUp();
@@ -108,6 +120,9 @@ class NetworkBout final : public AnotherPlayer {
   void holdRole(bool held);
   void setStatus(const QString& caption);
 
+  void invitationReady();
+  QString way() const;
+  QString whyNotConnected() const;
   void arrived();
   void lost();
   void closeConnection();
@@ -146,6 +161,8 @@ class NetworkBout final : public AnotherPlayer {
   BattleEngine* engine_ = nullptr;  // the open bout's
   Stage stage_ = Stage::Idle;
   bool roleHeld_ = false;
+  bool overInternet_ = false;
+  QString lastConnection_ = QStringLiteral("none");
   // The other fighter as its set-up messages describe it (side 1); it takes
   // the opponent's side only when the bout opens, so that nothing the hub
   // does meanwhile (a save, a tournament bout) sees it.

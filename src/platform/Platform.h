@@ -73,6 +73,8 @@ class Platform {
   // The game's language has changed: what the platform shows by itself (the
   // toolkit's dialogs, the help page) follows.
   virtual void languageChanged() {}
+  // The text goes to the desktop's clipboard, for the player to paste.
+  virtual void copyToClipboard(const QString& text) { trace(QStringLiteral("[clipboard] ") + text); }
 
   // Everything a player would notice, as one line each (the driver prints it).
   void setTracer(std::function<void(const QString&)> tracer) { tracer_ = std::move(tracer); }

@@ -32,6 +32,7 @@ Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   Check1.onClick = [this] { Check1_Click(); };
   Check2.onClick = [this] { Check2_Click(); };
   Command2.onClick = [this] { Command2_Click(); };
+  Invite.onClick = [this] { Invite_Click(); };
   Command3.onClick = [this] { Command3_Click(); };
   BATTLE.onClick = [this] { BATTLE_Click(); };
   TRAI.onClick = [this] { TRAI_Click(); };
@@ -125,7 +126,10 @@ void Form4::layOutCommands() {
 void Form4::layOutNetwork() {
   Frame2.setGeometry(6960, 4260, 3300, 2520);
   Check2.setParent(&Frame2);
-  Check2.setGeometry(210, 330, 1500, 300);
+  Check2.setGeometry(210, 330, 1100, 300);
+  Invite.setParent(&Frame2);
+  Invite.setGeometry(1380, 290, 1710, 380);
+  Invite.setFont({8, false});
   Text1.setParent(&Frame2);
   Text1.setGeometry(210, 690, 2040, 360);
   Command3.setParent(&Frame2);
@@ -171,6 +175,7 @@ void Form4::showTexts() {
   Text1.setAccessibleName(tr("ホストのIP"));
   Command3.setCaption(tr("さがす"));
   Command2.setCaption(tr("ネットバトル"));
+  Invite.setCaption(tr("招待コードを作る"));
   Command1.setCaption(tr("ヘルプコマンド・・・・・Ｆ１で見れるよ"));
   const std::pair<Button*, QString> buttons[] = {{&BATTLE, tr("トーナメント")}, {&TRAI, tr("ダミーと対決")},
                                                  {&HPUP, tr("ＨＰ回復")},       {&SEVE, tr("ＳＡＶＥ")},
@@ -199,6 +204,17 @@ void Form4::Form_Unload() {
 }
 
 void Form4::Command2_Click() { ctx.forms.find<Form11>()->startLink(Text1.text(), Check2.checked()); }
+
+// Without a meeting place there is nowhere to wait for a friend: the player
+// is told where to set one.
+void Form4::Invite_Click() {
+  if (ctx.internet.meetingPlace.trimmed().isEmpty()) {
+    msgBox(tr("インターネット対戦には待ち合わせ場所のサーバーが要ります。\r\n"
+              "タイトル画面の「設定」で、待ち合わせ場所（mqtt://…）を入れてください。"));
+    return;
+  }
+  ctx.forms.find<Form11>()->invite();
+}
 
 void Form4::Command3_Click() {
   setEnabled(false);

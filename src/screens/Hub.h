@@ -43,6 +43,7 @@ class Form4 : public Screen {
   TextBox Text1{*this, "Text1"};
   Button Command3{*this, "Command3"};  // さがす: the host list
   Button Command2{*this, "Command2"};
+  Button Invite{*this, "Invite"};  // a host found through the internet by an invitation
   Label Label3{*this, "Label3"};
   Button Command1{*this, "Command1"};
   Timer Timer1{*this, "Timer1", 1, true};
@@ -65,6 +66,7 @@ class Form4 : public Screen {
   // While a link stands, its role does: the check box waits, and says why.
   void showRoleHeld(bool held);
   void Command2_Click();
+  void Invite_Click();
   void Command3_Click();
 
  private:

@@ -1,5 +1,7 @@
 #include "screens/LinkWindow.h"
 
+#include "platform/ice/Sealed.h"
+
 #include "game/Roster.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -21,6 +23,13 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Label1.setWrap(Wrap::AtSpaces);
   Command1.setCaption(tr("やめる"));
   Command1.setGeometry(3240, 1740, 1440, 480);
+  Code.setGeometry(120, 2340, 3000, 420);
+  Code.setReadOnly(true);
+  Code.setFont({12, true});
+  Code.setVisible(false);
+  CopyCode.setGeometry(3240, 2340, 1440, 420);
+  CopyCode.setVisible(false);
+  CopyCode.onClick = [this] { this->ctx.platform.copyToClipboard(Code.text()); };
   Command1.onClick = [this] { Command1_Click(); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
   Timer1.setMirrorsState(true);  // hands on what the socket queued
@@ -38,6 +47,8 @@ void Form11::showTexts() {
   setCaption(tr("伝送ボックス-%1").arg(fighterForDisplay(game().fighterName[Side::Player])));
   Text1.setAccessibleName(tr("伝送のようす"));
   Command1.setCaption(tr("やめる"));
+  Code.setAccessibleName(tr("招待コード"));
+  CopyCode.setCaption(tr("コピー"));
 }
 
 void Form11::Form_Unload() {
@@ -46,8 +57,23 @@ void Form11::Form_Unload() {
 }
 
 void Form11::startLink(const QString& address, bool asHost) {
+  showInvitation({});
   ctx.forms.show<Form11>();
-  ctx.networkBout.start(address, asHost);
+  // An invitation typed where an address goes leads through the internet.
+  ctx.networkBout.start(address, asHost, !asHost && platform::InvitationCode::read(address).has_value());
+}
+
+void Form11::invite() {
+  showInvitation({});
+  ctx.forms.show<Form11>();
+  ctx.networkBout.start(QString(), true, true);
+}
+
+void Form11::showInvitation(const QString& code) {
+  Code.setText(code);
+  Code.setVisible(!code.isEmpty());
+  CopyCode.setVisible(!code.isEmpty());
+  setSize(4800, code.isEmpty() ? 2400 : 2940);
 }
 
 void Form11::closeBox() {

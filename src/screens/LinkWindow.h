@@ -26,6 +26,9 @@ class Form11 : public Screen, private BoutLink {
   TextBox Text1{*this, "Text1"};
   Label Label1{*this, "Label1"};  // the link's status, and how long the other side has been awaited
   Button Command1{*this, "Command1"};
+  // An internet host's invitation, to read aloud or to copy.
+  TextBox Code{*this, "Code"};
+  Button CopyCode{*this, "CopyCode"};
   Timer Timer1{*this, "Timer1", 1, true};
   // A guest gives up connecting, and either side a set-up that stalls.
   Timer Timer2{*this, "Timer2", 10000, false};
@@ -46,6 +49,8 @@ class Form11 : public Screen, private BoutLink {
   const QString& status() const { return status_; }
   // "ネットバトル" on the hub: listen as the host, or connect as the guest.
   void startLink(const QString& address, bool asHost);
+  // "招待コードを作る": a host through the internet, found by an invitation.
+  void invite();
 
  private:
   // The window's close box ends the link and hides the window; during a bout
@@ -58,6 +63,7 @@ class Form11 : public Screen, private BoutLink {
   void holdRole(bool held) override;
   void log(const QString& line) override;
   void listening(bool on) override;
+  void showInvitation(const QString& code) override;
   void limitTime(bool on) override;
   void openBattle() override;
   void leaveBattle(const QString& why) override;

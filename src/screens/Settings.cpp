@@ -24,10 +24,11 @@ FormSettings::FormSettings(GameContext& ctx) : Screen(ctx, kName) {
     };
   });
   Command1.onClick = [this] { this->ctx.forms.close(*this); };
+  for (TextBox* box : {&MeetingPlace, &Relay}) box->onChange = [this] { keepServers(); };
 }
 
 void FormSettings::layOut() {
-  setSize(5400, 4740);
+  setSize(5400, 6060);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("settings"));
   setKeyPreview(true);
@@ -55,10 +56,19 @@ void FormSettings::layOut() {
     option.setGeometry(240 + 2400 * i, 390, 2160, 330);
     option.setCaption(QString::fromUtf16(kLanguageNames[i]));
   });
-  Label3.setGeometry(180, 3990, 3300, 600);
+  Frame4.setGeometry(180, top + 1020, 5040, 1260);
+  for (auto [label, box, row] : {std::tuple{&Label4, &MeetingPlace, 0}, std::tuple{&Label5, &Relay, 1}}) {
+    label->setParent(&Frame4);
+    label->setGeometry(240, 330 + row * 450, 1500, 360);
+    label->setTransparent(true);
+    box->setParent(&Frame4);
+    box->setGeometry(1800, 300 + row * 450, 3000, 360);
+    box->setLabelledBy(label);
+  }
+  Label3.setGeometry(180, 5310, 3300, 600);
   Label3.setFont({8, false});
   Label3.setTransparent(true);
-  Command1.setGeometry(3600, 4020, 1620, 480);
+  Command1.setGeometry(3600, 5340, 1620, 480);
   setInitialFocus(&Check1);
   setDefaultButton(&Command1);
 }
@@ -68,6 +78,9 @@ void FormSettings::showTexts() {
   Frame1.setCaption(tr("音楽"));
   Frame2.setCaption(tr("効果音（打撃音）"));
   Frame3.setCaption(tr("表示言語"));
+  Frame4.setCaption(tr("インターネット対戦"));
+  Label4.setCaption(tr("待ち合わせ場所"));
+  Label5.setCaption(tr("中継サーバー"));
   Check1.setCaption(tr("音楽を鳴らす"));
   Check2.setCaption(tr("打撃音を鳴らす"));
   for (auto [frame, bar] : {std::pair{&Frame1, &Volume1}, std::pair{&Frame2, &Volume2}}) {
@@ -86,6 +99,8 @@ void FormSettings::showTexts() {
 void FormSettings::Form_Load() {
   show(ctx.soundSettings);
   loading_ = true;
+  MeetingPlace.setText(ctx.internet.meetingPlace);
+  Relay.setText(ctx.internet.relay);
   Language[platform::currentLanguage() == platform::Language::English ? 1 : 0].setSelected(true);
   loading_ = false;
 }
@@ -112,6 +127,15 @@ void FormSettings::apply() {
   const SoundSettings settings{Check1.checked(), Volume1.value(), Check2.checked(), Volume2.value()};
   show(settings);
   if (!ctx.changeSoundSettings(settings)) {
+    noteIsPath_ = true;
+    note_ = ctx.platform.settingsFile();
+    showTexts();
+  }
+}
+
+void FormSettings::keepServers() {
+  if (loading_) return;
+  if (!ctx.changeInternetSettings({MeetingPlace.text().trimmed(), Relay.text().trimmed()})) {
     noteIsPath_ = true;
     note_ = ctx.platform.settingsFile();
     showTexts();

@@ -27,6 +27,12 @@ class FormSettings : public Screen {
   ScrollBar Volume2{*this, "Volume2"};
   Frame Frame3{*this, "Frame3"};
   WidgetArray<OptionButton> Language{*this, "Language", 2};  // 0 日本語, 1 English
+  // The servers of internet bouts.
+  Frame Frame4{*this, "Frame4"};
+  Label Label4{*this, "Label4"};
+  TextBox MeetingPlace{*this, "MeetingPlace"};
+  Label Label5{*this, "Label5"};
+  TextBox Relay{*this, "Relay"};
   Label Label3{*this, "Label3"};
   Button Command1{*this, "Command1"};
 
@@ -40,6 +46,7 @@ class FormSettings : public Screen {
   // The widgets' settings are kept and applied.
   void apply();
   void chooseLanguage(platform::Language language);
+  void keepServers();
   QString note_;  // what Label3 says besides the settings' own texts
   bool noteIsPath_ = false;
 

@@ -13,6 +13,8 @@
 #include "platform/Widgets.h"
 #include "platform/headless/ScriptedDialogs.h"
 #include "platform/headless/VirtualClock.h"
+#include "screens/Hub.h"
+#include "screens/LinkWindow.h"
 #include "screens/Replays.h"
 
 namespace mofurin {
@@ -154,7 +156,8 @@ bool Driver::execute(const QString& line) {
       {"wait", &Driver::wait},     {"until", &Driver::until},       {"print", &Driver::print},
       {"dump", &Driver::dump},     {"shot", &Driver::takeShot},     {"screens", &Driver::screens},
       {"close", &Driver::close},   {"photo", &Driver::photo},       {"hold", &Driver::hold},
-      {"replay", &Driver::replay}, {"language", &Driver::language},
+      {"replay", &Driver::replay}, {"language", &Driver::language}, {"invite", &Driver::invite},
+      {"join", &Driver::join},     {"connection", &Driver::connection},
   };
   for (const auto& [name, handler] : commands) {
     if (command == QLatin1String(name)) return (this->*handler)(args);
@@ -192,6 +195,37 @@ bool Driver::language(const QString& args) {
   const std::optional<platform::Language> chosen = platform::languageFromCode(args.trimmed());
   if (!chosen) return fail(QStringLiteral("language needs en or ja, not \"%1\"").arg(args.trimmed()));
   if (!ctx_.changeLanguage(*chosen, false)) return fail(QStringLiteral("the English texts cannot be loaded"));
+  return true;
+}
+
+// The hub's invitation button; once the meeting place holds the room, the
+// code to hand on.
+bool Driver::invite(const QString&) {
+  Form4* hub = ctx_.forms.find<Form4>();
+  if (!hub || !ctx_.forms.isShown(Form4::kName)) return fail(QStringLiteral("invite needs the hub"));
+  hub->Invite.click();
+  const Form11* link = ctx_.forms.find<Form11>();
+  const auto ready = [&] { return !link || !link->Code.text().isEmpty() || !ctx_.networkBout.roleHeld(); };
+  time_.until(ready, kInvitationWaitMs);
+  if (!link || link->Code.text().isEmpty()) {
+    return fail(QStringLiteral("no invitation: %1").arg(link ? link->status() : QString()));
+  }
+  print_(QStringLiteral("invitation = %1").arg(link->Code.text()));
+  return true;
+}
+
+// A guest who typed the code into the host box and pressed "ネットバトル".
+bool Driver::join(const QString& args) {
+  Form4* hub = ctx_.forms.find<Form4>();
+  if (!hub || !ctx_.forms.isShown(Form4::kName)) return fail(QStringLiteral("join needs the hub"));
+  if (hub->Check2.checked()) hub->Check2.click();
+  hub->Text1.setText(args.trimmed());
+  hub->Command2.click();
+  return true;
+}
+
+bool Driver::connection(const QString&) {
+  print_(QStringLiteral("connection = %1").arg(ctx_.networkBout.connection()));
   return true;
 }
 

@@ -94,6 +94,10 @@ class Driver {
   bool hold(const QString& args);
   bool replay(const QString& args);
   bool language(const QString& args);
+  bool invite(const QString& args);
+  bool join(const QString& args);
+  bool connection(const QString& args);
+  static constexpr qint64 kInvitationWaitMs = 10000;
 
   GameContext& ctx_;
   platform::ScriptedDialogs& dialogs_;

@@ -1,5 +1,8 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -163,6 +166,11 @@ void QtPlatform::languageChanged() {
 void QtPlatform::doQuit() {
   if (help_) help_->close();
   QCoreApplication::exit(0);
+}
+
+void QtPlatform::copyToClipboard(const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  Platform::copyToClipboard(text);
 }
 
 }  // namespace mofurin::platform

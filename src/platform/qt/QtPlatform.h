@@ -47,6 +47,7 @@ class QtPlatform : public Platform {
   QWidget* frontWindow() const;
 
   void languageChanged() override;
+  void copyToClipboard(const QString& text) override;
 
  protected:
   Dialogs& dialogs() override { return *dialogs_; }
