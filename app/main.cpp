@@ -194,8 +194,7 @@ int main(int argc, char** argv) {
   platform::QtPlatform platform(clock, options.folders);
   if (options.muted) platform.mute();
   platform::useLanguage(chooseLanguage(options.language, platform.settingsFile()));
-  if (platform::currentLanguage() == platform::Language::Japanese &&
-      !platform::loadToolkitTexts(QStringLiteral("ja"))) {
+  if (!platform::loadToolkitTexts(platform::languageCode(platform::currentLanguage()))) {
     complain(QStringLiteral("Qt's Japanese texts are not installed"));
   }
   // Task bars and window switchers show "caption — モフリンＧＰ"; the screens'

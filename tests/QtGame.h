@@ -32,7 +32,10 @@ class QtGame {
   QtGame()
       : app_(application()),
         platform_(clock(), platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), folder_.path()}, &dialogs),
-        ctx(platform_) {}
+        ctx(platform_) {
+    // The player's own settings stay untouched by the tests.
+    platform_.setSettingsFile(folder_.filePath(QStringLiteral("mofurin.conf")));
+  }
 
   // The process's one real clock, shared by every game of the test run.
   static platform::QtClock& clock() {

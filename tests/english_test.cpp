@@ -425,3 +425,29 @@ TEST(English, ABoutInProgressChangesLanguageAndKeepsThePlayersPick) {
   EXPECT_EQ(battle->WAZA.items(), japanese);
   EXPECT_EQ(battle->IIYO[0].caption(), "これでＯＫ");
 }
+
+// Texts that read as English: a count in the singular or the plural, a
+// technique's code apart from its name, the re-learning note as a sentence
+// of its own, and never two full stops where one or three are meant.
+TEST(English, TextsReadAsEnglish) {
+  Shown english(Language::English);
+  const auto hits = [](int n) {
+    return QCoreApplication::translate("BattleEngine", "%1　は　%n 回ヒットした！！", nullptr, n).arg("Moku");
+  };
+  EXPECT_EQ(hits(1), "Moku landed 1 hit!!");
+  EXPECT_EQ(hits(0), "Moku landed 0 hits!!");
+  EXPECT_EQ(hits(2), "Moku landed 2 hits!!");
+  for (int n = 1; n <= 44; ++n) {
+    const QString shown = techniqueForDisplay(LookupTechnique(n, 1).text);
+    EXPECT_TRUE(QRegularExpression("^[HALB][-R][-S] \\w").match(shown).hasMatch()) << shown.toStdString();
+  }
+  const QString note = QCoreApplication::translate("Form6", "覚え直すことになります");
+  EXPECT_TRUE(note.startsWith("\r\n") && note.endsWith(".")) << note.toStdString();
+  QFile ts(QStringLiteral(MOFURIN_SOURCE_DIR "/translations/mofurin_en.ts"));
+  ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+  const QString all = QString::fromUtf8(ts.readAll());
+  const QRegularExpression twoStops("(?<![.])[.][.](?![.])");
+  for (const QRegularExpressionMatch& m : QRegularExpression("<(?:translation|numerusform)>([^<]*)").globalMatch(all)) {
+    EXPECT_FALSE(m.captured(1).contains(twoStops)) << m.captured(1).toStdString();
+  }
+}

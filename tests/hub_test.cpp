@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 #include "TestGame.h"
+#include "platform/Keys.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -167,6 +168,38 @@ TEST(Hub, TheHallOfFameRoomLeadsBackToANewHub) {
   startWithRabbit(t);
   const QStringList out = t.drive("click Form4.tabi\nclick Form9.Command1\n");
   EXPECT_EQ(out, (QStringList{"[close Form4]", "[show Form9]", "[close Form9]", "[show Form4]"}));
+}
+
+// Esc is the close button's key on every window that has one; the screen
+// behind takes input again.
+TEST(Hub, EscClosesEveryWindowThatHasACloseButton) {
+  const struct {
+    const char* setUp;  // driver lines from the hub of a new game
+    const char* window;
+    const char* behind;
+  } rows[] = {
+      {"click Form4.HPUP\n", "Form5", "Form4"},
+      {"click Form4.tabi\n", "Form9", "Form4"},
+      {"click Form4.Command3\n", "FormHosts", "Form4"},
+      {"answer Yes\nclick Form4.Command4\nclick Form2.mnuReplay\n", "FormReplays", "Form2"},
+      {"answer Yes\nclick Form4.Command4\nclick Form2.mnuSettings\n", "FormSettings", "Form2"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.window);
+    TestGame t;
+    startWithRabbit(t);
+    t.drive(row.setUp);
+    ASSERT_TRUE(t.ctx.forms.isShown(row.window));
+    // Pressed where the window puts the keyboard when it opens.
+    platform::Form& window = *t.ctx.forms.find(row.window);
+    window.keyDown(window.initialFocus(), platform::Key::Escape);
+    t.platform().virtualClock().runPosted();
+    EXPECT_FALSE(t.ctx.forms.isShown(row.window));
+    const platform::Form* behind = t.ctx.forms.find(row.behind);
+    ASSERT_TRUE(behind && behind->visible());
+    EXPECT_TRUE(behind->enabled());
+    EXPECT_FALSE(t.ctx.ended());
+  }
 }
 
 TEST(Hub, F1OpensTheHelpOnEveryScreenOfTheWayIn) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "QtPrinters.h"
 #include "TestGame.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr Side P = Side::Player;
 constexpr Side O = Side::Opponent;
 
+const QString kLossWarning = QStringLiteral("セーブしていないデータは消えてしまいます。");
 const QString kQuestion =
     QStringLiteral("[msgbox モフリンＧＰ|YesNo|Question] セーブしていないデータは消えてしまいます。\r\n終了しますか？");
 
@@ -163,36 +165,63 @@ TEST(QuietFaults, AnUnknownOptionIsNamedWithoutADisplay) {
   EXPECT_TRUE(game.readAllStandardError().contains("bogus"));
 }
 
-// Every way the game can end asks exactly when a save would keep something,
-// about the player's own game (never a replay's copy); "No" leaves every
-// screen as it was, "Yes" ends the game. A way out that only closes a
+// The manual page tells every option the game takes and every key it
+// answers to.
+TEST(QuietFaults, TheManualPageListsEveryOptionAndTheKeys) {
+  QProcess game;
+  game.start(QStringLiteral(MOFURIN_BIN_DIR "/mofurin"), {"--help"});
+  ASSERT_TRUE(game.waitForFinished(20000));
+  const QString help = QString::fromUtf8(game.readAllStandardOutput());
+  QFile page(QStringLiteral(MOFURIN_BIN_DIR "/../packaging/mofurin.6"));
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  const QString manual = QString::fromUtf8(page.readAll());
+  QStringList options;
+  for (const QRegularExpressionMatch& m : QRegularExpression("--([a-z-]+)").globalMatch(help)) options << m.captured(1);
+  EXPECT_GE(options.size(), 7);
+  for (const QString& option : options) {
+    const QString entry = "^\\.BI? \\\\-\\\\-" + QString(option).replace("-", "\\\\-") + "\\b";
+    EXPECT_TRUE(manual.contains(QRegularExpression(entry, QRegularExpression::MultilineOption)))
+        << option.toStdString();
+  }
+  for (const char* key : {".B 1 ", ".B Enter\n", ".B A\n", ".B Esc\n", ".B F1\n"}) {
+    EXPECT_TRUE(manual.contains(key)) << key;
+  }
+  EXPECT_FALSE(manual.contains("played with the mouse."));
+}
+
+// Every way the game can end, and every way back to the title, says that
+// progress will be lost exactly when a save would keep something, about the
+// player's own game (never a replay's copy); "No" leaves every screen as it
+// was, "Yes" ends the game or shows the title. A way out that only closes a
 // screen with another behind it neither asks nor ends.
 TEST(WaysOut, EveryScreenAndEveryWayOutFollowsOneRule) {
+  enum Leads { ToAnotherScreen, ToTheEnd, ToTheTitle };
   struct Row {
     const char* name;
     QString setUp;   // driver lines from the hub of a new game
     QString wayOut;  // the player's way out
-    bool ends;
+    Leads leads;
   };
   const QString linkShown = "show-link";
   const Row rows[] = {
-      {"title's close box", "answer Yes\nclick Form4.Command4\n", "close Form2", true},
-      {"title's 終了", "answer Yes\nclick Form4.Command4\n", "click Form2.o3", true},
-      {"selection's close box", "answer Yes\nclick Form4.Command4\nclick Form2.o1\n", "close Form3", true},
-      {"learning's close box", "open Form6", "close Form6", true},
-      {"story's close box", "open Form7", "close Form7", true},
-      {"hall of fame's close box", "click Form4.tabi\n", "close Form9", true},
-      {"hub's close box", "", "close Form4", true},
-      {"hub's close box beside the link window", linkShown, "close Form4", true},
-      {"link window's やめる", linkShown, "click Form11.Command1", true},
-      {"link window's close box", linkShown, "close Form11", false},
-      {"battle's close box", "click Form4.TRAI\nwait 500\n", "close Form1", true},
-      {"shop's close box", "click Form4.HPUP\n", "close Form5", false},
-      {"finder's close box", "click Form4.Command3\n", "close FormHosts", false},
+      {"title's close box", "answer Yes\nclick Form4.Command4\n", "close Form2", ToTheEnd},
+      {"title's 終了", "answer Yes\nclick Form4.Command4\n", "click Form2.o3", ToTheEnd},
+      {"selection's close box", "answer Yes\nclick Form4.Command4\nclick Form2.o1\n", "close Form3", ToTheEnd},
+      {"learning's close box", "open Form6", "close Form6", ToTheEnd},
+      {"story's close box", "open Form7", "close Form7", ToTheEnd},
+      {"hall of fame's close box", "click Form4.tabi\n", "close Form9", ToTheEnd},
+      {"hub's close box", "", "close Form4", ToTheEnd},
+      {"hub's close box beside the link window", linkShown, "close Form4", ToTheEnd},
+      {"link window's やめる", linkShown, "click Form11.Command1", ToTheEnd},
+      {"link window's close box", linkShown, "close Form11", ToAnotherScreen},
+      {"battle's close box", "click Form4.TRAI\nwait 500\n", "close Form1", ToTheEnd},
+      {"shop's close box", "click Form4.HPUP\n", "close Form5", ToAnotherScreen},
+      {"finder's close box", "click Form4.Command3\n", "close FormHosts", ToAnotherScreen},
       {"settings' close box", "answer Yes\nclick Form4.Command4\nclick Form2.mnuSettings\n", "close FormSettings",
-       false},
-      {"replay's close box", "replay REC\nwait 500\n", "close Form1", false},
-      {"the desktop's logout", "", "logout", true},
+       ToAnotherScreen},
+      {"replay's close box", "replay REC\nwait 500\n", "close Form1", ToAnotherScreen},
+      {"the desktop's logout", "", "logout", ToTheEnd},
+      {"hub's リセット", "", "click Form4.Command4", ToTheTitle},
   };
   for (const Row& row : rows) {
     for (const bool progress : {false, true}) {
@@ -229,13 +258,17 @@ TEST(WaysOut, EveryScreenAndEveryWayOutFollowsOneRule) {
         } else {
           out = t.drive(QStringLiteral("answer %1\n%2\n").arg(answer, row.wayOut));
         }
-        const bool asked = !out.filter(kQuestion).isEmpty();
-        EXPECT_EQ(asked, row.ends && progress) << out.join('\n').toStdString();
-        const bool stays = asked && QString(answer) == "No";
+        const bool asked = !out.filter(kLossWarning).isEmpty();
+        EXPECT_EQ(asked, row.leads != ToAnotherScreen && progress) << out.join('\n').toStdString();
+        // The way to the title asks its own question even with nothing to lose.
+        const bool stays = (asked || row.leads == ToTheTitle) && QString(answer) == "No";
         if (stays) {
           EXPECT_EQ(t.drive("screens\n"), before);
         }
-        EXPECT_EQ(t.ctx.ended(), row.ends && !stays) << out.join('\n').toStdString();
+        EXPECT_EQ(t.ctx.ended(), row.leads == ToTheEnd && !stays) << out.join('\n').toStdString();
+        if (row.leads == ToTheTitle && !stays) {
+          EXPECT_TRUE(t.ctx.forms.isShown("Form2"));
+        }
       }
     }
   }

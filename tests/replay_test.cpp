@@ -226,13 +226,19 @@ TEST(Replays, TheListShowsTheKeptRecordsAndABrokenFileChangesNothing) {
   older.battleKind = 1;
   older.ending = Ending::Won;
   t.writeWorkingFile("replays/20261206-081500 x vs y.replay", writeBoutRecord(older));
+  BoutRecord playerFled = sampleRecord();
+  for (BoutEvent& e : playerFled.events) {
+    if (std::holds_alternative<FleeEvent>(e)) e = FleeEvent{Side::Player};
+  }
+  t.writeWorkingFile("replays/20261205-120000 x vs y.replay", writeBoutRecord(playerFled));
   t.writeWorkingFile("replays/20261207-192000 x vs y.replay", writeBoutRecord(sampleRecord()));
   t.writeWorkingFile("replays/20261208-000000 broken.replay", writeBoutRecord(sampleRecord()).left(300));
   t.takeOutput();
   EXPECT_EQ(t.drive("click Form2.mnuReplay\nprint FormReplays.List1.items\nprint Form2.enabled\n"),
             (QStringList{"[show FormReplays]",
-                         "FormReplays.List1.items = 2026/12/07 19:20　a b\\c d　対　ダミー　練習　逃亡|"
-                         "2026/12/06 08:15　a b\\c d　対　ダミー　大会　勝ち",
+                         "FormReplays.List1.items = 2026/12/07 19:20　a b\\c d　対　ダミー　練習　相手が逃亡|"
+                         "2026/12/06 08:15　a b\\c d　対　ダミー　大会　勝ち|"
+                         "2026/12/05 12:00　a b\\c d　対　ダミー　練習　あなたが逃亡",
                          "Form2.enabled = false"}));
   const QStringList out = t.drive(QStringLiteral("file %1\nclick FormReplays.Command2\nscreens")
                                       .arg(t.workingFile("replays/20261208-000000 broken.replay")));
@@ -274,6 +280,23 @@ TEST(Replays, TheNewestHundredAreKeptAndAFailedWriteIsSilent) {
 }
 
 // A second record of the same name is numbered, whatever the name holds.
+// Whatever a fighter is called (a peer may send any name), its record is
+// written under a name every file system takes, each refused character
+// standing as "_", on either side.
+TEST(Replays, EveryCharacterAFileNameCannotHoldIsReplacedInEitherFightersName) {
+  TestGame t;
+  for (const QChar refused : QStringLiteral("/\\:*?\"<>|\n\r\t\x01")) {
+    for (const Side side : {Side::Player, Side::Opponent}) {
+      BoutRecord r = sampleRecord();
+      r.fighters[side].name = QStringLiteral("a") + refused + QStringLiteral("b");
+      const std::optional<QString> kept = keepBoutRecord(t.ctx, r);
+      ASSERT_TRUE(kept) << int(refused.unicode());
+      EXPECT_TRUE(QFileInfo(*kept).fileName().contains(QStringLiteral("a_b"))) << int(refused.unicode());
+      EXPECT_EQ(QFileInfo(*kept).absolutePath(), QFileInfo(t.workingFile("replays")).absoluteFilePath());
+    }
+  }
+}
+
 TEST(Replays, ASecondRecordOfOneNameIsNumberedEvenWhenTheNameHoldsAPercentSign) {
   QTemporaryDir dir;
   KeptFiles kept(QStringLiteral(".replay"), 10);

@@ -54,6 +54,34 @@ TEST(StarterScreen, OnlyTheDigitRowChoosesAndNotWhileTypingAName) {
   EXPECT_EQ(t.screen<Form3>()->SETU.text(), StarterCharacters()[3].description());
 }
 
+// Enter in the name box confirms, on both selection screens.
+TEST(StarterScreen, EnterInTheNameBoxConfirms) {
+  const struct {
+    const char* toScreen;
+    const char* nameBox;
+    const char* answer;
+  } rows[] = {
+      {"answer No\nclick Form2.o1\nkey Form3 51\n", "Form3.Text1", "OK"},
+      {"answer Yes\nclick Form2.o1\n", "Form8.Text1", "Yes"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.nameBox);
+    TestGame t;
+    t.writeWorkingFile("kiro.txt", "\"x\"\r\n");  // a cleared run opens the all-roster screen
+    t.start();
+    t.drive(row.toScreen);
+    const QStringList out = t.drive(QStringLiteral("type %1 ボク\nanswer %2\nkey %1 13\n").arg(row.nameBox, row.answer));
+    EXPECT_TRUE(out.contains("[show Form4]")) << out.join('\n').toStdString();
+    EXPECT_EQ(t.ctx.game.fighterName[Side::Player], "ボク");
+  }
+  // The description a digit key leaves the keyboard on cannot take a line
+  // break: Enter there confirms too.
+  TestGame t;
+  t.start();
+  const QStringList out = t.drive("click Form2.o1\nkey Form3 51\nanswer OK\nkey Form3.SETU 13\n");
+  EXPECT_TRUE(out.contains("[show Form4]")) << out.join('\n').toStdString();
+}
+
 TEST(StarterScreen, TheQuestionNamesTheStarterAndATypedNameComesOnlyAfterOk) {
   TestGame t;
   toStarterScreen(t);

@@ -4,10 +4,6 @@
 <context>
     <name>BattleEngine</name>
     <message>
-        <source>%1&#x3000;は&#x3000;%2 回ヒットした！！</source>
-        <translation>%1 landed %2 hits!!</translation>
-    </message>
-    <message>
         <source>相手がワザを選択しています<byte value="xd"/>
 しばらくおまちください。</source>
         <translation>Your opponent is picking a move.<byte value="xd"/>
@@ -84,6 +80,13 @@ Head %1  Arms %2  Legs %3  Body %4</translation>
     <message>
         <source>%1\を獲得した！！</source>
         <translation>You won %1G!!</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1&#x3000;は&#x3000;%n 回ヒットした！！</source>
+        <translation>
+            <numerusform>%1 landed %n hit!!</numerusform>
+            <numerusform>%1 landed %n hits!!</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -557,6 +560,14 @@ It may come from another version of the game.</translation>
         <source>発言</source>
         <translation>Say</translation>
     </message>
+    <message>
+        <source>招待コード</source>
+        <translation>Invitation code</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -747,7 +758,7 @@ Play in All-Stars mode?</translation>
     <message>
         <source>詳しくはヘルプで…ホストのIPを記入してね<byte value="xd"/>
 自分のIP：%1</source>
-        <translation>See Help for more... Type the host&apos;s IP here<byte value="xd"/>
+        <translation>See Help for more. Type the host&apos;s IP here<byte value="xd"/>
 My IP: %1</translation>
     </message>
     <message>
@@ -839,6 +850,20 @@ Maybe next time, then.</translation>
     <message>
         <source>ホストかどうかは、接続をやめると変えられます。</source>
         <translation>Stop the link to change who hosts.</translation>
+    </message>
+    <message>
+        <source>セーブしていないデータは消えてしまいます。</source>
+        <translation>Anything you haven&apos;t saved will be lost.</translation>
+    </message>
+    <message>
+        <source>招待コードを作る</source>
+        <translation>Invite</translation>
+    </message>
+    <message>
+        <source>インターネット対戦には待ち合わせ場所のサーバーが要ります。<byte value="xd"/>
+タイトル画面の「設定」で、待ち合わせ場所（mqtt://…）を入れてください。</source>
+        <translation>Internet bouts need a meeting-place server.<byte value="xd"/>
+Enter one (mqtt://…) under Meeting place in Settings on the title screen.</translation>
     </message>
 </context>
 <context>
@@ -980,7 +1005,8 @@ HP cost: %2</translation>
     </message>
     <message>
         <source>覚え直すことになります</source>
-        <translation>  You&apos;ll learn it all over again</translation>
+        <translation><byte value="xd"/>
+You already know it: it will be learnt again.</translation>
     </message>
     <message>
         <source>本当にこれでいいですか？</source>
@@ -1291,7 +1317,7 @@ and learned %3!</translation>
     </message>
     <message>
         <source>で･･数日後…</source>
-        <translation>And so.. a few days later...</translation>
+        <translation>And so... a few days later...</translation>
     </message>
     <message>
         <source>「おにいちゃんどこいったの～～？？」</source>
@@ -1622,6 +1648,18 @@ Are you sure?</translation>
         <source>変えた設定はすぐに使われ、 次に始めたときも同じです。</source>
         <translation>Changes apply at once and are kept for next time.</translation>
     </message>
+    <message>
+        <source>インターネット対戦</source>
+        <translation>Internet bouts</translation>
+    </message>
+    <message>
+        <source>待ち合わせ場所</source>
+        <translation>Meeting place</translation>
+    </message>
+    <message>
+        <source>中継サーバー</source>
+        <translation>Relay server</translation>
+    </message>
 </context>
 <context>
     <name>GameContext</name>
@@ -1694,6 +1732,50 @@ Back to the Status screen.</translation>
     <message>
         <source>（待っているメッセージではないので、無視しました）</source>
         <translation>(Not the message awaited: ignored.)</translation>
+    </message>
+    <message>
+        <source>招待コードを用意しています...</source>
+        <translation>Preparing an invitation code...</translation>
+    </message>
+    <message>
+        <source>招待コードの相手をさがしています...</source>
+        <translation>Looking for the player who invited you...</translation>
+    </message>
+    <message>
+        <source>招待コードを相手に伝えてください（10分間有効）</source>
+        <translation>Give your friend the invitation code (good for 10 minutes)</translation>
+    </message>
+    <message>
+        <source>招待コードが正しくありません。確かめて、もう一度押してください。</source>
+        <translation>That invitation code is not right. Check it and press again.</translation>
+    </message>
+    <message>
+        <source>この招待コードの相手が見つかりません（打ちまちがいか、期限切れか、もう使われています）。</source>
+        <translation>Nobody is waiting with this invitation code (mistyped, expired or already used).</translation>
+    </message>
+    <message>
+        <source>招待コードの期限（10分）が切れました。もう一度作ってください。</source>
+        <translation>The invitation code expired after 10 minutes. Make a new one.</translation>
+    </message>
+    <message>
+        <source>待ち合わせ場所のサーバーにつながりません。設定画面の「待ち合わせ場所」を確かめてください。</source>
+        <translation>Can&apos;t reach the meeting-place server. Check Meeting place in Settings.</translation>
+    </message>
+    <message>
+        <source>相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。</source>
+        <translation>No way to your friend was found. Check Relay server in Settings.</translation>
+    </message>
+    <message>
+        <source>中継サーバーを通してつながりました</source>
+        <translation>Connected through the relay server</translation>
+    </message>
+    <message>
+        <source>インターネットで直接つながりました</source>
+        <translation>Connected directly over the internet</translation>
+    </message>
+    <message>
+        <source>接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。</source>
+        <translation>The connection ended. Make a new invitation code to play again.</translation>
     </message>
 </context>
 <context>
@@ -1785,6 +1867,14 @@ The file could not be opened.</translation>
         <source>リプレイ|*.replay</source>
         <translation>Replays|*.replay</translation>
     </message>
+    <message>
+        <source>あなたが逃亡</source>
+        <translation>You fled</translation>
+    </message>
+    <message>
+        <source>相手が逃亡</source>
+        <translation>Opponent fled</translation>
+    </message>
 </context>
 <context>
     <name>SaveFlow</name>
@@ -1825,179 +1915,179 @@ Only numbers from -99999999 to 999999999 can be loaded.</translation>
     <name>Technique</name>
     <message>
         <source>H-S念力</source>
-        <translation>H-SMind Force</translation>
+        <translation>H-S Mind Force</translation>
     </message>
     <message>
         <source>H-S心理攻撃</source>
-        <translation>H-SMind Games</translation>
+        <translation>H-S Mind Games</translation>
     </message>
     <message>
         <source>H-Sサイコキネシス</source>
-        <translation>H-SPsychokinesis</translation>
+        <translation>H-S Psychokinesis</translation>
     </message>
     <message>
         <source>H-Sポルターガイスト</source>
-        <translation>H-SPoltergeist</translation>
+        <translation>H-S Poltergeist</translation>
     </message>
     <message>
         <source>H-S身体破壊光線</source>
-        <translation>H-SBodybreak Beam</translation>
+        <translation>H-S Bodybreak Beam</translation>
     </message>
     <message>
         <source>H-S原子力ビーム</source>
-        <translation>H-SAtomic Beam</translation>
+        <translation>H-S Atomic Beam</translation>
     </message>
     <message>
         <source>H--頭突き</source>
-        <translation>H--Headbutt</translation>
+        <translation>H-- Headbutt</translation>
     </message>
     <message>
         <source>H--ヘッディング</source>
-        <translation>H--Header</translation>
+        <translation>H-- Header</translation>
     </message>
     <message>
         <source>HR-１００頭突き</source>
-        <translation>HR-100 Headbutts</translation>
+        <translation>HR- 100 Headbutts</translation>
     </message>
     <message>
         <source>A--ストレートパンチ</source>
-        <translation>A--Straight Punch</translation>
+        <translation>A-- Straight Punch</translation>
     </message>
     <message>
         <source>A--ジャブ</source>
-        <translation>A--Jab</translation>
+        <translation>A-- Jab</translation>
     </message>
     <message>
         <source>A--２連打パンチ</source>
-        <translation>A--One-Two Punch</translation>
+        <translation>A-- One-Two Punch</translation>
     </message>
     <message>
         <source>A--音速パンチ</source>
-        <translation>A--Sonic Punch</translation>
+        <translation>A-- Sonic Punch</translation>
     </message>
     <message>
         <source>A--張り手</source>
-        <translation>A--Sumo Slap</translation>
+        <translation>A-- Sumo Slap</translation>
     </message>
     <message>
         <source>A--ブロウ</source>
-        <translation>A--Power Blow</translation>
+        <translation>A-- Power Blow</translation>
     </message>
     <message>
         <source>A--アッパーカット</source>
-        <translation>A--Uppercut</translation>
+        <translation>A-- Uppercut</translation>
     </message>
     <message>
         <source>AR-往復ビンタ</source>
-        <translation>AR-Slap Slap Slap</translation>
+        <translation>AR- Slap Slap Slap</translation>
     </message>
     <message>
         <source>A--必殺突き</source>
-        <translation>A--Killer Thrust</translation>
+        <translation>A-- Killer Thrust</translation>
     </message>
     <message>
         <source>A--コークスクリューパンチ</source>
-        <translation>A--Corkscrew Punch</translation>
+        <translation>A-- Corkscrew Punch</translation>
     </message>
     <message>
         <source>A--マッハパンチ</source>
-        <translation>A--Mach Punch</translation>
+        <translation>A-- Mach Punch</translation>
     </message>
     <message>
         <source>L--足払い</source>
-        <translation>L--Leg Sweep</translation>
+        <translation>L-- Leg Sweep</translation>
     </message>
     <message>
         <source>L--キック</source>
-        <translation>L--Kick</translation>
+        <translation>L-- Kick</translation>
     </message>
     <message>
         <source>L--まわし蹴り</source>
-        <translation>L--Roundhouse Kick</translation>
+        <translation>L-- Roundhouse Kick</translation>
     </message>
     <message>
         <source>L--飛び蹴り</source>
-        <translation>L--Flying Kick</translation>
+        <translation>L-- Flying Kick</translation>
     </message>
     <message>
         <source>L--２段蹴り</source>
-        <translation>L--Double Kick</translation>
+        <translation>L-- Double Kick</translation>
     </message>
     <message>
         <source>L--キック&#x3000;アンド&#x3000;キック（蹴り&#x3000;そして&#x3000;蹴り）</source>
-        <translation>L--Kick AND Kick</translation>
+        <translation>L-- Kick AND Kick</translation>
     </message>
     <message>
         <source>LR-連続蹴り</source>
-        <translation>LR-Kick Barrage</translation>
+        <translation>LR- Kick Barrage</translation>
     </message>
     <message>
         <source>LR-百烈キック</source>
-        <translation>LR-Hundred Kicks</translation>
+        <translation>LR- Hundred Kicks</translation>
     </message>
     <message>
         <source>L--ひざ蹴り</source>
-        <translation>L--Knee Kick</translation>
+        <translation>L-- Knee Kick</translation>
     </message>
     <message>
         <source>L--必殺かかと落とし</source>
-        <translation>L--Killer Heel Drop</translation>
+        <translation>L-- Killer Heel Drop</translation>
     </message>
     <message>
         <source>L--１６文キック</source>
-        <translation>L--Size-16 Kick</translation>
+        <translation>L-- Size-16 Kick</translation>
     </message>
     <message>
         <source>L--マッハキック</source>
-        <translation>L--Mach Kick</translation>
+        <translation>L-- Mach Kick</translation>
     </message>
     <message>
         <source>B--体当たり</source>
-        <translation>B--Tackle</translation>
+        <translation>B-- Tackle</translation>
     </message>
     <message>
         <source>BR-締めつける</source>
-        <translation>BR-Bear Hug</translation>
+        <translation>BR- Bear Hug</translation>
     </message>
     <message>
         <source>B--突進</source>
-        <translation>B--Charge</translation>
+        <translation>B-- Charge</translation>
     </message>
     <message>
         <source>B--ヒップアタック</source>
-        <translation>B--Hip Attack</translation>
+        <translation>B-- Hip Attack</translation>
     </message>
     <message>
         <source>B--捨て身アタック</source>
-        <translation>B--All-Out Attack</translation>
+        <translation>B-- All-Out Attack</translation>
     </message>
     <message>
         <source>H--つっつく</source>
-        <translation>H--Peck</translation>
+        <translation>H-- Peck</translation>
     </message>
     <message>
         <source>HR-キツツキ突き</source>
-        <translation>HR-Woodpecker Jab</translation>
+        <translation>HR- Woodpecker Jab</translation>
     </message>
     <message>
         <source>H--かみつき</source>
-        <translation>H--Chomp</translation>
+        <translation>H-- Chomp</translation>
     </message>
     <message>
         <source>A--ひっかき</source>
-        <translation>A--Scratch</translation>
+        <translation>A-- Scratch</translation>
     </message>
     <message>
         <source>A--引き裂き</source>
-        <translation>A--Rip &amp; Tear</translation>
+        <translation>A-- Rip &amp; Tear</translation>
     </message>
     <message>
         <source>A--死力パンチ</source>
-        <translation>A--Do-or-Die Punch</translation>
+        <translation>A-- Do-or-Die Punch</translation>
     </message>
     <message>
         <source>A-Sファイヤ－ボルト</source>
-        <translation>A-SFire Bolt</translation>
+        <translation>A-S Fire Bolt</translation>
     </message>
 </context>
 </TS>

@@ -16,8 +16,13 @@ namespace mofurin {
 namespace {
 
 // A technique's name (without its code) and a fighter's name, as the
-// messages show them in the current language.
-QString shownTechnique(const QString& text) { return techniqueName(techniqueForDisplay(text)); }
+// messages show them in the current language; in English a space stands
+// between a code and its name, and goes with the code.
+QString shownTechnique(const QString& text) {
+  QString name = techniqueName(techniqueForDisplay(text));
+  if (name.startsWith(u' ')) name.remove(0, 1);
+  return name;
+}
 QString shown(const QString& fighter) { return fighterForDisplay(fighter); }
 
 constexpr int kClosingInterval = 3000;
@@ -236,10 +241,12 @@ void BattleEngine::runPhase(Side a) {
     case Phase::PlayerHitLands:
     case Phase::OpponentHitLands: resolveHit(a); break;
     case Phase::PlayerHitsCounted:
-    case Phase::OpponentHitsCounted:
-      host_.appendMessage(QCoreApplication::translate("BattleEngine", "%1　は　%2 回ヒットした！！")
-                              .arg(shown(game_.fighterName[a]), decimal(battle_.hitCount[a])));
+    case Phase::OpponentHitsCounted: {
+      const int hits = battle_.hitCount[a];
+      host_.appendMessage(QCoreApplication::translate("BattleEngine", "%1　は　%n 回ヒットした！！", nullptr, hits)
+                              .arg(shown(game_.fighterName[a])));
       break;
+    }
     case Phase::PlayerStrikeEnds:
       other_->playerStrikeEnds(*this);
       OFFA();

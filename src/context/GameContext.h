@@ -51,6 +51,9 @@ class GameContext {
   // the game starts and given to its sound device.
   SoundSettings soundSettings;
   std::unique_ptr<ReplayRun> replay;  // while a replay is watched
+  // The hub's command the player used last: the keyboard is back on it
+  // whenever the hub is (empty: none yet).
+  QString lastHubCommand;
   // The records of this game's bouts: the newest hundred stay.
   static constexpr int kKeptReplays = 100;
   KeptFiles keptReplays{QStringLiteral(".replay"), kKeptReplays};

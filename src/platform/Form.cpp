@@ -103,6 +103,11 @@ bool Form::moveByKey(Widget& target, int keyCode) {
 }
 
 bool Form::pressByKey(Widget* target, int keyCode) {
+  if (keyCode == Key::Escape) {
+    if (!cancelButton_ || !cancelButton_->usable()) return false;
+    cancelButton_->click();
+    return true;
+  }
   if (keyCode != Key::Enter && keyCode != Key::Space) return false;
   const WidgetKind kind = target ? target->kind() : WidgetKind::Label;
   if (target && target->usable() && (kind == WidgetKind::Button || kind == WidgetKind::MenuItem)) {
@@ -115,8 +120,11 @@ bool Form::pressByKey(Widget* target, int keyCode) {
     target->click();
     return true;
   }
-  // Enter in a box of several lines makes a new line.
-  if (kind == WidgetKind::TextBox && static_cast<TextBox*>(target)->multiLine()) return false;
+  // Enter in a box of several lines makes a new line, where it can be typed.
+  if (kind == WidgetKind::TextBox && static_cast<TextBox*>(target)->multiLine() &&
+      !static_cast<TextBox*>(target)->readOnly()) {
+    return false;
+  }
   if (!defaultButton_ || !defaultButton_->usable()) return false;
   defaultButton_->click();
   return true;

@@ -69,12 +69,15 @@ class Form {
   // The button Enter presses when the focus is not on a button (null: none).
   Widget* defaultButton() const { return defaultButton_; }
   void setDefaultButton(Widget* button) { defaultButton_ = button; }
+  // The button Esc presses, the one that closes the window (null: none).
+  Widget* cancelButton() const { return cancelButton_; }
+  void setCancelButton(Widget* button) { cancelButton_ = button; }
 
   // A key press, to the widget that has the focus (null: the screen itself).
   // Space and Enter press a focused button or menu item, Space toggles a
   // focused check box or option button, Enter otherwise presses the default
-  // button; the arrows move in a focused list or scroll bar (Page Up, Page
-  // Down, Home and End too). True when the game took the key, so the
+  // button and Esc the cancel button; the arrows move in a focused list or
+  // scroll bar (Page Up, Page Down, Home and End too). True when the game took the key, so the
   // toolkit must not act on it as well.
   bool keyDown(Widget* target, int keyCode);
 
@@ -129,6 +132,7 @@ class Form {
   QString helpTopic_;
   Widget* initialFocus_ = nullptr;
   Widget* defaultButton_ = nullptr;
+  Widget* cancelButton_ = nullptr;
   bool keyTaken_ = false;
   std::vector<Widget*> widgets_;
   std::vector<Timer*> timers_;

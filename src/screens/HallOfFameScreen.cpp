@@ -94,6 +94,7 @@ void Form9::layOut() {
   Command2.setGeometry(3000, 3660, 2400, 540);
   for (Button* b : {&Command1, &Command2}) b->setFont({10, true});
   setInitialFocus(&Command1);
+  setCancelButton(&Command1);
 }
 
 void Form9::showStaticTexts() {

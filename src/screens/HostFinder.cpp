@@ -95,7 +95,7 @@ void FormHosts::Form_Load() { search(); }
 
 void FormHosts::Form_Unload() {
   stopListening();
-  if (Form4* hub = ctx.forms.find<Form4>()) hub->setEnabled(true);
+  if (Form4* hub = ctx.forms.find<Form4>()) hub->comeBack();
 }
 
 void FormHosts::Form_KeyDown(int keyCode) {

@@ -41,6 +41,23 @@ Form4::Form4(GameContext& ctx) : Screen(ctx, kName) {
   tabi.onClick = [this] { tabi_Click(); };
   Command4.onClick = [this] { Command4_Click(); };
   Label2.forEach([this](int, Label& label) { label.onClick = [this] { Label2_Click(); }; });
+  remembersCommands();
+}
+
+// The hub is made afresh after a bout or the hall of fame, so the command
+// the player used is kept with the game, not with the screen.
+void Form4::remembersCommands() {
+  for (Button* b : {&BATTLE, &TRAI, &HPUP, &SEVE, &tabi, &Command4, &Command3, &Command2}) {
+    b->onClick = [this, b, click = std::move(b->onClick)] {
+      ctx.lastHubCommand = b->name();
+      click();
+    };
+  }
+}
+
+Button& Form4::lastCommand() {
+  auto* used = static_cast<Button*>(findWidget(ctx.lastHubCommand, -1));
+  return used ? *used : BATTLE;
 }
 
 void Form4::layOut() {
@@ -158,6 +175,12 @@ void Form4::Form_Load() {
   ctx.forms.load<Form11>();
   loaded_ = true;
   showTexts();
+  setInitialFocus(&lastCommand());
+}
+
+void Form4::comeBack() {
+  setEnabled(true);
+  focusOn(lastCommand());
 }
 
 void Form4::showTexts() {
@@ -293,7 +316,11 @@ void Form4::SEVE_Click() {
 void Form4::tabi_Click() { handOverTo<Form9>(); }
 
 void Form4::Command4_Click() {
-  if (msgBox(tr("タイトルに戻ります。いい？"), Buttons::YesNo) != Answer::Yes) return;
+  // Progress a save would keep is lost on the title, as it is when the game
+  // ends: the question says so first.
+  QString question = tr("タイトルに戻ります。いい？");
+  if (game().unsavedProgress) question = tr("セーブしていないデータは消えてしまいます。") + newLine + question;
+  if (msgBox(question, Buttons::YesNo) != Answer::Yes) return;
   game().startupDone = false;
   handOverTo<Form2>();
 }

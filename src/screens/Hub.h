@@ -40,10 +40,10 @@ class Form4 : public Screen {
   Button Command4{*this, "Command4"};
   Frame Frame2{*this, "Frame2"};
   CheckBox Check2{*this, "Check2"};
+  Button Invite{*this, "Invite"};  // a host found through the internet by an invitation
   TextBox Text1{*this, "Text1"};
   Button Command3{*this, "Command3"};  // さがす: the host list
   Button Command2{*this, "Command2"};
-  Button Invite{*this, "Invite"};  // a host found through the internet by an invitation
   Label Label3{*this, "Label3"};
   Button Command1{*this, "Command1"};
   Timer Timer1{*this, "Timer1", 1, true};
@@ -51,6 +51,10 @@ class Form4 : public Screen {
   void Form_Load() override;
   void showTexts() override;
   void Form_Unload() override;
+  // The screen in front of the hub (the shop, the host finder) has closed:
+  // the hub takes input again, with the keyboard on the command the player
+  // used last.
+  void comeBack();
   void YOUHYO();
   void Timer1_Timer();
   void SPEED_Change();
@@ -71,6 +75,8 @@ class Form4 : public Screen {
 
  private:
   void layOut();
+  void remembersCommands();
+  Button& lastCommand();
   void layOutStatus();
   void layOutRecord();
   void layOutCommands();

@@ -55,8 +55,20 @@ QString kindText(const BoutRecord& r) {
                            : QCoreApplication::translate("Replays", "練習");
 }
 
-QString endingText(Ending e) {
-  switch (e) {
+// Who fled, as the first flight the record holds says.
+std::optional<Side> whoFled(const BoutRecord& r) {
+  for (const BoutEvent& e : r.events) {
+    if (const auto* flight = std::get_if<FleeEvent>(&e)) return flight->side;
+  }
+  return std::nullopt;
+}
+
+QString endingText(const BoutRecord& r) {
+  if (r.ending == Ending::Fled && whoFled(r)) {
+    return *whoFled(r) == Side::Player ? QCoreApplication::translate("Replays", "あなたが逃亡")
+                                       : QCoreApplication::translate("Replays", "相手が逃亡");
+  }
+  switch (r.ending) {
     case Ending::Won: return QCoreApplication::translate("Replays", "勝ち");
     case Ending::Lost: return QCoreApplication::translate("Replays", "負け");
     case Ending::BothBeaten: return QCoreApplication::translate("Replays", "相打ち");
@@ -93,7 +105,7 @@ std::vector<KeptReplay> keptReplays(const GameContext& ctx) {
          {file.absoluteFilePath(), QCoreApplication::translate("Replays", "%1　%2　対　%3　%4　%5")
                                        .arg(whenText, oneLine(fighterForDisplay(r->fighters[Side::Player].name)),
                                             oneLine(fighterForDisplay(r->fighters[Side::Opponent].name)), kindText(*r),
-                                            endingText(r->ending))}});
+                                            endingText(*r))}});
   }
   std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<KeptReplay> out;

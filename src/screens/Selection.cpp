@@ -75,6 +75,7 @@ void Form3::layOut() {
   Command1.setGeometry(6300, 3960, 3210, 540);
   Command1.setFont({12, true});
   Command1.setEnabled(false);
+  setDefaultButton(&Command1);  // Enter in the name box
   Label2.setCaption(tr("キーボードの１～４でも選べます。名前を入れなければ、キャラの名前になります。"));
   Label2.setGeometry(150, 4740, 9360, 300);
   Label2.setForeColor(rgb(90, 90, 110));
@@ -173,6 +174,7 @@ void Form8::layOut() {
   Command3.setCaption(tr("これでオッケー"));
   Command3.setGeometry(600, 5130, 6000, 600);
   Command3.setFont({12, true});
+  setDefaultButton(&Command3);  // Enter in the name box
 }
 
 void Form8::showTexts() {

@@ -69,6 +69,7 @@ void Form5::layOut() {
   Label4.setForeColor(rgb(80, 100, 90));
   for (Label* l : {&Label1[0], &Label2, &Label3, &Label4}) l->setTransparent(true);
   setInitialFocus(&UPG);
+  setCancelButton(&BYE);
 }
 
 void Form5::Timer1_Timer() {
@@ -165,8 +166,8 @@ void Form5::Form_Load() { Timer1_Timer(); }
 
 void Form5::Form_Unload() {
   if (Form4* hub = ctx.forms.find<Form4>()) {
-    hub->setEnabled(true);
     hub->YOUHYO();
+    hub->comeBack();
   }
 }
 

@@ -49,6 +49,7 @@ void Form2::layOut() {
 
   for (MenuItem* item : {&o1, &o2, &mnuSettings, &mnuReplay, &o3}) item->setParent(&mnuMenu);
   mnuHelpHint.setParent(&mnuHelp);
+  setInitialFocus(&o1);
 }
 
 void Form2::showTexts() {

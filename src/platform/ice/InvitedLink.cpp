@@ -57,12 +57,14 @@ class InvitedLink final : public Transport {
     host_ = true;
     code_ = InvitationCode::make();
     if (!enterMeetingPlace()) return true;  // its problem is told as the link is lost
+    // The code is handed out only once the meeting place would pass on an
+    // offer: one posted before would be lost.
+    meeting_->onSubscribed = [this] {
+      if (onInvitation) onInvitation();
+    };
     meeting_->subscribe(code_->topic() + QStringLiteral("/offer"));
     expiry_.start(kInvitationMs);
     state_ = State::Listening;
-    QTimer::singleShot(0, &expiry_, [this] {
-      if (onInvitation) onInvitation();
-    });
     return true;
   }
 

@@ -92,6 +92,14 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
         },
         h->client);
   });
+  mosquitto_subscribe_callback_set(c.mosq, [](mosquitto*, void* data, int, int, const int*) {
+    auto* h = static_cast<Handle*>(data);
+    h->client->later(
+        [](MeetingPlace& m) {
+          if (m.onSubscribed) m.onSubscribed();
+        },
+        h->client);
+  });
   mosquitto_message_callback_set(c.mosq, [](mosquitto*, void* data, const mosquitto_message* message) {
     auto* h = static_cast<Handle*>(data);
     const QString topic = QString::fromUtf8(message->topic);

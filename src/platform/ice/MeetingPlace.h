@@ -31,6 +31,8 @@ class MeetingPlace {
   void publish(const QString& topic, const QByteArray& note);
 
   std::function<void(const QString& topic, const QByteArray& note)> onNote;
+  // The broker took a subscription: notes on its topic reach this side.
+  std::function<void()> onSubscribed;
   // The broker could not be reached, or went away.
   std::function<void()> onUnreachable;
 

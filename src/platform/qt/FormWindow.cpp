@@ -659,6 +659,15 @@ FormWindow::~FormWindow() { detach(); }
 
 void FormWindow::takeInitialFocus() {
   if (!form_ || !form_->initialFocus()) return;
+  if (auto entry = menuActions_.find(form_->initialFocus()); entry != menuActions_.end()) {
+    // A menu can only open in a window the desktop has made active.
+    if (isActiveWindow()) {
+      openMenuAt(entry->second);
+    } else {
+      entryToOpen_ = entry->second;
+    }
+    return;
+  }
   auto it = qwidgets_.find(form_->initialFocus());
   if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
 }
@@ -825,6 +834,17 @@ void FormWindow::addKeyShortcuts() {
   });
 }
 
+// The entry's menu opens with the entry lit, so that the arrows and Enter
+// choose at once.
+void FormWindow::openMenuAt(QAction* entry) {
+  for (QAction* title : menuBar_->actions()) {
+    QMenu* menu = title->menu();
+    if (!menu || !menu->actions().contains(entry)) continue;
+    menuBar_->setActiveAction(title);
+    menu->setActiveAction(entry);
+  }
+}
+
 void FormWindow::buildMenus() {
   std::map<const Widget*, QMenu*> menus;
   for (Widget* w : form_->widgets()) {
@@ -844,6 +864,7 @@ void FormWindow::buildMenus() {
     } else {
       continue;
     }
+    menuActions_[&item] = action;
     auto binding = std::make_unique<MenuBinding>(item, action);
     for (Prop p : {Prop::Caption, Prop::Visible, Prop::Enabled}) binding->refresh(p);
     bindings_.push_back(std::move(binding));
@@ -860,6 +881,10 @@ Widget* FormWindow::ownerOf(QObject* object) const {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == this && event->type() == QEvent::WindowActivate && entryToOpen_ && isEnabled()) {
+    openMenuAt(entryToOpen_);
+    entryToOpen_ = nullptr;
+  }
   if (event->type() != QEvent::KeyPress || !form_) return QWidget::eventFilter(watched, event);
   // Each key press is taken once, where it arrives first: at the focused
   // widget, or at the window when nothing inside has the focus.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/Widgets.h"
 
+class QAction;
 class QMenuBar;
 
 namespace mofurin::platform {
@@ -38,6 +40,7 @@ class FormWindow final : public QWidget, public FormView {
   void build();
   void buildMenus();
   void addKeyShortcuts();
+  void openMenuAt(QAction* entry);
   QWidget* containerFor(const Widget& w);
   Widget* ownerOf(QObject* object) const;
 
@@ -46,6 +49,9 @@ class FormWindow final : public QWidget, public FormView {
   QWidget* client_ = nullptr;
   QMenuBar* menuBar_ = nullptr;
   std::map<const Widget*, QWidget*> qwidgets_;
+  std::map<const Widget*, QAction*> menuActions_;
+  // A menu entry that has the keyboard once the window is active.
+  QPointer<QAction> entryToOpen_;
   std::vector<std::unique_ptr<Binding>> bindings_;
 };
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/Dialogs.h"
+
+class QFileDialog;
+class QWidget;
 
 namespace mofurin::platform {
 
@@ -15,7 +20,14 @@ class QtDialogs : public Dialogs {
   // "datﾌｧｲﾙ |*.dat" -> "datﾌｧｲﾙ  (*.dat)"
   static QString qtFilter(const QString& filter);
 
+  // The game's window in front, which boxes and dialogs open over (null: the
+  // desktop's active window).
+  std::function<QWidget*()> gameWindow;
+
  private:
+  QWidget* ownerWindow() const;
+  static std::optional<QString> runFileDialog(QFileDialog& dialog);
+
   QString startFolder_;
 };
 

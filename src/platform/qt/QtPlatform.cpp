@@ -7,8 +7,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStyleFactory>
@@ -35,17 +37,46 @@ void applyGameLook() {
 
 namespace {
 
-// Centred on the game's window, wholly on the screen that window is on.
-void placeInsideScreen(QWidget& window, const QWidget* over) {
-  const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
+// A window of `size` centred on `centre` (the middle of the screen when
+// there is none), moved wholly onto the screen it is on.
+QRect onScreen(QSize size, std::optional<QPoint> centre) {
+  const QScreen* screen = centre ? QGuiApplication::screenAt(*centre) : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return QRect(QPoint(0, 0), size);
   const QRect area = screen->availableGeometry();
-  QRect r(QPoint(0, 0), window.size().boundedTo(area.size()));
-  r.moveCenter(over ? over->frameGeometry().center() : area.center());
+  QRect r(QPoint(0, 0), size.boundedTo(area.size()));
+  r.moveCenter(centre.value_or(area.center()));
   r.moveLeft(std::clamp(r.left(), area.left(), area.right() - r.width() + 1));
   r.moveTop(std::clamp(r.top(), area.top(), area.bottom() - r.height() + 1));
+  return r;
+}
+
+// Centred on the game's window, wholly on the screen that window is on.
+void placeInsideScreen(QWidget& window, const QWidget* over) {
+  const QRect r = onScreen(window.size(), over ? std::optional(over->frameGeometry().center()) : std::nullopt);
   window.resize(r.size());
   window.move(r.topLeft());
+}
+
+// The game's place when it last ended, in the settings file.
+const QString kPlaceX = QStringLiteral("window/centreX");
+const QString kPlaceY = QStringLiteral("window/centreY");
+
+std::optional<QPoint> loadPlace(const QString& path) {
+  if (path.isEmpty() || !QFileInfo(path).isFile()) return std::nullopt;
+  const QSettings file(path, QSettings::IniFormat);
+  bool xOk = false;
+  bool yOk = false;
+  const QPoint centre(file.value(kPlaceX).toString().toInt(&xOk), file.value(kPlaceY).toString().toInt(&yOk));
+  if (!xOk || !yOk) return std::nullopt;
+  return centre;
+}
+
+void savePlace(QPoint centre, const QString& path) {
+  if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) return;
+  QSettings file(path, QSettings::IniFormat);
+  file.setValue(kPlaceX, centre.x());
+  file.setValue(kPlaceY, centre.y());
 }
 
 // The sound of a muted game: the desktop's bell and nothing else.
@@ -62,7 +93,9 @@ QtPlatform::QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs)
       media_(std::make_unique<SdlMedia>()),
       network_(std::make_unique<TcpNetwork>()) {
   if (!dialogs) {
-    ownDialogs_ = std::make_unique<QtDialogs>(folders_.working);
+    auto qtDialogs = std::make_unique<QtDialogs>(folders_.working);
+    qtDialogs->gameWindow = [this] { return frontWindow(); };
+    ownDialogs_ = std::move(qtDialogs);
     dialogs = ownDialogs_.get();
   }
   dialogs_ = dialogs;
@@ -83,16 +116,11 @@ QString QtPlatform::pictureFolder() const { return folders_.pictures(); }
 void QtPlatform::showForm(Form& form) {
   QPointer<FormWindow>& window = windows_[&form];
   const bool created = !window;
-  if (created) window = new FormWindow(form, pictureFolder());
-  window->show();
   if (created) {
-    // Open in the middle of the screen, as a desktop game should.
-    if (QScreen* screen = QApplication::primaryScreen()) {
-      QRect frame = window->frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      window->move(frame.topLeft());
-    }
+    window = new FormWindow(form, pictureFolder());
+    place(*window);
   }
+  window->show();
   window->raise();
   window->activateWindow();
   if (created) window->takeInitialFocus();
@@ -100,15 +128,41 @@ void QtPlatform::showForm(Form& form) {
   shownOrder_.emplace_back(window.data());
 }
 
+// Places are those of the windows' insides, which the desktop keeps where
+// they are put whatever frame it draws around them.
+void QtPlatform::place(QWidget& window) {
+  window.adjustSize();
+  std::optional<QPoint> centre;
+  if (lastCentreFresh_) {
+    centre = lastCentre_;
+  } else if (const QWidget* front = frontWindow()) {
+    centre = front->geometry().center();
+  } else {
+    centre = lastCentre_ ? lastCentre_ : loadPlace(settingsFile());
+  }
+  window.setGeometry(onScreen(window.size(), centre));
+}
+
+// The link window goes beside the game and is not where the game is.
+void QtPlatform::rememberPlace(const Form& form, const QWidget& window) {
+  if (!window.isVisible() || !form.keepsGameOpen()) return;
+  lastCentre_ = window.geometry().center();
+  lastCentreFresh_ = true;
+  QTimer::singleShot(0, &lifetime_, [this] { lastCentreFresh_ = false; });
+}
+
 void QtPlatform::hideForm(Form& form) {
   auto it = windows_.find(&form);
-  if (it != windows_.end() && it->second) it->second->hide();
+  if (it == windows_.end() || !it->second) return;
+  rememberPlace(form, *it->second);
+  it->second->hide();
 }
 
 void QtPlatform::closeForm(Form& form) {
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   if (FormWindow* window = it->second) {
+    rememberPlace(form, *window);
     window->detach();
     window->hide();
     window->deleteLater();
@@ -164,6 +218,8 @@ void QtPlatform::languageChanged() {
 }
 
 void QtPlatform::doQuit() {
+  if (const QWidget* front = frontWindow()) lastCentre_ = front->geometry().center();
+  if (lastCentre_) savePlace(*lastCentre_, settingsFile());
   if (help_) help_->close();
   QCoreApplication::exit(0);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
+#include <QPoint>
 #include <map>
+#include <optional>
 #include <memory>
 
 #include "platform/GameFolders.h"
@@ -55,6 +58,12 @@ class QtPlatform : public Platform {
   void doQuit() override;
 
  private:
+  // Where a new screen's window opens: where the one it replaces was, else
+  // over the game's window in front, else where the game was when it last
+  // ended, else in the middle of the screen.
+  void place(QWidget& window);
+  void rememberPlace(const Form& form, const QWidget& window);
+
   GameFolders folders_;
   std::unique_ptr<Dialogs> ownDialogs_;
   std::unique_ptr<MediaDevice> media_;
@@ -62,6 +71,11 @@ class QtPlatform : public Platform {
   Dialogs* dialogs_;
   std::map<const Form*, QPointer<FormWindow>> windows_;
   std::vector<QPointer<QWidget>> shownOrder_;
+  // The centre of the game's window in front when it last went: the next
+  // screen opens there.
+  std::optional<QPoint> lastCentre_;
+  bool lastCentreFresh_ = false;  // a window closed in this very event
+  QObject lifetime_;              // what the platform posts to Qt goes with it
   QPointer<QTextBrowser> help_;
   quint32 seedBase_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace mofurin::platform {
@@ -13,6 +14,10 @@ QTranslator* loaded = nullptr;
 }  // namespace
 
 bool loadToolkitTexts(const QString& language) {
+  // Dates and month names in the file dialogs follow the game's language,
+  // not the desktop's.
+  QLocale::setDefault(language == u"en" ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                        : QLocale(QLocale::Japanese, QLocale::Japan));
   if (loaded) {
     QCoreApplication::removeTranslator(loaded);
     delete loaded;
