@@ -8,6 +8,10 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include <QDir>
+#include <QMap>
+
+#include "DriverSession.h"
 #include "QtGame.h"
 #include "QtPrinters.h"
 #include "platform/ice/InvitedLink.h"
@@ -119,4 +123,51 @@ TEST(InternetLink, AMeetingPlaceNobodyRunsIsToldAtOnce) {
     EXPECT_EQ(host.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
     EXPECT_EQ(guest.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
   }
+}
+
+// Two drivers, one the host with an invitation and one the friend who joins
+// by it, fight a whole bout through the meeting place and ICE: both say how
+// the link ran, before and after, and both records end the same way.
+TEST(InternetLink, TwoDriversFightABoutByAnInvitation) {
+  if (!QFile::exists("/usr/sbin/mosquitto")) GTEST_SKIP() << "no mosquitto: the set-up script installs it";
+  application();
+  Broker broker(freePort(3));
+  QTemporaryDir hostDir, guestDir;
+  DriverSession host(hostDir.path(), {"--meeting-place", broker.url()});
+  DriverSession guest(guestDir.path(), {"--meeting-place", broker.url()});
+  for (auto [d, key] : {std::pair{&host, "49"}, std::pair{&guest, "50"}}) {
+    d->send({"click Form2.o1", QStringLiteral("key Form3 %1").arg(key), "click Form3.Command1", "scroll Form4.SPEED 1",
+             "click Form4.Check1"});
+  }
+  const QStringList invited = host.send({"invite"});
+  const auto line = std::find_if(invited.begin(), invited.end(), [](const QString& l) { return l.startsWith("invitation = "); });
+  ASSERT_NE(line, invited.end()) << invited.join('\n').toStdString();
+  guest.post({"join " + line->mid(13), "until Form1 20000", "connection"});
+  host.post({"until Form1 20000", "connection"});
+  const QStringList g = guest.collect(), h = host.collect();
+  ASSERT_TRUE(shown(h, "Form1") && shown(g, "Form1")) << h.join('\n').toStdString() << g.join('\n').toStdString();
+  EXPECT_TRUE(h.contains("connection = direct") && g.contains("connection = direct"));
+  bool over = false;
+  for (int i = 0; i < 600 && !over; ++i) {
+    host.post({"wait 100"});
+    guest.post({"wait 100"});
+    const QStringList ho = host.collect(), go = guest.collect();
+    if (shown(ho, "Form1")) chooseIfAsked(host);
+    if (shown(go, "Form1")) chooseIfAsked(guest);
+    over = shown(ho, "Form4") && shown(go, "Form4");
+  }
+  ASSERT_TRUE(over);
+  EXPECT_TRUE(host.send({"connection"}).contains("connection = direct"));
+  QStringList endings;
+  for (const QTemporaryDir* dir : {&hostDir, &guestDir}) {
+    const QDir replays(QDir(dir->path()).filePath("replays"));
+    const QStringList kept = replays.entryList({"*.replay"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    QFile record(replays.filePath(kept.first()));
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(record.readAll());
+    endings << text.mid(text.indexOf("\nend ") + 5).section('\n', 0, 0);
+  }
+  const QMap<QString, QString> mirror{{"won", "lost"}, {"lost", "won"}, {"both", "both"}, {"fled", "fled"}};
+  EXPECT_EQ(mirror.value(endings[0]), endings[1]) << endings.join(" / ").toStdString();
 }

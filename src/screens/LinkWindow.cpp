@@ -18,11 +18,11 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
   Text1.setAccessibleName(tr("伝送のようす"));
-  Label1.setGeometry(120, 1740, 3000, 480);
+  Label1.setGeometry(120, 1740, 3480, 480);
   Label1.setTransparent(true);
   Label1.setWrap(Wrap::AtSpaces);
   Command1.setCaption(tr("やめる"));
-  Command1.setGeometry(3240, 1740, 1440, 480);
+  Command1.setGeometry(3720, 1740, 960, 480);
   Code.setGeometry(120, 2340, 3000, 420);
   Code.setReadOnly(true);
   Code.setFont({12, true});
