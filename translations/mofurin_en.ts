@@ -1742,8 +1742,8 @@ Back to the Status screen.</translation>
         <translation>Looking for the player who invited you...</translation>
     </message>
     <message>
-        <source>招待コードを相手に伝えてください（10分間有効）</source>
-        <translation>Give your friend the invitation code (good for 10 minutes)</translation>
+        <source>招待コードを伝えてね（10分間有効）</source>
+        <translation>Give your friend the code (good for 10 min)</translation>
     </message>
     <message>
         <source>招待コードが正しくありません。確かめて、もう一度押してください。</source>

@@ -62,7 +62,7 @@ void NetworkBout::start(const QString& address, bool asHost, bool overInternet) 
 void NetworkBout::invitationReady() {
   const QString code = transport_ ? transport_->invitation() : QString();
   if (code.isEmpty()) return;
-  setStatus(QCoreApplication::translate("NetworkBout", "招待コードを相手に伝えてください（10分間有効）"));
+  setStatus(QCoreApplication::translate("NetworkBout", "招待コードを伝えてね（10分間有効）"));
   if (out_) out_->showInvitation(code);
 }
 

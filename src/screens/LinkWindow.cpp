@@ -29,6 +29,8 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   Code.setVisible(false);
   CopyCode.setGeometry(3240, 2340, 1440, 420);
   CopyCode.setVisible(false);
+  CopyCode.setCaption(tr("コピー"));
+  Code.setAccessibleName(tr("招待コード"));
   CopyCode.onClick = [this] { this->ctx.platform.copyToClipboard(Code.text()); };
   Command1.onClick = [this] { Command1_Click(); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
