@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/Transport.h"
+#include "platform/ice/Sealed.h"
 #include "screens/Game.h"
 #include "tools/drive/Driver.h"
 
@@ -81,6 +83,21 @@ inline void startWithRabbit(TestGame& t) {
   t.start();
   t.drive("click Form2.o1\nkey Form3 51\nanswer OK\nclick Form3.Command1\n");
   t.takeOutput();
+}
+
+// Both games' next links run over streams sealed with the keys of one
+// exchange, over their wire.
+inline void sealLinks(TestGame& host, TestGame& guest) {
+  const platform::KeyPair hostPair, guestPair;
+  const auto seal = [](TestGame& t, platform::KeyPair::StreamKeys keys) {
+    GameContext& ctx = t.ctx;
+    ctx.networkBout.useTransport([&ctx, keys](bool) {
+      return platform::heldWhileModal(
+          platform::sealedStream(platform::tcpTransport(ctx.platform.network(), ctx.link.port), keys), ctx.platform);
+    });
+  };
+  seal(host, *hostPair.streamKeys(guestPair.publicKey(), true));
+  seal(guest, *guestPair.streamKeys(hostPair.publicKey(), false));
 }
 
 }  // namespace mofurin::test

@@ -100,6 +100,30 @@ QWidget* focusOrWindow(QWidget* window) {
   return focus && window->isAncestorOf(focus) ? focus : window;
 }
 
+QPushButton* buttonCalled(QWidget* window, const QString& caption) {
+  for (QPushButton* b : window->findChildren<QPushButton*>()) {
+    if (b->text() == caption) return b;
+  }
+  return nullptr;
+}
+
+void clickCommand(QtGame& g, const char* screen, const char* name) {
+  static_cast<platform::Button*>(g.ctx.forms.find(screen)->findWidget(name, -1))->click();
+  g.settle();
+}
+
+// From the title to the hub of a new game with the first starter.
+void toHub(QtGame& g) {
+  g.ctx.start();
+  g.settle();
+  menuAction(g.window("Form2"), "はじめから")->trigger();
+  g.settle();
+  press(focusOrWindow(g.window("Form3")), Qt::Key_1);
+  g.dialogs.queueAnswer(platform::Answer::OK);
+  clickCommand(g, "Form3", "Command1");
+}
+
+
 }  // namespace
 
 TEST(QtWindows, TheDigitRowChoosesAStarterButTheKeypadDoesNot) {
@@ -123,15 +147,7 @@ TEST(QtWindows, TheDigitRowChoosesAStarterButTheKeypadDoesNot) {
 
 TEST(QtWindows, TheShopDisablesTheHubWindowAndShowsMoneyWithTheYenSign) {
   QtGame g;
-  g.ctx.start();
-  g.settle();
-  menuAction(g.window("Form2"), "はじめから")->trigger();
-  g.settle();
-  press(focusOrWindow(g.window("Form3")), Qt::Key_1);
-  g.dialogs.queueAnswer(platform::Answer::OK);
-  auto* confirm = static_cast<platform::Button*>(g.ctx.forms.find("Form3")->findWidget("Command1", -1));
-  confirm->click();
-  g.settle();
+  toHub(g);
   QWidget* hub = g.window("Form4");
   ASSERT_NE(hub, nullptr);
   static_cast<platform::Button*>(g.ctx.forms.find("Form4")->findWidget("HPUP", -1))->click();
@@ -168,32 +184,6 @@ TEST(QtWindows, DesktopKeysBecomeTheGamesKeyCodes) {
   EXPECT_EQ(gameKeyCode(Qt::Key_Shift, Qt::ShiftModifier), -1);
 }
 
-namespace {
-
-QPushButton* buttonCalled(QWidget* window, const QString& caption) {
-  for (QPushButton* b : window->findChildren<QPushButton*>()) {
-    if (b->text() == caption) return b;
-  }
-  return nullptr;
-}
-
-void clickCommand(QtGame& g, const char* screen, const char* name) {
-  static_cast<platform::Button*>(g.ctx.forms.find(screen)->findWidget(name, -1))->click();
-  g.settle();
-}
-
-// From the title to the hub of a new game with the first starter.
-void toHub(QtGame& g) {
-  g.ctx.start();
-  g.settle();
-  menuAction(g.window("Form2"), "はじめから")->trigger();
-  g.settle();
-  press(focusOrWindow(g.window("Form3")), Qt::Key_1);
-  g.dialogs.queueAnswer(platform::Answer::OK);
-  clickCommand(g, "Form3", "Command1");
-}
-
-}  // namespace
 
 TEST(QtWindows, TheTitleOpensWithItsFirstMenuEntryLit) {
   QtGame g;

@@ -3,42 +3,23 @@
 // trust.
 
 #include <QDir>
-#include <cstdio>
 #include <QFile>
+#include <cstdio>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
-#include "QtGame.h"
 #include "QtPrinters.h"
 #include "TestGame.h"
 #include "net/Protocol.h"
-#include "platform/ice/Sealed.h"
 #include "persist/Cp932.h"
 #include "platform/headless/MemoryNetwork.h"
-#include "platform/ice/IceLink.h"
+#include "platform/ice/Sealed.h"
 #include "screens/BattleScreen.h"
 #include "screens/Replays.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
 using platform::InvitationCode;
-using platform::KeyPair;
-using platform::sealedStream;
 using platform::sealNote;
 using platform::openNote;
-
-namespace {
-
-constexpr quint16 kPort = 1001;
-
-// Both sides' stream keys from one exchange.
-std::pair<KeyPair::StreamKeys, KeyPair::StreamKeys> exchangedKeys() {
-  const KeyPair host, guest;
-  return {*host.streamKeys(guest.publicKey(), true), *guest.streamKeys(host.publicKey(), false)};
-}
-
-}  // namespace
 
 // A code read aloud and typed again, in any case, with or without its
 // dashes, with I, L and O for 1, 1 and 0, is the same code; most single
@@ -98,16 +79,11 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
     platform::MemoryWire wire(clock);
     wire.delivery = platform::MemoryWire::Delivery::SingleBytes;
     TestGame host(&clock), guest(&clock);
-    const auto [hostKeys, guestKeys] = exchangedKeys();
-    for (auto [t, address, keys] : {std::tuple{&host, "10.0.0.1", hostKeys}, std::tuple{&guest, "10.0.0.2", guestKeys}}) {
-      t->platform().joinWire(wire, address);
-      startWithRabbit(*t);
-      GameContext& ctx = t->ctx;
-      ctx.networkBout.useTransport([&ctx, keys](bool) {
-        return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), kPort), keys),
-                                        ctx.platform);
-      });
-    }
+    host.platform().joinWire(wire, "10.0.0.1");
+    guest.platform().joinWire(wire, "10.0.0.2");
+    startWithRabbit(host);
+    startWithRabbit(guest);
+    sealLinks(host, guest);
     QByteArray carried;
     wire.sent = [&](const QString&, const QByteArray& bytes) { carried += bytes; };
     host.drive("click Form4.Check2\nclick Form4.Command2\n");
@@ -141,45 +117,4 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
     }
     EXPECT_EQ(host.ctx.battle.battleResult != BattleResult::Running, !tamper);
   }
-}
-
-// Two ICE agents on this machine find each other by their host candidates,
-// each from the other's description alone, and carry a sealed stream both
-// ways, directly.
-TEST(IceLink, TwoAgentsOnThisMachineCarryASealedStreamDirectly) {
-  application();
-  auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-  auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-  platform::IceLink& guestLink = *guestIce;
-  platform::IceLink& hostLink = *hostIce;
-  QByteArray guestDescription, hostDescription;
-  guestLink.described = [&](const QByteArray& d) { guestDescription = d; };
-  hostLink.described = [&](const QByteArray& d) { hostDescription = d; };
-  const auto [hostKeys, guestKeys] = exchangedKeys();
-  const auto guest = sealedStream(std::move(guestIce), guestKeys);
-  const auto host = sealedStream(std::move(hostIce), hostKeys);
-  int connected = 0;
-  QByteArray toHost, toGuest;
-  guest->onConnected = host->onConnected = [&] { ++connected; };
-  guest->onArrival = [&] { toGuest += guest->receive(); };
-  host->onArrival = [&] { toHost += host->receive(); };
-  guestLink.prepare(true);
-  ASSERT_TRUE(host->listen());
-  const auto runUntil = [](const std::function<bool()>& done) {
-    QElapsedTimer wait;
-    wait.start();
-    while (!done() && wait.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-  };
-  ASSERT_TRUE(runUntil([&] { return !guestDescription.isEmpty() && !hostDescription.isEmpty(); }));
-  guest->connect(QString::fromUtf8(hostDescription));
-  host->connect(QString::fromUtf8(guestDescription));
-  ASSERT_TRUE(runUntil([&] { return connected == 2; }));
-  EXPECT_FALSE(guestLink.relayed());
-  const QByteArray big = QByteArray("選択     0 3\n").repeated(2000);
-  guest->send(big);
-  host->send("確認     0\n");
-  ASSERT_TRUE(runUntil([&] { return toHost.size() == big.size() && !toGuest.isEmpty(); }));
-  EXPECT_EQ(toHost, big);
-  EXPECT_EQ(toGuest, QByteArray("確認     0\n"));
 }

@@ -14,7 +14,6 @@
 #include "TestGame.h"
 #include "game/Techniques.h"
 #include "net/Protocol.h"
-#include "platform/ice/Sealed.h"
 #include "platform/Keys.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -27,11 +26,6 @@
 
 using namespace mofurin;
 using namespace mofurin::test;
-using platform::InvitationCode;
-using platform::KeyPair;
-using platform::sealedStream;
-using platform::sealNote;
-using platform::openNote;
 
 namespace {
 
@@ -67,9 +61,7 @@ class Bout {
     guest_.platform().joinWire(wire_, "10.0.0.2");
     // Some bouts run over the stream sealed end to end.
     if (rng_() % 5 == 0) {
-      const KeyPair hostPair, guestPair;
-      sealWith(host_, *hostPair.streamKeys(guestPair.publicKey(), true));
-      sealWith(guest_, *guestPair.streamKeys(hostPair.publicKey(), false));
+      sealLinks(host_, guest_);
       ++sealedBouts;
     }
     for (TestGame* t : {&host_, &guest_}) {
@@ -164,14 +156,6 @@ class Bout {
 
  private:
   static bool open(TestGame& t) { return t.ctx.forms.find("Form1") != nullptr; }
-
-  static void sealWith(TestGame& t, KeyPair::StreamKeys keys) {
-    GameContext& ctx = t.ctx;
-    ctx.networkBout.useTransport([&ctx, keys](bool) {
-      return platform::heldWhileModal(sealedStream(platform::tcpTransport(ctx.platform.network(), ctx.link.port), keys),
-                                      ctx.platform);
-    });
-  }
 
   static bool linkGivenUp(TestGame& t) {
     const Form11* link = t.screen<Form11>();

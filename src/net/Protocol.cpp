@@ -50,7 +50,10 @@ SetupMessage readSetupHeader(const QString& message) {
   return {readField(QStringView(message).left(kHeaderWidth)), message.mid(kHeaderWidth)};
 }
 
-bool isLastSetupMessage(const QString& message) { return message == setupMessage(kLastSetupMessage, GameState()); }
+bool isLastSetupMessage(const QString& message) {
+  static const QString last = setupMessage(kLastSetupMessage, GameState());
+  return message == last;
+}
 
 bool storeSetup(const SetupMessage& m, GameState& g) {
   const QStringView body(m.body);
