@@ -500,7 +500,7 @@ TEST_P(TwoCopies, TheHostBoxWaitsWhileTheLinkStands) {
   const Form4* hub = host.screen<Form4>();
   ASSERT_TRUE(hub);
   EXPECT_TRUE(hub->Check2.checked());
-  EXPECT_TRUE(hub->Label3.caption().contains(QStringLiteral("接続をやめると変えられます")));
+  EXPECT_TRUE(hub->Label3.caption().contains(QStringLiteral("接続中はホストを変えられません")));
   guest.drive("type Form4.Text1 10.0.0.1\nclick Form4.Command2\n");
   clock.advance(700);
   ASSERT_TRUE(host.ctx.forms.isShown("Form1") && guest.ctx.forms.isShown("Form1"));
@@ -512,7 +512,7 @@ TEST_P(TwoCopies, TheHostBoxWaitsWhileTheLinkStands) {
   EXPECT_FALSE(guest.screen<Form4>()->Check2.checked());
   host.drive("close Form11\n");
   EXPECT_TRUE(host.screen<Form4>()->Check2.enabled());
-  EXPECT_FALSE(host.screen<Form4>()->Label3.caption().contains(QStringLiteral("接続をやめると")));
+  EXPECT_FALSE(host.screen<Form4>()->Label3.caption().contains(QStringLiteral("接続中はホスト")));
 }
 
 // A peer of another version, or a hostile one, sends what this copy does

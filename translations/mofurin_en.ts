@@ -848,8 +848,8 @@ Maybe next time, then.</translation>
         <translation>Bye-byeee!</translation>
     </message>
     <message>
-        <source>ホストかどうかは、接続をやめると変えられます。</source>
-        <translation>Stop the link to change who hosts.</translation>
+        <source>接続中はホストを変えられません</source>
+        <translation>Host is fixed while linked</translation>
     </message>
     <message>
         <source>セーブしていないデータは消えてしまいます。</source>

@@ -218,7 +218,7 @@ void Form4::showTexts() {
 void Form4::showRoleHeld(bool held) {
   Check2.setEnabled(!held);
   QString text = tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(ctx.platform.network().localAddress());
-  if (held) text += newLine + tr("ホストかどうかは、接続をやめると変えられます。");
+  if (held) text += newLine + tr("接続中はホストを変えられません");
   Label3.setCaption(text);
 }
 
