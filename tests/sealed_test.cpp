@@ -118,3 +118,31 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
     EXPECT_EQ(host.ctx.battle.battleResult != BattleResult::Running, !tamper);
   }
 }
+
+// An internet link tells each side that it is connected at its own moment:
+// the other side's header and first words may come before this side hears
+// it. They are kept.
+TEST(SealedStream, WhatArrivesBeforeThisSideHearsItIsConnectedIsKept) {
+  struct Pipe final : platform::Transport {
+    QByteArray in, out;
+    bool listen() override { return true; }
+    void connect(const QString&) override {}
+    void send(const QByteArray& bytes) override { out += bytes; }
+    QByteArray receive() override { return std::exchange(in, {}); }
+    void close() override {}
+    State state() const override { return State::Connected; }
+  };
+  const platform::KeyPair one, other;
+  auto firstPipe = std::make_unique<Pipe>(), laterPipe = std::make_unique<Pipe>();
+  Pipe &first = *firstPipe, &later = *laterPipe;
+  auto sending = platform::sealedStream(std::move(firstPipe), *one.streamKeys(other.publicKey(), true));
+  auto hearing = platform::sealedStream(std::move(laterPipe), *other.streamKeys(one.publicKey(), false));
+  sending->connect({});
+  hearing->connect({});
+  first.onConnected();
+  sending->send("first words");
+  later.in = std::exchange(first.out, {});
+  later.onArrival();
+  later.onConnected();
+  EXPECT_EQ(hearing->receive(), QByteArray("first words"));
+}

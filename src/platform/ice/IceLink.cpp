@@ -13,24 +13,39 @@ struct IceLink::Agent {
   NiceAgent* agent = nullptr;
   guint stream = 0;
   State state = State::Closed;
-  bool gathered = false;
+  bool described = false;
   QByteArray received;
   QByteArray unsent;  // what the reliable stream could not take yet
 
-  static void onGathered(NiceAgent*, guint, gpointer data) {
+  // The relay's answer carries this side's address as the internet sees
+  // it too: with the relayed candidate in hand, the description is whole.
+  // Waiting for the end of gathering would add seconds of asking the relay
+  // the same question as a plain STUN server, which the agent never hears.
+  static void onCandidate(NiceAgent*, NiceCandidate* candidate, gpointer data) {
     auto* a = static_cast<Agent*>(data);
-    if (!a->link) return;
-    a->gathered = true;
-    gchar* sdp = nice_agent_generate_local_sdp(a->agent);
+    if (a->link && candidate->type == NICE_CANDIDATE_TYPE_RELAYED) {
+      QTimer::singleShot(0, [a] { a->describe(); });  // once the same answer has added its other candidate
+    }
+  }
+
+  static void onGathered(NiceAgent*, guint, gpointer data) { static_cast<Agent*>(data)->describe(); }
+
+  void describe() {
+    if (!link || described) return;
+    described = true;
+    gchar* sdp = nice_agent_generate_local_sdp(agent);
     const QByteArray description(sdp);
     g_free(sdp);
-    if (a->link->described) a->link->described(description);
+    if (link->described) link->described(description);
   }
 
   static void onState(NiceAgent*, guint, guint, guint state, gpointer data) {
     auto* a = static_cast<Agent*>(data);
     if (!a->link) return;
-    if (state == NICE_COMPONENT_STATE_READY && a->state == State::Connecting) {
+    // A pair that works is enough to talk: the checks of the others may go
+    // on for seconds before the agent calls itself ready.
+    const bool usable = state == NICE_COMPONENT_STATE_CONNECTED || state == NICE_COMPONENT_STATE_READY;
+    if (usable && a->state == State::Connecting) {
       a->state = State::Connected;
       if (a->link->onConnected) a->link->onConnected();
     } else if (state == NICE_COMPONENT_STATE_FAILED && a->state != State::Closed) {
@@ -88,6 +103,7 @@ void IceLink::prepare(bool controlling) {
                               servers_.turnUser.toUtf8().constData(), servers_.turnPassword.toUtf8().constData(),
                               NICE_RELAY_TYPE_TURN_UDP);
   }
+  g_signal_connect(a.agent, "new-candidate-full", G_CALLBACK(&Agent::onCandidate), &a);
   g_signal_connect(a.agent, "candidate-gathering-done", G_CALLBACK(&Agent::onGathered), &a);
   g_signal_connect(a.agent, "component-state-changed", G_CALLBACK(&Agent::onState), &a);
   g_signal_connect(a.agent, "reliable-transport-writable", G_CALLBACK(&Agent::onWritable), &a);

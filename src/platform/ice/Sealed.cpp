@@ -191,8 +191,8 @@ class SealedStream final : public Transport {
   }
 
   // This side's direction opens with its header, before anything it sends.
+  // The other side's header may have come first: what arrived stays.
   void opened() {
-    reset();
     QByteArray header(kHeaderBytes, '\0');
     crypto_secretstream_xchacha20poly1305_init_push(&push_, reinterpret_cast<unsigned char*>(header.data()),
                                                     reinterpret_cast<const unsigned char*>(keys_.send.constData()));
