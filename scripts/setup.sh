@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   libsdl2-mixer-dev timgm6mb-soundfont fluid-soundfont-gm libsndfile1-dev
-  libsodium-dev libnice-dev libmosquitto-dev mosquitto coturn nftables iproute2 tcpdump
+  libsodium-dev libnice-dev libmosquitto-dev mosquitto coturn nftables iproute2 tcpdump mosquitto-clients
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev

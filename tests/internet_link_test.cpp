@@ -65,7 +65,8 @@ bool runUntil(const std::function<bool()>& done, int ms) {
 }
 
 struct Peer {
-  explicit Peer(const QString& meetingPlace) : link(platform::invitedLink({meetingPlace, {}})) {
+  explicit Peer(const QString& meetingPlace, int invitationMs = 10 * 60 * 1000)
+      : link(platform::invitedLink({meetingPlace, {}, invitationMs})) {
     link->onInvitation = [this] { invitation = link->invitation(); };
     link->onConnected = [this] { connected = true; };
     link->onArrival = [this] { received += link->receive(); };
@@ -110,6 +111,22 @@ TEST(InternetLink, AnInvitationLinksTwoAndServesOneBout) {
   EXPECT_FALSE(host.lost || guest.lost);
   guest.link->send("逃亡     1\n");
   ASSERT_TRUE(runUntil([&] { return host.received.endsWith("逃亡     1\n"); }, 5000));
+}
+
+// A code nobody takes in its time runs out: the host is told, and a guest
+// who comes later hears nothing from it.
+TEST(InternetLink, ACodeNobodyTakesInTimeRunsOut) {
+  if (!QFile::exists("/usr/sbin/mosquitto")) GTEST_SKIP() << "no mosquitto: the set-up script installs it";
+  application();
+  Broker broker(freePort(3));
+  Peer host(broker.url(), 1000), guest(broker.url());
+  host.link->listen();
+  ASSERT_TRUE(runUntil([&] { return !host.invitation.isEmpty(); }, 5000));
+  ASSERT_TRUE(runUntil([&] { return host.lost; }, 3000));
+  EXPECT_EQ(host.link->problem(), Transport::Problem::Expired);
+  guest.link->connect(host.invitation);
+  ASSERT_TRUE(runUntil([&] { return guest.lost; }, 20000));
+  EXPECT_EQ(guest.link->problem(), Transport::Problem::NoSuchInvitation);
 }
 
 // Without a meeting place to reach, both sides are told so at once.

@@ -47,10 +47,14 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
       slip[at] = c;
       ++slips;
       if (!InvitationCode::read(slip)) ++caught;
+      EXPECT_TRUE(InvitationCode::looksLike(slip));  // and is told as a mistyped code, not an address
     }
   }
   EXPECT_GT(caught, slips * 9 / 10);
-  for (const char* notACode : {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T"}) EXPECT_FALSE(InvitationCode::read(notACode));
+  for (const char* notACode : {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T", "fe80::1:2:3:4:5:6", "my-friends-pc.lan"}) {
+    EXPECT_FALSE(InvitationCode::read(notACode));
+    EXPECT_FALSE(InvitationCode::looksLike(notACode)) << notACode;
+  }
 }
 
 // Only the code's key opens a note, and a changed byte opens nothing.

@@ -61,8 +61,9 @@ void Form11::Form_Unload() {
 void Form11::startLink(const QString& address, bool asHost) {
   showInvitation({});
   ctx.forms.show<Form11>();
-  // An invitation typed where an address goes leads through the internet.
-  ctx.networkBout.start(address, asHost, !asHost && platform::InvitationCode::read(address).has_value());
+  // An invitation typed where an address goes leads through the internet;
+  // a mistyped one too, to be told so there.
+  ctx.networkBout.start(address, asHost, !asHost && platform::InvitationCode::looksLike(address));
 }
 
 void Form11::invite() {

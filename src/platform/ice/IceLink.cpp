@@ -6,6 +6,12 @@
 
 namespace mofurin::platform {
 
+namespace {
+// A relay answers within a second or two anywhere; one that has not by then
+// is down, and the other side should hear of this one without it.
+constexpr int kGatheringMs = 3000;
+}  // namespace
+
 // The agent and what it has gathered, sent and received. libnice runs on
 // glib's default main context, which Qt's event loop drives.
 struct IceLink::Agent {
@@ -14,6 +20,7 @@ struct IceLink::Agent {
   guint stream = 0;
   State state = State::Closed;
   bool described = false;
+  QTimer enoughGathering;  // a relay that does not answer is not waited for
   QByteArray received;
   QByteArray unsent;  // what the reliable stream could not take yet
 
@@ -110,6 +117,9 @@ void IceLink::prepare(bool controlling) {
   // The agent reads its sockets only once something takes what it reads.
   nice_agent_attach_recv(a.agent, a.stream, 1, g_main_context_default(), &Agent::onReceived, &a);
   a.state = State::Listening;
+  a.enoughGathering.setSingleShot(true);
+  a.enoughGathering.callOnTimeout([&a] { a.describe(); });
+  a.enoughGathering.start(kGatheringMs);
   nice_agent_gather_candidates(a.agent, a.stream);
 }
 

@@ -12,7 +12,6 @@ namespace mofurin::platform {
 
 namespace {
 
-constexpr int kInvitationMs = 10 * 60 * 1000;  // a code is good this long
 constexpr int kAnswerMs = 15000;                 // a host that heard nothing of a code never answers
 constexpr int kPathMs = 20000;                   // ICE either finds a way in this time or there is none
 constexpr qint64 kNoteVersion = 1;
@@ -63,7 +62,7 @@ class InvitedLink final : public Transport {
       if (onInvitation) onInvitation();
     };
     meeting_->subscribe(code_->topic() + QStringLiteral("/offer"));
-    expiry_.start(kInvitationMs);
+    expiry_.start(servers_.invitationMs);
     state_ = State::Listening;
     return true;
   }
@@ -134,7 +133,7 @@ class InvitedLink final : public Transport {
     const std::optional<Note> note = opened ? read(*opened) : std::nullopt;
     if (!note || stream_) return;  // not for this code, or a second guest: the bout under way goes on
     const qint64 age = QDateTime::currentMSecsSinceEpoch() - note->writtenMs;
-    if (age > kInvitationMs || age < -kInvitationMs) return;
+    if (age > servers_.invitationMs || age < -servers_.invitationMs) return;
     const std::optional<KeyPair::StreamKeys> keys = keys_.streamKeys(note->publicKey, host_);
     if (!keys) return;
     if (host_) {

@@ -15,6 +15,7 @@ namespace mofurin::platform {
 struct InternetServers {
   QString meetingPlace;
   QString relay;
+  int invitationMs = 10 * 60 * 1000;  // how long a code is good
 };
 // The relay's URL as ICE servers; nothing for a URL that is not one.
 std::optional<IceServers> readRelay(const QString& url);

@@ -3,6 +3,7 @@
 #include <sodium.h>
 
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 
 namespace mofurin::platform {
@@ -51,11 +52,26 @@ InvitationCode InvitationCode::make() {
   return InvitationCode(secret);
 }
 
-std::optional<InvitationCode> InvitationCode::read(const QString& typed) {
+namespace {
+
+QString withoutDashesAndSpaces(const QString& typed) {
   QString kept;
   for (QChar c : typed) {
     if (c != u'-' && !c.isSpace()) kept += c;
   }
+  return kept;
+}
+
+}  // namespace
+
+bool InvitationCode::looksLike(const QString& typed) {
+  const QString kept = withoutDashesAndSpaces(typed);
+  return kept.size() == kCodeCharacters + 1 &&
+         std::all_of(kept.begin(), kept.end(), [](QChar c) { return c.unicode() < 128 && valueOf(c) >= 0; });
+}
+
+std::optional<InvitationCode> InvitationCode::read(const QString& typed) {
+  const QString kept = withoutDashesAndSpaces(typed);
   if (kept.size() != kCodeCharacters + 1) return std::nullopt;
   QByteArray secret(kRandomBytes, '\0');
   for (int i = 0; i < kCodeCharacters; ++i) {

@@ -22,6 +22,9 @@ class InvitationCode {
   // The code as a player typed or pasted it: case, spaces and dashes do not
   // count, I and L read as 1, O as 0. Nothing when the check fails.
   static std::optional<InvitationCode> read(const QString& typed);
+  // Whether a player meant a code, right or mistyped, rather than an
+  // address: the code's length in its letters, and no dot or colon.
+  static bool looksLike(const QString& typed);
 
   QString text() const;  // in groups, as shown
   // Where the host waits at the meeting place: a hash of the code, so the
