@@ -8,12 +8,15 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include <random>
+
 #include <QDir>
 #include <QMap>
 
 #include "DriverSession.h"
 #include "QtGame.h"
 #include "QtPrinters.h"
+#include "platform/ice/IceLink.h"
 #include "platform/ice/InvitedLink.h"
 #include "platform/ice/Sealed.h"
 
@@ -66,7 +69,8 @@ bool runUntil(const std::function<bool()>& done, int ms) {
 
 struct Peer {
   explicit Peer(const QString& meetingPlace, int invitationMs = 10 * 60 * 1000)
-      : link(platform::invitedLink({meetingPlace, {}, invitationMs})) {
+      : Peer(platform::invitedLink({meetingPlace, {}, invitationMs})) {}
+  explicit Peer(std::unique_ptr<Transport> transport) : link(std::move(transport)) {
     link->onInvitation = [this] { invitation = link->invitation(); };
     link->onConnected = [this] { connected = true; };
     link->onArrival = [this] { received += link->receive(); };
@@ -187,4 +191,55 @@ TEST(InternetLink, TwoDriversFightABoutByAnInvitation) {
   }
   const QMap<QString, QString> mirror{{"won", "lost"}, {"lost", "won"}, {"both", "both"}, {"fled", "fled"}};
   EXPECT_EQ(mirror.value(endings[0]), endings[1]) << endings.join(" / ").toStdString();
+}
+
+// A few hundred links over ICE on this machine (host candidates), sealed as
+// the game seals them, each carrying a bout's worth of lines both ways in
+// random pieces at random moments: every byte arrives once and in order,
+// whichever side described itself first, and a side that leaves is seen
+// to go.
+TEST(InternetLink, IceLinksCarryRandomBoutsWhole) {
+  application();
+  const quint32 seed = qEnvironmentVariableIsSet("MOFURIN_SEED") ? qEnvironmentVariable("MOFURIN_SEED").toUInt()
+                                                                  : std::random_device{}();
+  std::mt19937 rng(seed);
+  const int links = qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") > 0 ? qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS")
+                                                                          : 300;
+  for (int n = 0; n < links; ++n) {
+    SCOPED_TRACE("MOFURIN_SEED=" + std::to_string(seed) + ", link " + std::to_string(n));
+    const platform::KeyPair hostKeys, guestKeys;
+    auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+    auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+    platform::IceLink &hostSide = *hostIce, &guestSide = *guestIce;
+    QByteArray hostDescription, guestDescription;
+    hostSide.described = [&](const QByteArray& d) { hostDescription = d; };
+    guestSide.described = [&](const QByteArray& d) { guestDescription = d; };
+    Peer host(platform::sealedStream(std::move(hostIce), *hostKeys.streamKeys(guestKeys.publicKey(), true)));
+    Peer guest(platform::sealedStream(std::move(guestIce), *guestKeys.streamKeys(hostKeys.publicKey(), false)));
+    host.link->listen();
+    guestSide.prepare(true);
+    ASSERT_TRUE(runUntil([&] { return !hostDescription.isEmpty() && !guestDescription.isEmpty(); }, 5000));
+    // Either side may take the other's description first.
+    Peer& first = rng() % 2 ? host : guest;
+    first.link->connect(QString::fromUtf8(&first == &host ? guestDescription : hostDescription));
+    (&first == &host ? guest : host).link->connect(QString::fromUtf8(&first == &host ? hostDescription : guestDescription));
+    ASSERT_TRUE(runUntil([&] { return host.connected && guest.connected; }, 5000));
+    QByteArray toHost, toGuest;
+    for (int line = 0, lines = 5 + rng() % 40; line < lines; ++line) {
+      const bool fromHost = rng() % 2;
+      const QByteArray text = QByteArray(1 + rng() % 300, static_cast<char>('!' + rng() % 90)) + '\n';
+      (fromHost ? host : guest).link->send(text);
+      (fromHost ? toGuest : toHost) += text;
+      if (rng() % 3 == 0) runUntil([] { return false; }, static_cast<int>(rng() % 5));
+    }
+    ASSERT_TRUE(runUntil([&] { return host.received.size() >= toHost.size() && guest.received.size() >= toGuest.size(); },
+                         5000));
+    EXPECT_EQ(host.received, toHost);
+    EXPECT_EQ(guest.received, toGuest);
+    Peer& leaving = rng() % 2 ? host : guest;
+    Peer& staying = &leaving == &host ? guest : host;
+    leaving.link->close();
+    ASSERT_TRUE(runUntil([&] { return staying.lost; }, 10000));
+    if (HasFailure()) return;
+  }
 }

@@ -14,7 +14,6 @@ namespaces are used. Without root it says that it did not run.
 Usage: homes.py DRIVER WORK_FOLDER
 """
 
-import glob
 import os
 import shutil
 import statistics
@@ -128,7 +127,7 @@ def start_servers(work_folder):
                   "--log-file", os.path.join(work_folder, "turn.log")],
         # The servers' own traffic: the public namespace also routes the small
         # internet, and what its router says (ICMP) is not theirs.
-        "capture": ["tcpdump", "-i", "any", "-n", "-U", "-w", os.path.join(work_folder, "servers.pcap"),
+        "capture": ["tcpdump", "-i", "br0", "-n", "-U", "-w", os.path.join(work_folder, "servers.pcap"),
                     "host", PUBLIC, "and", "not", "icmp"],
     }
     for name, command in servers.items():
@@ -427,15 +426,10 @@ def faults():
 
 
 def relay_bytes(work_folder):
-    """What the relay carried, both ways, over all sessions that closed."""
-    total = 0
-    # The relay names its log by the day.
-    for log in glob.glob(os.path.join(work_folder, "turn*.log")):
-        for line in open(log):
-            if " peer usage: " in line:
-                fields = dict(kv.split("=") for kv in line.strip().split(", ") if "=" in kv and "<" not in kv)
-                total += int(fields["rb"]) + int(fields["sb"])
-    return total
+    """What the players sent to and got from the relay, in UDP payload bytes."""
+    shown = subprocess.run(["tcpdump", "-r", os.path.join(work_folder, "servers.pcap"), "-n", "udp port 3478"],
+                           capture_output=True, text=True).stdout
+    return sum(int(line.rsplit("length ", 1)[1]) for line in shown.splitlines() if "length " in line)
 
 
 def measure():
@@ -446,7 +440,7 @@ def measure():
     rounds = {}
     for way, routers in (("direct", ["open", "nat"]), ("relayed", ["nat", "random"]), ("lan", ["open", "nat"])):
         build(routers)
-        start_servers(work)
+        servers = start_servers(work)
         joins, rounds[way] = [], []
         for i in range(5):
             host, guest = Game("h1", f"{way} host {i}"), Game("h2", f"{way} guest {i}")
@@ -463,6 +457,7 @@ def measure():
         print(f"{way}: from the join to the bout on both screens, median of 5: {median(joins):.2f} s "
               f"(all: {', '.join(f'{j:.2f}' for j in joins)}); a round, median: {median(rounds[way]):.2f} s")
         if way == "relayed":
+            stop(servers["capture"])
             print(f"relayed: the relay carried {relay_bytes(work) / 5 / 1000:.1f} kB per bout, both ways")
         cleanup()
         started.clear()

@@ -30,7 +30,9 @@ class IceLink final : public Transport {
   ~IceLink() override;
 
   // Gathers this side's candidates; described() gives the description once
-  // they are all known. The side that dials controls the checks.
+  // the relay has answered (its answer names the outside address too), all
+  // are known, or three seconds have passed. The side that dials controls
+  // the checks.
   void prepare(bool controlling);
   std::function<void(const QByteArray& description)> described;
   // Whether the bytes go through the relay, once connected.
