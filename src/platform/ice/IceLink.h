@@ -12,7 +12,7 @@ namespace mofurin::platform {
 // Where a link through home routers learns this machine's outside address
 // (STUN) and, when no direct way exists, has its bytes relayed (TURN).
 struct IceServers {
-  QString stunHost;  // an IP address; empty: none
+  QString stunHost;  // an IP address (a name is looked up before); empty: none
   quint16 stunPort = 3478;
   QString turnHost;  // an IP address; empty: none
   quint16 turnPort = 3478;

@@ -1,12 +1,16 @@
 #include "platform/ice/InvitedLink.h"
 
 #include <QDataStream>
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QIODevice>
 #include <QDateTime>
 #include <QTimer>
 #include <QUrl>
 
 #include "platform/ice/Sealed.h"
+
+#include <algorithm>
 
 namespace mofurin::platform {
 
@@ -62,6 +66,7 @@ class InvitedLink final : public Transport {
       if (onInvitation) onInvitation();
     };
     meeting_->subscribe(code_->topic() + QStringLiteral("/offer"));
+    findRelay([] {});  // long before a guest comes
     expiry_.start(servers_.invitationMs);
     state_ = State::Listening;
     return true;
@@ -75,13 +80,15 @@ class InvitedLink final : public Transport {
     if (!code_) return later(Problem::NotACode);
     if (!enterMeetingPlace()) return;
     meeting_->subscribe(code_->topic() + QStringLiteral("/answer"));
-    ice_ = std::make_unique<IceLink>(iceServers_);
-    ice_->described = [this](const QByteArray& description) {
-      meeting_->publish(code_->topic() + QStringLiteral("/offer"),
-                        sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), description})));
-      waitForAnswer_.start(kAnswerMs);
-    };
-    ice_->prepare(true);
+    findRelay([this] {
+      ice_ = std::make_unique<IceLink>(iceServers_);
+      ice_->described = [this](const QByteArray& description) {
+        meeting_->publish(code_->topic() + QStringLiteral("/offer"),
+                          sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), description})));
+        waitForAnswer_.start(kAnswerMs);
+      };
+      ice_->prepare(true);
+    });
   }
 
   void send(const QByteArray& bytes) override {
@@ -90,6 +97,7 @@ class InvitedLink final : public Transport {
   QByteArray receive() override { return stream_ ? stream_->receive() : QByteArray(); }
 
   void close() override {
+    ++attempt_;
     expiry_.stop();
     waitForAnswer_.stop();
     waitForPath_.stop();
@@ -120,6 +128,23 @@ class InvitedLink final : public Transport {
     };
     meeting_->onNote = [this](const QString&, const QByteArray& sealed) { noteArrived(sealed); };
     return true;
+  }
+
+  // A relay named by its host's name is looked up first: the ICE agent takes
+  // only addresses. Until it is found there is none.
+  void findRelay(std::function<void()> then) {
+    const QString name = iceServers_.turnHost;
+    if (name.isEmpty() || !QHostAddress(name).isNull()) return then();
+    iceServers_.stunHost = iceServers_.turnHost = QString();
+    QHostInfo::lookupHost(name, &expiry_, [this, attempt = attempt_, then = std::move(then)](const QHostInfo& found) {
+      if (attempt != attempt_) return;  // for a link closed since
+      const QList<QHostAddress> addresses = found.addresses();
+      const auto ipv4 = std::find_if(addresses.begin(), addresses.end(), [](const QHostAddress& a) {
+        return a.protocol() == QAbstractSocket::IPv4Protocol;
+      });
+      if (ipv4 != addresses.end()) iceServers_.stunHost = iceServers_.turnHost = ipv4->toString();
+      then();
+    });
   }
 
   // The meeting place has done its work once the two have met: it goes
@@ -196,6 +221,7 @@ class InvitedLink final : public Transport {
   std::unique_ptr<Transport> stream_;
   State state_ = State::Closed;
   Problem problem_ = Problem::None;
+  int attempt_ = 0;  // each listen or connect is one
   QTimer expiry_, waitForAnswer_, waitForPath_;
 };
 
