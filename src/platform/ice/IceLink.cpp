@@ -83,7 +83,9 @@ struct IceLink::Agent {
     g_signal_handlers_disconnect_by_data(agent, this);
     nice_agent_attach_recv(agent, stream, 1, g_main_context_default(), nullptr, nullptr);
     nice_agent_remove_stream(agent, stream);
-    g_object_unref(agent);
+    // The relay frees this side's allocation now rather than when it runs
+    // out ten minutes on; the agent goes once the relay has answered.
+    nice_agent_close_async(agent, [](GObject* closed, GAsyncResult*, gpointer) { g_object_unref(closed); }, nullptr);
   }
 };
 
