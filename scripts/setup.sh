@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool openbox
+  xvfb xauth xdotool openbox strace libxcb1-dev
   dbus at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
 )

@@ -53,8 +53,10 @@ TEST(HostAnnouncement, JunkAndOtherGamesAreRefused) {
       "モフリンＧＰ 1 5001 12 \xff\xfe",  // not UTF-8
       "モフリンＧＰ 1 5001 12 a\tb",      // a control character
       good + QByteArray(kAnnouncementMaxBytes, 'x'),
+      buildQuestion(),  // a finder's, read by a host
   };
   for (const QByteArray& d : refused) EXPECT_FALSE(readAnnouncement(d)) << d.toStdString();
+  EXPECT_FALSE(isQuestion(good));
 }
 
 namespace {
@@ -92,6 +94,32 @@ TEST_F(FindAHost, TheGuestFindsTheWaitingHostAndLinksByPickingIt) {
   EXPECT_TRUE(guest.ctx.forms.isShown("Form1"));
   // Linked, the host no longer announces.
   EXPECT_FALSE(host.ctx.forms.find<Form11>()->findTimer("AnnounceTimer")->enabled());
+}
+
+// A waiting host sends little: once as it starts, seldom after (for finders
+// that only listen), and a few answers a second however many questions
+// come; a finder that opens long after it started lists it at once.
+TEST_F(FindAHost, AWaitingHostIsQuietYetFoundAtOnce) {
+  const quint16 port = host.ctx.link.port;
+  auto listener = platform::MemoryNetwork(wire, "10.0.0.8").createDatagramSocket();
+  ASSERT_TRUE(listener->bind(port));
+  const auto announcements = [&] {
+    std::size_t n = 0;
+    for (const auto& d : listener->receive()) n += readAnnouncement(d.data).has_value();
+    return n;
+  };
+  host.drive("click Form4.Check2\nclick Form4.Command2\n");
+  clock.advance(20000);
+  EXPECT_EQ(announcements(), 1 + 20000 / HostAnnouncer::kSeldomMs);
+  auto asker = platform::MemoryNetwork(wire, "10.0.0.9").createDatagramSocket();
+  for (int ms = 0; ms < 1000; ++ms) {
+    asker->broadcast(buildQuestion(), port);
+    clock.advance(1);
+  }
+  EXPECT_LE(announcements(), 1000 / HostAnnouncer::kAnswerGapMs);
+  clock.advance(1500);
+  EXPECT_EQ(guest.drive("click Form4.Command3\nwait 10\nprint FormHosts.List1.items\n").value(1),
+            "FormHosts.List1.items = ホスト　Lv.1　10.0.0.1");
 }
 
 TEST_F(FindAHost, NobodyIsFoundWhenNoHostWaitsOrTheHostHasGone) {

@@ -10,7 +10,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "DriverSession.h"
@@ -297,6 +299,60 @@ TEST(Replays, EveryCharacterAFileNameCannotHoldIsReplacedInEitherFightersName) {
   }
 }
 
+// Two records kept into a full replays folder, the first of this game and a
+// later one, each between two marks a tracer of file-status calls sees. Run
+// in a process of its own (the test below starts it under strace).
+constexpr char kStatusMark[] = "/mofurin-file-status-mark";
+TEST(Replays, KeepTwoRecordsInAFullFolderUnderATracer) {
+  if (!qEnvironmentVariableIsSet("MOFURIN_STAT_CHILD")) GTEST_SKIP() << "started by the test below";
+  TestGame t;
+  ASSERT_TRUE(QDir().mkpath(t.workingFile("replays")));
+  for (int i = 0; i < kKeptReplays; ++i) {
+    QFile old(t.workingFile(QStringLiteral("replays/20240101-%1 a vs b.replay").arg(i, 6, 10, QChar(u'0'))));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  }
+  const BoutRecord r = sampleRecord();
+  for (int kept = 0; kept < 2; ++kept) {
+    ::access(kStatusMark, F_OK);
+    ASSERT_TRUE(keepBoutRecord(t.ctx, r));
+  }
+  ::access(kStatusMark, F_OK);
+}
+
+// However full the replays folder, keeping a record asks the file system
+// about few files, the game's first record (which lists the folder) too.
+TEST(Replays, KeepingARecordInAFullFolderCostsFewFileStatusCalls) {
+  const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+  if (strace.isEmpty()) GTEST_SKIP() << "strace is not installed";
+  QTemporaryDir dir;
+  const QString trace = dir.filePath(QStringLiteral("trace"));
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("MOFURIN_STAT_CHILD", "1");
+  // The leak checker of a sanitized build stops the process by tracing it,
+  // which a process already traced cannot allow.
+  env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + QStringLiteral(":detect_leaks=0"));
+  child.setProcessEnvironment(env);
+  child.start(strace, {"-f", "-qq", "-o", trace, "-e", "trace=stat,lstat,newfstatat,statx,access,faccessat,faccessat2",
+                       QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+                       "--gtest_filter=Replays.KeepTwoRecordsInAFullFolderUnderATracer"});
+  ASSERT_TRUE(child.waitForFinished(60000));
+  ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
+  QFile traced(trace);
+  ASSERT_TRUE(traced.open(QIODevice::ReadOnly));
+  std::vector<int> calls;  // between one mark and the next
+  for (const QByteArray& line : traced.readAll().split('\n')) {
+    if (line.contains(kStatusMark)) {
+      calls.push_back(0);
+    } else if (!calls.empty() && !line.isEmpty() && !line.contains("resumed>")) {
+      ++calls.back();
+    }
+  }
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_LE(calls[0], 20) << "the game's first record";
+  EXPECT_LE(calls[1], 20) << "a later record";
+}
+
 TEST(Replays, ASecondRecordOfOneNameIsNumberedEvenWhenTheNameHoldsAPercentSign) {
   QTemporaryDir dir;
   KeptFiles kept(QStringLiteral(".replay"), 10);
@@ -305,6 +361,27 @@ TEST(Replays, ASecondRecordOfOneNameIsNumberedEvenWhenTheNameHoldsAPercentSign) 
   const std::optional<QString> second = kept.keep(dir.path(), stem, "b");
   ASSERT_TRUE(second);
   EXPECT_EQ(QFileInfo(*second).fileName(), stem + QStringLiteral(" (2).replay"));
+}
+
+// A kept file's age is in its name, whatever times the file system gives:
+// the oldest stamp goes first, and of one name the first before " (2)",
+// " (2)" before " (10)".
+TEST(Replays, TheOldestByNameAreLetGo) {
+  QTemporaryDir dir;
+  const QStringList oldestFirst = {"20231231-235959 z", "20240101-000000 a", "20240101-000000 a (2)",
+                                   "20240101-000000 a (10)", "20240101-000001 a"};
+  const QDateTime now = QDateTime::currentDateTime();
+  for (int i = 0; i < oldestFirst.size(); ++i) {
+    QFile file(dir.filePath(oldestFirst[i] + ".replay"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.setFileTime(now.addSecs(-i), QFileDevice::FileModificationTime);
+  }
+  KeptFiles kept(QStringLiteral(".replay"), 4);
+  ASSERT_TRUE(kept.keep(dir.path(), "20240102-000000 b", "x"));
+  ASSERT_TRUE(kept.keep(dir.path(), "20240102-000001 b", "x"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"20240101-000000 a (10).replay", "20240101-000001 a.replay", "20240102-000000 b.replay",
+                         "20240102-000001 b.replay"}));
 }
 
 // Stopping a replay, or closing its window, goes back to where it began

@@ -50,4 +50,8 @@ std::optional<HostAnnouncement> readAnnouncement(const QByteArray& datagram) {
   return HostAnnouncement{static_cast<quint16>(port), level, name};
 }
 
+QByteArray buildQuestion() { return QStringLiteral("%1 %2 ?").arg(kGame).arg(kVersion).toUtf8(); }
+
+bool isQuestion(const QByteArray& datagram) { return datagram == buildQuestion(); }
+
 }  // namespace mofurin

@@ -6,11 +6,12 @@
 
 namespace mofurin {
 
-// What a host that waits for a guest tells the local network once a second:
-// one line of UTF-8 text, "モフリンＧＰ 1 PORT LEVEL NAME" (the game's name,
-// the format's version, the link's TCP port, the fighter's level and name).
-// Nothing in it is trusted beyond showing it: the guest dials the address
-// the datagram came from, never one read from the text.
+// What a host that waits for a guest tells the local network when it starts
+// to listen, when a finder asks, and seldom in between: one line of UTF-8
+// text, "モフリンＧＰ 1 PORT LEVEL NAME" (the game's name, the format's
+// version, the link's TCP port, the fighter's level and name). Nothing in it
+// is trusted beyond showing it: the guest dials the address the datagram
+// came from, never one read from the text.
 struct HostAnnouncement {
   quint16 port = 0;
   qint32 level = 0;
@@ -28,5 +29,11 @@ QByteArray buildAnnouncement(const HostAnnouncement& host);
 // malformed: a port out of range, a level below 1, a name that is empty, too
 // long or holds control characters, text that is not UTF-8.
 std::optional<HostAnnouncement> readAnnouncement(const QByteArray& datagram);
+
+// What a finder asks the hosts of the local network, on the link's port:
+// "モフリンＧＰ 1 ?". A finder of the first version, which only listens,
+// reads it as no announcement and passes over it.
+QByteArray buildQuestion();
+bool isQuestion(const QByteArray& datagram);
 
 }  // namespace mofurin

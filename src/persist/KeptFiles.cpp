@@ -2,8 +2,26 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 namespace mofurin {
+
+namespace {
+
+// A name's place in time: its stem, then the number a second file of the
+// same stem was given (1 for the first).
+std::pair<QStringView, int> age(QStringView name, qsizetype suffixSize) {
+  const QStringView stem = name.chopped(suffixSize);
+  const qsizetype open = stem.lastIndexOf(u" (");
+  if (open > 0 && stem.endsWith(u')')) {
+    bool ok = false;
+    const int number = stem.sliced(open + 2).chopped(1).toInt(&ok);
+    if (ok && number > 1) return {stem.first(open), number};
+  }
+  return {stem, 1};
+}
+
+}  // namespace
 
 std::optional<QString> KeptFiles::keep(const QString& folder, const QString& stem, const QByteArray& bytes) {
   if (listed_ != folder) list(folder);
@@ -32,7 +50,10 @@ std::optional<QString> KeptFiles::keep(const QString& folder, const QString& ste
 
 void KeptFiles::list(const QString& folder) {
   listed_ = folder;
-  names_ = QDir(folder).entryList({u'*' + suffix_}, QDir::Files, QDir::Time | QDir::Reversed);  // oldest first
+  names_ = QDir(folder).entryList({u'*' + suffix_}, QDir::Files, QDir::Unsorted);
+  const qsizetype suffixSize = suffix_.size();
+  std::sort(names_.begin(), names_.end(),
+            [suffixSize](const QString& a, const QString& b) { return age(a, suffixSize) < age(b, suffixSize); });
 }
 
 void KeptFiles::prune(const QString& folder) {

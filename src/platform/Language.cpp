@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
 
 namespace mofurin::platform {
 
@@ -11,17 +12,16 @@ namespace {
 Language current = Language::Japanese;
 
 // The English texts, compiled into the program beside its other resources.
-QTranslator& englishTexts() {
-  static QTranslator* translator = [] {
-    auto* t = new QTranslator;
-    if (!t->load(QStringLiteral(":/i18n/mofurin_en.qm"))) {
-      delete t;
-      return static_cast<QTranslator*>(nullptr);
-    }
-    return t;
-  }();
-  static QTranslator empty;
-  return translator ? *translator : empty;
+// They are read on the first choice of English: a Japanese game never needs
+// them. Kept for the whole process once read.
+QTranslator* english = nullptr;
+
+QTranslator* englishTexts() {
+  if (!english) {
+    auto texts = std::make_unique<QTranslator>();
+    if (texts->load(QStringLiteral(":/i18n/mofurin_en.qm"))) english = texts.release();
+  }
+  return english;
 }
 
 }  // namespace
@@ -46,10 +46,10 @@ bool useLanguage(Language language) {
     current = Language::Japanese;
     return language == Language::Japanese;
   }
-  QTranslator& english = englishTexts();
-  QCoreApplication::removeTranslator(&english);
+  if (english) QCoreApplication::removeTranslator(english);
   if (language == Language::English) {
-    if (english.isEmpty() || !QCoreApplication::installTranslator(&english)) {
+    QTranslator* texts = englishTexts();
+    if (!texts || texts->isEmpty() || !QCoreApplication::installTranslator(texts)) {
       current = Language::Japanese;
       return false;
     }

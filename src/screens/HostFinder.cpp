@@ -15,12 +15,16 @@ constexpr std::size_t kMostHosts = 16;
 }  // namespace
 
 HostAnnouncer::HostAnnouncer(platform::Form& owner, GameContext& ctx)
-    : ctx_(ctx), timer_(owner, QStringLiteral("AnnounceTimer"), kIntervalMs, false) {
+    : ctx_(ctx), timer_(owner, QStringLiteral("AnnounceTimer"), kSeldomMs, false) {
   timer_.onTimer = [this] { announce(); };
 }
 
 void HostAnnouncer::start() {
-  if (!socket_) socket_ = ctx_.platform.network().createDatagramSocket();
+  if (!socket_) {
+    socket_ = ctx_.platform.network().createDatagramSocket();
+    socket_->onDatagram = [this] { answerQuestions(); };
+    timer_.setInterval(socket_->bind(ctx_.link.port) ? kSeldomMs : kUnaskedMs);
+  }
   timer_.start();
   announce();
 }
@@ -35,6 +39,15 @@ void HostAnnouncer::announce() {
   const GameState& g = ctx_.game;
   const HostAnnouncement me{ctx_.link.port, std::max(g.levels[Side::Player], 1), g.fighterName[Side::Player]};
   socket_->broadcast(buildAnnouncement(me), ctx_.link.port);
+  lastAnnounced_ = ctx_.platform.clock().now();
+}
+
+// What else arrives on the port (other hosts' announcements, this one's own)
+// is passed over.
+void HostAnnouncer::answerQuestions() {
+  bool asked = false;
+  for (const platform::DatagramSocket::Datagram& d : socket_->receive()) asked |= isQuestion(d.data);
+  if (asked && ctx_.platform.clock().now() - lastAnnounced_ >= kAnswerGapMs) announce();
 }
 
 FormHosts::FormHosts(GameContext& ctx) : Screen(ctx, kName) {
@@ -43,6 +56,7 @@ FormHosts::FormHosts(GameContext& ctx) : Screen(ctx, kName) {
   Command2.onClick = [this] { search(); };
   Command3.onClick = [this] { this->ctx.forms.close(*this); };
   Timer1.onTimer = [this] { stopListening(); };
+  Timer2.onTimer = [this] { ask(); };
 }
 
 void FormHosts::showTexts() {
@@ -115,10 +129,18 @@ void FormHosts::search() {
   showStatus(Status::Searching);
   Command2.setEnabled(false);
   Timer1.start();
+  Timer2.start();
+  ask();
+}
+
+// The hosts answer on the port this finder listens on, as they announce.
+void FormHosts::ask() {
+  if (socket_) socket_->broadcast(buildQuestion(), ctx.link.port);
 }
 
 void FormHosts::stopListening() {
   Timer1.stop();
+  Timer2.stop();
   Command2.setEnabled(true);
   if (!socket_) return;
   socket_.reset();

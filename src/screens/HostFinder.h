@@ -10,36 +10,48 @@
 
 namespace mofurin {
 
-// Tells the local network once a second that this game waits for a guest,
-// on the link's port, from the moment its link listens until it is linked
-// or stops listening. The link window starts and stops it.
+// Tells the local network that this game waits for a guest, on the link's
+// port, from the moment its link listens until it is linked or stops
+// listening: once at the start, at once to a finder that asks, and seldom in
+// between for finders that only listen. A waiting host so wakes seldom. The
+// link window starts and stops it.
 class HostAnnouncer {
  public:
-  static constexpr int kIntervalMs = 1000;
+  static constexpr int kSeldomMs = 5000;
+  // Where no finder can ask (the port cannot be shared), as often as a
+  // finder that only listens needs.
+  static constexpr int kUnaskedMs = 1000;
+  // A flood of questions is answered a few times a second at most: one
+  // answer reaches every finder.
+  static constexpr int kAnswerGapMs = 250;
   HostAnnouncer(platform::Form& owner, GameContext& ctx);
   ~HostAnnouncer() { stop(); }
 
-  void start();  // announces at once, then every second
+  void start();  // announces at once, then seldom and when asked
   void stop();
   bool announcing() const { return timer_.enabled(); }
 
  private:
   void announce();
+  void answerQuestions();
 
   GameContext& ctx_;
   platform::Timer timer_;
   std::unique_ptr<platform::DatagramSocket> socket_;
+  qint64 lastAnnounced_ = 0;
 };
 
-// The host list "ホストをさがす", opened by the hub's "さがす": it listens
-// for hosts' announcements for three seconds and lists the hosts it heard;
-// picking one writes its address into the hub's address box.
+// The host list "ホストをさがす", opened by the hub's "さがす": it asks the
+// local network's hosts every second and listens for their announcements
+// for three seconds, and lists the hosts it heard; picking one writes its
+// address into the hub's address box.
 class FormHosts : public Screen {
   Q_DECLARE_TR_FUNCTIONS(FormHosts)
 
  public:
   static inline const QString kName = QStringLiteral("FormHosts");
   static constexpr int kListenMs = 3000;
+  static constexpr int kAskMs = 1000;
   explicit FormHosts(GameContext& ctx);
 
   Label Label1{*this, "Label1"};
@@ -48,6 +60,7 @@ class FormHosts : public Screen {
   Button Command2{*this, "Command2"};
   Button Command3{*this, "Command3"};
   Timer Timer1{*this, "Timer1", kListenMs, false};
+  Timer Timer2{*this, "Timer2", kAskMs, false};  // asks again: a question or its answer may be lost
 
   void Form_Load() override;
   void showTexts() override;
@@ -67,6 +80,7 @@ class FormHosts : public Screen {
   };
   void layOut();
   void takeDatagrams();
+  void ask();
   void stopListening();
   void refreshList();
 

@@ -1,5 +1,6 @@
 // libFuzzer target: any datagram from the local network, read as a host's
-// announcement; what reads well must build back to the same text's meaning.
+// announcement and as a finder's question; what reads well must build back
+// to the same text's meaning.
 
 #include <QByteArray>
 #include <cstdlib>
@@ -11,5 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const auto host = mofurin::readAnnouncement(bytes)) {
     if (mofurin::readAnnouncement(mofurin::buildAnnouncement(*host)) != host) std::abort();
   }
+  // A host must never take another host's announcement for a question.
+  if (mofurin::isQuestion(bytes) && mofurin::readAnnouncement(bytes)) std::abort();
   return 0;
 }

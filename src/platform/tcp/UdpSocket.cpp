@@ -23,8 +23,10 @@ QString dialable(const QHostAddress& address) {
   return ipv4 ? QHostAddress(v4).toString() : address.toString();
 }
 
+// The loopback network's broadcast reaches every game of this machine that
+// listens on the port, where 127.0.0.1 would reach only the last to bind it.
 QList<QHostAddress> broadcastTargets() {
-  QList<QHostAddress> targets{QHostAddress(QHostAddress::LocalHost)};
+  QList<QHostAddress> targets{QHostAddress(QStringLiteral("127.255.255.255"))};
   for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
     const auto flags = i.flags();
     if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning) ||

@@ -10,9 +10,9 @@ namespace mofurin::platform {
 class TcpNetwork;
 
 // A real UDP socket (QUdpSocket) for the host finder. It broadcasts on every
-// IPv4 network of the machine that can broadcast, and to 127.0.0.1, so a
-// second game on this machine hears it even where broadcasts do not loop
-// back.
+// IPv4 network of the machine that can broadcast, and on the loopback
+// network, so the other games of this machine hear it even where broadcasts
+// do not loop back.
 class UdpSocket : public QObject, public DatagramSocket {
  public:
   explicit UdpSocket(TcpNetwork& network);
