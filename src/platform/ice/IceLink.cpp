@@ -10,6 +10,7 @@ namespace {
 // A relay answers within a second or two anywhere; one that has not by then
 // is down, and the other side should hear of this one without it.
 constexpr int kGatheringMs = 3000;
+constexpr int kLingerMs = 2000;
 }  // namespace
 
 // The agent and what it has gathered, sent and received. libnice runs on
@@ -149,9 +150,12 @@ QByteArray IceLink::receive() { return agent_ ? std::exchange(agent_->received, 
 
 void IceLink::close() {
   if (!agent_) return;
-  // An agent may close inside its own callback: it goes once the event is over.
+  // An agent may close inside its own callback: it goes once the event is
+  // over. A connected one lingers, as a TCP socket does, for what it was
+  // last given (a flight, say) to reach the other side before the end does.
   agent_->link = nullptr;
-  QTimer::singleShot(0, [agent = agent_.release()] { delete agent; });
+  const int lingerMs = agent_->state == State::Connected ? kLingerMs : 0;
+  QTimer::singleShot(lingerMs, [agent = agent_.release()] { delete agent; });
 }
 
 Transport::State IceLink::state() const { return agent_ ? agent_->state : State::Closed; }
