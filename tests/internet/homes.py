@@ -157,6 +157,7 @@ def stop(process):
 class Game:
     def __init__(self, home, name):
         self.name = name
+        self.done = False  # its driver stopped as its bout closed
         self.folder = os.path.join(work, name)
         os.makedirs(self.folder, exist_ok=True)
         self.log = open(os.path.join(work, name.replace(" ", "-") + ".log"), "w")
@@ -194,15 +195,29 @@ class Game:
         return screen in lines[-1][len("screens = "):].split(" ")
 
     def choose_if_asked(self):
-        out = self.send("print Form1.HV125.visible", "print Form1.WAZA.items")
+        out = self.send_to_bout("print Form1.HV125.visible", "print Form1.WAZA.items")
         if "Form1.HV125.visible = true" not in out:
             return False
         items = [l for l in out if l.startswith("Form1.WAZA.items = ")][0][len("Form1.WAZA.items = "):]
         for item in items.split("|"):
             if item != "---NO DATA":
-                self.send(f"select Form1.WAZA {item}", "wait 16", "click Form1.IIYO(0)")
+                self.send_to_bout(f"select Form1.WAZA {item}", "wait 16", "click Form1.IIYO(0)")
                 return True
         return False
+
+    def send_to_bout(self, *commands):
+        """Commands to the battle screen, which a broken link may close
+        between two of them: the driver then stops, its records kept."""
+        self.post(*commands)
+        out = self.collect(errors_fail=False)
+        if out and out[-1].startswith("error:"):
+            if "is not open" not in out[-1]:
+                fail(f"{self.name}: {out[-1]}")
+            self.done = True
+        return out
+
+    def left_the_bout(self, lines):
+        return self.done or self.shown(lines, "Form4")
 
     def ending(self):
         folder = os.path.join(self.folder, "replays")
@@ -241,7 +256,8 @@ class Game:
         fail(f"{self.name} was not told any of {texts} in {seconds} s; it says: {self.told()}")
 
     def quit(self):
-        self.proc.stdin.close()
+        if not self.done:
+            self.proc.stdin.close()
         self.proc.wait(timeout=10)
 
 
@@ -282,14 +298,14 @@ def bout(host, guest, expect_ways, code=None, while_fighting=lambda: None, lan_a
     while_fighting()
     choices = []
     for _ in range(4000):
-        host.post("wait 50")
-        guest.post("wait 50")
-        h, g = host.collect(), guest.collect()
-        if host.shown(h, "Form1") and host.choose_if_asked():
-            choices.append(time.monotonic())
-        if guest.shown(g, "Form1"):
-            guest.choose_if_asked()
-        if host.shown(h, "Form4") and guest.shown(g, "Form4"):
+        playing = [game for game in (host, guest) if not game.done]
+        for game in playing:
+            game.post("wait 50")
+        seen = {game.name: game.collect() for game in playing}
+        for game in playing:
+            if game.shown(seen[game.name], "Form1") and game.choose_if_asked() and game is host:
+                choices.append(time.monotonic())
+        if all(game.left_the_bout(seen.get(game.name, [])) for game in (host, guest)):
             break
     else:
         fail("the bout never ended")

@@ -7,10 +7,9 @@
 #include <QDateTime>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/ice/Sealed.h"
-
-#include <algorithm>
 
 namespace mofurin::platform {
 
