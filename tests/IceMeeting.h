@@ -20,9 +20,7 @@ namespace mofurin::test {
 class IceMeeting {
  public:
   void link(TestGame& host, TestGame& guest) {
-    const platform::KeyPair hostPair, guestPair;
-    use(host, 0, *hostPair.streamKeys(guestPair.publicKey(), true));
-    use(guest, 1, *guestPair.streamKeys(hostPair.publicKey(), false));
+    sealLinks(host, guest, [this](TestGame&, bool isHost) { return std::make_unique<Side>(*this, isHost ? 0 : 1); });
   }
 
   void settle() {
@@ -104,14 +102,7 @@ class IceMeeting {
     qint64 sent_ = 0, received_ = 0;
   };
 
-  void use(TestGame& t, int end, platform::KeyPair::StreamKeys keys) {
-    GameContext& ctx = t.ctx;
-    ctx.networkBout.useTransport([this, &ctx, end, keys](bool) {
-      return platform::heldWhileModal(platform::sealedStream(std::make_unique<Side>(*this, end), keys), ctx.platform);
-    });
-  }
-
-  // The newest link of each side meet once both are described.
+  // The newest links of the two sides meet once both are described.
   void meet() {
     Side *host = newest_[0], *guest = newest_[1];
     if (!host || !guest || host->partner_ || guest->partner_ || host->description_.isEmpty() ||

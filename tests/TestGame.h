@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
+#include <memory>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/Transport.h"
@@ -86,18 +88,21 @@ inline void startWithRabbit(TestGame& t) {
 }
 
 // Both games' next links run over streams sealed with the keys of one
-// exchange, over their wire.
-inline void sealLinks(TestGame& host, TestGame& guest) {
+// exchange, over the links `inner` makes for each side (their wire's TCP
+// unless told otherwise).
+using InnerLink = std::function<std::unique_ptr<platform::Transport>(TestGame&, bool host)>;
+inline void sealLinks(TestGame& host, TestGame& guest, InnerLink inner = {}) {
+  if (!inner) {
+    inner = [](TestGame& t, bool) { return platform::tcpTransport(t.ctx.platform.network(), t.ctx.link.port); };
+  }
   const platform::KeyPair hostPair, guestPair;
-  const auto seal = [](TestGame& t, platform::KeyPair::StreamKeys keys) {
-    GameContext& ctx = t.ctx;
-    ctx.networkBout.useTransport([&ctx, keys](bool) {
-      return platform::heldWhileModal(
-          platform::sealedStream(platform::tcpTransport(ctx.platform.network(), ctx.link.port), keys), ctx.platform);
+  const auto seal = [&inner](TestGame& t, bool isHost, platform::KeyPair::StreamKeys keys) {
+    t.ctx.networkBout.useTransport([&t, isHost, keys, inner](bool) {
+      return platform::heldWhileModal(platform::sealedStream(inner(t, isHost), keys), t.ctx.platform);
     });
   };
-  seal(host, *hostPair.streamKeys(guestPair.publicKey(), true));
-  seal(guest, *guestPair.streamKeys(hostPair.publicKey(), false));
+  seal(host, true, *hostPair.streamKeys(guestPair.publicKey(), true));
+  seal(guest, false, *guestPair.streamKeys(hostPair.publicKey(), false));
 }
 
 }  // namespace mofurin::test

@@ -14,6 +14,7 @@ namespaces are used. Without root it says that it did not run.
 Usage: homes.py DRIVER WORK_FOLDER
 """
 
+import functools
 import os
 import shutil
 import statistics
@@ -371,19 +372,25 @@ def cases():
     # packet out of a home finds its port taken by the other's packet in and
     # leaves by a new one, which the other router does not let in; so ICE
     # takes the relay there.
-    for name, routers, guest_home, ways in fights:
-        yield name, lambda name=name, routers=routers, guest_home=guest_home, ways=ways: fight(
-            name, routers, guest_home, ways)
+    for fight_case in fights:
+        yield fight_case[0], functools.partial(fight, *fight_case)
     yield "a second guest on a used code, and privacy", second_guest_and_privacy
     yield "a byte changed in the relay", changed_byte
     yield "servers stopped and codes mistyped", faults
 
 
-def fight(name, routers, guest_home, ways):
+def homes(routers, *players):
+    """A fresh small internet with its servers, and a game on the hub for
+    each player (its home, its name)."""
     build(routers)
-    start_servers(work)
-    host, guest = Game("h1", name + " host"), Game(guest_home, name + " guest")
-    open_hub(host, guest)
+    servers = start_servers(work)
+    games = [Game(home, name) for home, name in players]
+    open_hub(*games)
+    return servers, games
+
+
+def fight(name, routers, guest_home, ways):
+    _, (host, guest) = homes(routers, ("h1", name + " host"), (guest_home, name + " guest"))
     way, joined_s, _, _ = bout(host, guest, ways, invite(host))
     print(f"{name}: {way}, the bout opened {joined_s:.1f} s after the join")
     return host, guest
@@ -393,10 +400,8 @@ def second_guest_and_privacy():
     """While a relayed bout is under way, a third player types its code: it
     is told that nobody answers, and the bout goes on. Nothing the servers
     saw tells who played whom, from where, or what they did."""
-    build(["nat", "random"])
-    servers = start_servers(work)
-    host, guest, late = Game("h1", "privacy host"), Game("h2", "privacy guest"), Game("h2", "late guest")
-    open_hub(host, guest, late)
+    servers, (host, guest, late) = homes(["nat", "random"], ("h1", "privacy host"), ("h2", "privacy guest"),
+                                         ("h2", "late guest"))
     code = invite(host)
     bout(host, guest, {"relayed"}, code, while_fighting=lambda: late.send(f"join {code}"))
     late.wait_until_told([NO_SUCH_INVITATION], 20, meanwhile=[host])
@@ -410,10 +415,7 @@ def second_guest_and_privacy():
 
 
 def changed_byte():
-    build(["nat", "random"])
-    start_servers(work)
-    host, guest = Game("h1", "tamper host"), Game("h2", "tamper guest")
-    open_hub(host, guest)
+    _, (host, guest) = homes(["nat", "random"], ("h1", "tamper host"), ("h2", "tamper guest"))
     _, _, ending, _ = bout(host, guest, {"relayed"}, invite(host), while_fighting=tamper_with_the_relay)
     if ending != "unfinished":
         fail(f"a changed byte did not end the bout as a lost link, but {ending}")
@@ -423,10 +425,7 @@ def changed_byte():
 
 def faults():
     """Each fault is told in its own words, and in time."""
-    build(["nat", "random"])
-    servers = start_servers(work)
-    host, guest = Game("h1", "faults host"), Game("h2", "faults guest")
-    open_hub(host, guest)
+    servers, (host, guest) = homes(["nat", "random"], ("h1", "faults host"), ("h2", "faults guest"))
     code = invite(host)
     slip = code[:-1] + ("1" if code[-1] != "1" else "2")
     guest.send(f"join {slip}")
@@ -459,11 +458,10 @@ def measure():
     time over ICE against TCP on the LAN between the same homes; the relay's
     bytes per bout."""
     median = statistics.median
-    rounds = {}
     for way, routers in (("direct", ["open", "nat"]), ("relayed", ["nat", "random"]), ("lan", ["open", "nat"])):
         build(routers)
         servers = start_servers(work)
-        joins, rounds[way] = [], []
+        joins, rounds = [], []
         for i in range(5):
             host, guest = Game("h1", f"{way} host {i}"), Game("h2", f"{way} guest {i}")
             open_hub(host, guest)
@@ -472,12 +470,12 @@ def measure():
             else:
                 _, joined_s, _, times = bout(host, guest, {way}, invite(host))
             joins.append(joined_s)
-            rounds[way] += times
+            rounds += times
             host.quit()
             guest.quit()
         time.sleep(1)
         print(f"{way}: from the join to the bout on both screens, median of 5: {median(joins):.2f} s "
-              f"(all: {', '.join(f'{j:.2f}' for j in joins)}); a round, median: {median(rounds[way]):.2f} s")
+              f"(all: {', '.join(f'{j:.2f}' for j in joins)}); a round, median: {median(rounds):.2f} s")
         if way == "relayed":
             stop(servers["capture"])
             print(f"relayed: the relay carried {relay_bytes(work) / 5 / 1000:.1f} kB per bout, both ways")
