@@ -148,8 +148,10 @@ class Bout {
                                       (closedByBox_[1] && g == End::Fled && decided(h)) ||
                                       ((closedByBox_[0] || closedByBox_[1]) && h == End::Fled && g == End::Fled);
     // A copy whose inbox a flood overflowed gives the link up, however far
-    // the other copy got: it never decides the bout otherwise.
-    const bool lostToAFlood = (flooded_[0] && h == End::Lost) || (flooded_[1] && g == End::Lost);
+    // the other copy got: it never decides the bout otherwise. Its player
+    // may flee in the same moment, and the other copy sees only the link go.
+    const bool lostToAFlood = (flooded_[0] && (h == End::Lost || (h == End::Fled && g == End::Lost))) ||
+                              (flooded_[1] && (g == End::Lost || (g == End::Fled && h == End::Lost)));
     if (h != mirrored(g) && !fledAsTheWireBroke && !closedAsItWasDecided && !lostToAFlood) {
       return "host ended " + std::to_string(int(h)) + ", guest " + std::to_string(int(g));
     }
