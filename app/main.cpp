@@ -20,9 +20,9 @@
 #include <cstdlib>
 
 #include "net/Protocol.h"
-#include "platform/ice/InvitedLink.h"
 #include "persist/LanguageSetting.h"
 #include "platform/GameFolders.h"
+#include "platform/InternetServers.h"
 #include "platform/Language.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ToolkitLanguage.h"
@@ -51,8 +51,8 @@ struct GameOptions {
   platform::GameFolders folders;
   quint16 port = kLinkPort;
   bool muted = false;
-  QString replayFile;  // empty: the game starts at its title
-  QString language;    // empty: as the player chose, else as the desktop speaks
+  QString replayFile;                          // empty: the game starts at its title
+  QString language;                            // empty: as the player chose, else as the desktop speaks
   std::optional<QString> meetingPlace, relay;  // for this run, instead of the settings'
 };
 
@@ -106,7 +106,7 @@ class CommandLine {
     }
     if (parser_.isSet(meetingPlace_)) {
       options.meetingPlace = parser_.value(meetingPlace_);
-      if (!platform::MeetingPlace::read(*options.meetingPlace)) {
+      if (!platform::readMeetingPlace(*options.meetingPlace)) {
         complain(QStringLiteral("--meeting-place needs mqtt://HOST[:PORT]"));
         std::exit(2);
       }
@@ -187,8 +187,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("example.mofurin.MofurinGP"));
   QApplication::setQuitOnLastWindowClosed(false);  // the screens decide when the game ends
   const GameOptions options = commandLine.read(app);
-  QApplication::setWindowIcon(QIcon::fromTheme(
-      QStringLiteral("mofurin"), QIcon(QDir(options.folders.pictures()).filePath(QStringLiteral("icon.png")))));
+  // The game's own picture, not the desktop's icon theme: looking there
+  // costs the start some milliseconds for the same picture.
+  QApplication::setWindowIcon(QIcon(QDir(options.folders.pictures()).filePath(QStringLiteral("icon.png"))));
   platform::applyGameLook();
   platform::QtClock clock;
   platform::QtPlatform platform(clock, options.folders);

@@ -31,7 +31,10 @@ class QtGame {
  public:
   QtGame()
       : app_(application()),
-        platform_(clock(), platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), folder_.path()}, &dialogs),
+        platform_(clock(),
+                  platform::GameFolders{QStringLiteral(MOFURIN_BIN_DIR), folder_.path(), false,
+                                        QStringLiteral(MOFURIN_BIN_DIR)},
+                  &dialogs),
         ctx(platform_) {
     // The player's own settings stay untouched by the tests.
     platform_.setSettingsFile(folder_.filePath(QStringLiteral("mofurin.conf")));

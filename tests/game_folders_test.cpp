@@ -49,6 +49,7 @@ class GameFoldersTest : public ::testing::Test {
 TEST_F(GameFoldersTest, BuildFolderGameUsesItsOwnFolderAndTheCurrentOne) {
   const GameFolders folders = findGameFolders(path(QStringLiteral("build/bin")));
   EXPECT_EQ(folders.assets, path(QStringLiteral("build/bin")));
+  EXPECT_EQ(folders.modules, folders.assets);
   EXPECT_EQ(folders.working, QDir::currentPath());
   EXPECT_FALSE(folders.ownWorkingFolder);
   EXPECT_EQ(prepareWorkingFolder(folders), std::nullopt);
@@ -58,6 +59,8 @@ TEST_F(GameFoldersTest, InstalledGameFindsItsDataBesideTheProgramAndKeepsPlayerF
   const EnvironmentVariable xdg("XDG_DATA_HOME", path(QStringLiteral("xdg")));
   const GameFolders folders = findGameFolders(installedProgramFolder());
   EXPECT_EQ(folders.assets, path(QStringLiteral("usr/share/games/mofurin")));
+  EXPECT_TRUE(folders.modules.startsWith(path(QStringLiteral("usr/lib/"))) && folders.modules.endsWith("/mofurin"))
+      << folders.modules.toStdString();
   EXPECT_EQ(folders.working, path(QStringLiteral("xdg/mofurin")));
   EXPECT_TRUE(folders.ownWorkingFolder);
 }
@@ -80,7 +83,7 @@ TEST_F(GameFoldersTest, ChosenFolderWinsInEveryLayoutAndIsMadeAbsolute) {
 }
 
 TEST_F(GameFoldersTest, PlayerFolderIsMadeOnFirstStartAndAFileInTheWayIsNamed) {
-  GameFolders folders{path(QStringLiteral("assets")), path(QStringLiteral("a/b/mofurin")), true};
+  GameFolders folders{path(QStringLiteral("assets")), path(QStringLiteral("a/b/mofurin")), true, {}};
   EXPECT_EQ(prepareWorkingFolder(folders), std::nullopt);
   EXPECT_TRUE(QDir(folders.working).exists());
   EXPECT_EQ(prepareWorkingFolder(folders), std::nullopt) << "a second start finds it made";

@@ -2,16 +2,14 @@
 // (a mosquitto of this test's own on the loopback) and ICE on this machine.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-
 #include <random>
-
-#include <QDir>
-#include <QMap>
 
 #include "DriverSession.h"
 #include "QtGame.h"
@@ -69,7 +67,7 @@ bool runUntil(const std::function<bool()>& done, int ms) {
 
 struct Peer {
   explicit Peer(const QString& meetingPlace, int invitationMs = 10 * 60 * 1000)
-      : Peer(platform::invitedLink({meetingPlace, {}, invitationMs})) {}
+      : Peer(platform::makeInvitedLink({meetingPlace, {}, invitationMs})) {}
   explicit Peer(std::unique_ptr<Transport> transport) : link(std::move(transport)) {
     link->onInvitation = [this] { invitation = link->invitation(); };
     link->onConnected = [this] { connected = true; };
@@ -121,17 +119,25 @@ TEST(InternetLink, AnInvitationLinksTwoAndServesOneBout) {
   ASSERT_TRUE(runUntil([&] { return host.received.endsWith("逃亡     1\n"); }, 5000));
 }
 
-// Without a meeting place to reach, both sides are told so at once.
-TEST(InternetLink, AMeetingPlaceNobodyRunsIsToldAtOnce) {
+// Without a meeting place to reach, or without the module of internet
+// bouts beside the program (there is none beside the tests), both sides
+// are told why at once.
+TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
   application();
-  for (const QString& url : {QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(2)), QStringLiteral("not a place")}) {
-    Peer host(url), guest(url);
+  const auto toldAtOnce = [](Peer host, Peer guest, Transport::Problem why) {
     host.link->listen();
     guest.link->connect(platform::InvitationCode::make().text());
-    ASSERT_TRUE(runUntil([&] { return host.lost && guest.lost; }, 5000)) << url.toStdString();
-    EXPECT_EQ(host.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
-    EXPECT_EQ(guest.link->problem(), Transport::Problem::MeetingPlaceUnreachable);
+    ASSERT_TRUE(runUntil([&] { return host.lost && guest.lost; }, 5000));
+    EXPECT_EQ(host.link->problem(), why);
+    EXPECT_EQ(guest.link->problem(), why);
+  };
+  for (const QString& url : {QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(2)), QStringLiteral("not a place")}) {
+    SCOPED_TRACE(url.toStdString());
+    toldAtOnce(Peer(url), Peer(url), Transport::Problem::MeetingPlaceUnreachable);
   }
+  const platform::InternetServers servers{QStringLiteral("mqtt://127.0.0.1"), {}, 1000};
+  toldAtOnce(Peer(platform::invitedLink(servers)), Peer(platform::invitedLink(servers)),
+             Transport::Problem::ModuleMissing);
 }
 
 // Two drivers, one the host with an invitation and one the friend who joins
@@ -149,7 +155,8 @@ TEST(InternetLink, TwoDriversFightABoutByAnInvitation) {
              "click Form4.Check1"});
   }
   const QStringList invited = host.send({"invite"});
-  const auto line = std::find_if(invited.begin(), invited.end(), [](const QString& l) { return l.startsWith("invitation = "); });
+  const auto line =
+      std::find_if(invited.begin(), invited.end(), [](const QString& l) { return l.startsWith("invitation = "); });
   ASSERT_NE(line, invited.end()) << invited.join('\n').toStdString();
   guest.post({"join " + line->mid(13), "until Form1 20000", "connection"});
   host.post({"until Form1 20000", "connection"});
@@ -189,10 +196,10 @@ TEST(InternetLink, TwoDriversFightABoutByAnInvitation) {
 TEST(InternetLink, IceLinksCarryRandomBoutsWhole) {
   application();
   const quint32 seed = qEnvironmentVariableIsSet("MOFURIN_SEED") ? qEnvironmentVariable("MOFURIN_SEED").toUInt()
-                                                                  : std::random_device{}();
+                                                                 : std::random_device{}();
   std::mt19937 rng(seed);
-  const int links = qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") > 0 ? qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS")
-                                                                          : 300;
+  const int links =
+      qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") > 0 ? qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") : 300;
   for (int n = 0; n < links; ++n) {
     SCOPED_TRACE("MOFURIN_SEED=" + std::to_string(seed) + ", link " + std::to_string(n));
     const platform::KeyPair hostKeys, guestKeys;
@@ -210,7 +217,8 @@ TEST(InternetLink, IceLinksCarryRandomBoutsWhole) {
     // Either side may take the other's description first.
     Peer& first = rng() % 2 ? host : guest;
     first.link->connect(QString::fromUtf8(&first == &host ? guestDescription : hostDescription));
-    (&first == &host ? guest : host).link->connect(QString::fromUtf8(&first == &host ? hostDescription : guestDescription));
+    (&first == &host ? guest : host)
+        .link->connect(QString::fromUtf8(&first == &host ? hostDescription : guestDescription));
     ASSERT_TRUE(runUntil([&] { return host.connected && guest.connected; }, 5000));
     QByteArray toHost, toGuest;
     for (int line = 0, lines = 5 + rng() % 40; line < lines; ++line) {
@@ -220,8 +228,8 @@ TEST(InternetLink, IceLinksCarryRandomBoutsWhole) {
       (fromHost ? toGuest : toHost) += text;
       if (rng() % 3 == 0) runUntil([] { return false; }, static_cast<int>(rng() % 5));
     }
-    ASSERT_TRUE(runUntil([&] { return host.received.size() >= toHost.size() && guest.received.size() >= toGuest.size(); },
-                         5000));
+    ASSERT_TRUE(runUntil(
+        [&] { return host.received.size() >= toHost.size() && guest.received.size() >= toGuest.size(); }, 5000));
     EXPECT_EQ(host.received, toHost);
     EXPECT_EQ(guest.received, toGuest);
     // A player who flees says so and leaves at once: the word still arrives.

@@ -2,6 +2,8 @@
 // end: what two players share when they meet through servers they do not
 // trust.
 
+#include "platform/ice/Sealed.h"
+
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -11,15 +13,14 @@
 #include "net/Protocol.h"
 #include "persist/Cp932.h"
 #include "platform/headless/MemoryNetwork.h"
-#include "platform/ice/Sealed.h"
 #include "screens/BattleScreen.h"
 #include "screens/Replays.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
 using platform::InvitationCode;
-using platform::sealNote;
 using platform::openNote;
+using platform::sealNote;
 
 // A code read aloud and typed again, in any case, with or without its
 // dashes, with I, L and O for 1, 1 and 0, is the same code; most single
@@ -47,13 +48,14 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
       slip[at] = c;
       ++slips;
       if (!InvitationCode::read(slip)) ++caught;
-      EXPECT_TRUE(InvitationCode::looksLike(slip));  // and is told as a mistyped code, not an address
+      EXPECT_TRUE(platform::invitation::looksLikeCode(slip));  // and is told as a mistyped code, not an address
     }
   }
   EXPECT_GT(caught, slips * 9 / 10);
-  for (const char* notACode : {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T", "fe80::1:2:3:4:5:6", "my-friends-pc.lan"}) {
+  for (const char* notACode :
+       {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T", "fe80::1:2:3:4:5:6", "my-friends-pc.lan"}) {
     EXPECT_FALSE(InvitationCode::read(notACode));
-    EXPECT_FALSE(InvitationCode::looksLike(notACode)) << notACode;
+    EXPECT_FALSE(platform::invitation::looksLikeCode(notACode)) << notACode;
   }
 }
 
@@ -107,7 +109,8 @@ TEST(SealedStream, ABoutPlaysSealedAndAChangedByteEndsItOnBothSidesAlike) {
     }
     ASSERT_FALSE(host.screen<Form1>() || guest.screen<Form1>());
     EXPECT_GT(carried.size(), 0);
-    if (!tamper) std::printf("a sealed bout of %d rounds carried %lld bytes\n", rounds, static_cast<long long>(carried.size()));
+    if (!tamper)
+      std::printf("a sealed bout of %d rounds carried %lld bytes\n", rounds, static_cast<long long>(carried.size()));
     EXPECT_FALSE(carried.contains(encodeCp932(QStringLiteral("春ウサギ"))));
     EXPECT_FALSE(carried.contains(encodeCp932(tag::Choice)));
     for (TestGame* t : {&host, &guest}) {

@@ -1777,6 +1777,10 @@ Back to the Status screen.</translation>
         <source>接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。</source>
         <translation>The connection ended. Make a new invitation code to play again.</translation>
     </message>
+    <message>
+        <source>インターネット対戦の部品（mofurin-internet.so）が見つからないか、読み込めません。ゲームを入れ直してください。</source>
+        <translation>The game's part for internet bouts (mofurin-internet.so) is missing or cannot be loaded. Please install the game again.</translation>
+    </message>
 </context>
 <context>
     <name>Rank</name>

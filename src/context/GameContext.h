@@ -8,15 +8,15 @@
 #include "game/Random.h"
 #include "net/LinkState.h"
 #include "net/NetworkBout.h"
-#include "persist/KeptFiles.h"
 #include "persist/InternetSettings.h"
+#include "persist/KeptFiles.h"
 #include "persist/SoundSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/FormManager.h"
+#include "platform/InternetServers.h"
 #include "platform/Language.h"
 #include "platform/Platform.h"
 #include "platform/Transport.h"
-#include "platform/ice/InvitedLink.h"
 #include "sound/SoundState.h"
 
 namespace mofurin {

@@ -66,9 +66,7 @@ void NetworkBout::invitationReady() {
   if (out_) out_->showInvitation(code);
 }
 
-QString NetworkBout::connection() const {
-  return fighting() || stage_ == Stage::SettingUp ? way() : lastConnection_;
-}
+QString NetworkBout::connection() const { return fighting() || stage_ == Stage::SettingUp ? way() : lastConnection_; }
 
 QString NetworkBout::way() const {
   if (!transport_) return QStringLiteral("none");
@@ -85,21 +83,28 @@ QString NetworkBout::whyNotConnected() const {
   using Problem = platform::Transport::Problem;
   switch (transport_ ? transport_->problem() : Problem::None) {
     case Problem::NotACode:
-      return QCoreApplication::translate("NetworkBout", "招待コードが正しくありません。確かめて、もう一度押してください。");
+      return QCoreApplication::translate("NetworkBout",
+                                         "招待コードが正しくありません。確かめて、もう一度押してください。");
     case Problem::NoSuchInvitation:
       return QCoreApplication::translate(
           "NetworkBout", "この招待コードの相手が見つかりません（打ちまちがいか、期限切れか、もう使われています）。");
     case Problem::Expired:
-      return QCoreApplication::translate("NetworkBout", "招待コードの期限（10分）が切れました。もう一度作ってください。");
-    case Problem::MeetingPlaceUnreachable:
       return QCoreApplication::translate("NetworkBout",
-                                         "待ち合わせ場所のサーバーにつながりません。設定画面の「待ち合わせ場所」を確かめてください。");
+                                         "招待コードの期限（10分）が切れました。もう一度作ってください。");
+    case Problem::MeetingPlaceUnreachable:
+      return QCoreApplication::translate(
+          "NetworkBout", "待ち合わせ場所のサーバーにつながりません。設定画面の「待ち合わせ場所」を確かめてください。");
     case Problem::NoPath:
       return QCoreApplication::translate(
           "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
+    case Problem::ModuleMissing:
+      return QCoreApplication::translate("NetworkBout",
+                                         "インターネット対戦の部品（mofurin-internet."
+                                         "so）が見つからないか、読み込めません。ゲームを入れ直してください。");
     case Problem::None: break;
   }
-  return QCoreApplication::translate("NetworkBout", "接続できませんでした。アドレスを確かめて、もう一度押してください。");
+  return QCoreApplication::translate("NetworkBout",
+                                     "接続できませんでした。アドレスを確かめて、もう一度押してください。");
 }
 
 void NetworkBout::listenForGuest(const QString& status) {
@@ -344,7 +349,8 @@ void NetworkBout::kouju() {
   if (!awaited(m)) {
     // Another version's message, or one for another moment of the bout:
     // taken as an answer it would set the two copies apart.
-    if (out_) out_->log(QCoreApplication::translate("NetworkBout", "（待っているメッセージではないので、無視しました）"));
+    if (out_)
+      out_->log(QCoreApplication::translate("NetworkBout", "（待っているメッセージではないので、無視しました）"));
     return;
   }
   const QString ack = battleMessage(tag::Ack, battle_.roundCount);
@@ -512,7 +518,8 @@ void NetworkBout::backToWaiting() {
   end();
   // An invitation serves one bout: another needs a new code.
   setStatus(overInternet_ && host_
-                ? QCoreApplication::translate("NetworkBout", "接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。")
+                ? QCoreApplication::translate("NetworkBout",
+                                              "接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。")
                 : QCoreApplication::translate("NetworkBout", "接続が切れました"));
 }
 

@@ -10,6 +10,7 @@ namespace {
 // The build puts the path from the installed program's folder to the game's
 // data folder here (../share/games/mofurin by default).
 const QString kAssetsFromProgram = QStringLiteral(MOFURIN_ASSETS_FROM_PROGRAM);
+const QString kModulesFromProgram = QStringLiteral(MOFURIN_MODULES_FROM_PROGRAM);
 const QString kGameFolderName = QStringLiteral("mofurin");
 
 QString playerDataHome() {
@@ -29,9 +30,10 @@ GameFolders findGameFolders(const QString& programFolder, const QString& chosenW
   const bool installed = QFileInfo(installedAssets).isDir();
   if (installed) {
     folders.assets = installedAssets;
+    folders.modules = QDir::cleanPath(QDir(programFolder).filePath(kModulesFromProgram));
     folders.working = QDir(playerDataHome()).filePath(kGameFolderName);
   } else {
-    folders.assets = programFolder;
+    folders.assets = folders.modules = programFolder;
     folders.working = QDir::currentPath();
   }
   if (!chosenWorkingFolder.isEmpty()) folders.working = QDir(chosenWorkingFolder).absolutePath();

@@ -13,6 +13,8 @@ struct GameFolders {
   // The working folder is the game's own (the player's data folder or a
   // chosen one), made when missing, rather than the current folder.
   bool ownWorkingFolder = false;
+  // The program's modules: the link of internet bouts.
+  QString modules;
 
   // The folder of the pictures, among the assets.
   QString pictures() const;
@@ -20,9 +22,10 @@ struct GameFolders {
 
 // An installed game keeps its assets in the game's data folder beside the
 // program's folder (games/ -> share/games/mofurin) and the player's files in
-// the player's data folder ($XDG_DATA_HOME/mofurin, ~/.local/share/mofurin);
-// a game run from its build folder finds its assets beside the program and
-// works in the current folder. A chosen folder, when given, is the player's
+// the player's data folder ($XDG_DATA_HOME/mofurin, ~/.local/share/mofurin),
+// its modules in its own folder of the libraries (lib/<arch>/mofurin); a
+// game run from its build folder finds its assets and modules beside the
+// program and works in the current folder. A chosen folder, when given, is the player's
 // folder in either case.
 GameFolders findGameFolders(const QString& programFolder, const QString& chosenWorkingFolder = {});
 

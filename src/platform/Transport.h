@@ -35,7 +35,7 @@ class Transport {
   // What a host hands its friend to be found: ready at onInvitation.
   virtual QString invitation() const { return {}; }
   // Why the link could not be made, or went, when the transport knows.
-  enum class Problem { None, NotACode, NoSuchInvitation, Expired, MeetingPlaceUnreachable, NoPath };
+  enum class Problem { None, NotACode, NoSuchInvitation, Expired, MeetingPlaceUnreachable, NoPath, ModuleMissing };
   virtual Problem problem() const { return Problem::None; }
 
   std::function<void()> onInvitation;

@@ -1,8 +1,7 @@
 #include "screens/LinkWindow.h"
 
-#include "platform/ice/Sealed.h"
-
 #include "game/Roster.h"
+#include "platform/InternetServers.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
 #include "screens/Shop.h"
@@ -63,7 +62,7 @@ void Form11::startLink(const QString& address, bool asHost) {
   ctx.forms.show<Form11>();
   // An invitation typed where an address goes leads through the internet;
   // a mistyped one too, to be told so there.
-  ctx.networkBout.start(address, asHost, !asHost && platform::InvitationCode::looksLike(address));
+  ctx.networkBout.start(address, asHost, !asHost && platform::invitation::looksLikeCode(address));
 }
 
 void Form11::invite() {

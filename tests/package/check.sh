@@ -32,7 +32,8 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-ipafont-gothic; do
+for needed in libqt6widgets6 qt6-qpa-plugins libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-ipafont-gothic \
+  libnice10 libsodium23 libmosquitto1; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 for size in 48 64 128 256; do
@@ -84,4 +85,12 @@ sed "s|@PHOTO@|$scratch/title-build.png|" "$here/hall-of-fame.drive" > "$script"
 "$build/bin/mofurin-drive" --qt --mute --data-dir "$scratch/data-build" "$script" > "$scratch/build.out" 2>&1 ||
   { cat "$scratch/build.out"; fail "the driver failed in the build folder"; }
 cmp -s "$scratch/title-package.png" "$scratch/title-build.png" || fail "the unpacked game's title differs from the build's"
+# The module of internet bouts is found where the package puts it: an
+# invitation gets as far as the meeting place (nobody listens on port 1).
+echo "package: loading the module of internet bouts"
+printf 'click Form2.o1\nkey Form3 49\nclick Form3.Command1\ninvite\n' > "$scratch/invite.drive"
+"$root/usr/games/mofurin-drive" --mute --data-dir "$scratch/data-invite" --meeting-place mqtt://127.0.0.1:1 \
+  "$scratch/invite.drive" > "$scratch/invite.out" 2>&1 || true
+grep -q "待ち合わせ場所のサーバーにつながりません" "$scratch/invite.out" ||
+  { cat "$scratch/invite.out"; fail "the unpacked game did not load its module of internet bouts"; }
 echo "package: ok"

@@ -23,10 +23,10 @@
 
 #include "net/Protocol.h"
 #include "platform/GameFolders.h"
+#include "platform/InternetServers.h"
 #include "platform/Language.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
-#include "platform/ice/InvitedLink.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/tcp/TcpNetwork.h"
 #include "screens/Game.h"
@@ -183,7 +183,7 @@ std::variant<Options, int> readOptions(int argc, char** argv) {
       options.language = *language;
     } else if (arg == QLatin1String("--meeting-place") && i + 1 < argc) {
       options.meetingPlace = QString::fromLocal8Bit(argv[++i]);
-      if (!platform::MeetingPlace::read(*options.meetingPlace)) {
+      if (!platform::readMeetingPlace(*options.meetingPlace)) {
         printLine(QStringLiteral("error: --meeting-place needs mqtt://HOST[:PORT]"));
         return 2;
       }

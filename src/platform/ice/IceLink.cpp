@@ -86,7 +86,8 @@ struct IceLink::Agent {
     nice_agent_remove_stream(agent, stream);
     // The relay frees this side's allocation now rather than when it runs
     // out ten minutes on; the agent goes once the relay has answered.
-    nice_agent_close_async(agent, [](GObject* closed, GAsyncResult*, gpointer) { g_object_unref(closed); }, nullptr);
+    nice_agent_close_async(
+        agent, [](GObject* closed, GAsyncResult*, gpointer) { g_object_unref(closed); }, nullptr);
   }
 };
 
@@ -99,9 +100,9 @@ void IceLink::prepare(bool controlling) {
   agent_ = std::make_unique<Agent>();
   Agent& a = *agent_;
   a.link = this;
-  a.agent = nice_agent_new_full(g_main_context_default(), NICE_COMPATIBILITY_RFC5245,
-                                static_cast<NiceAgentOption>(NICE_AGENT_OPTION_RELIABLE |
-                                                             NICE_AGENT_OPTION_CONSENT_FRESHNESS));
+  a.agent = nice_agent_new_full(
+      g_main_context_default(), NICE_COMPATIBILITY_RFC5245,
+      static_cast<NiceAgentOption>(NICE_AGENT_OPTION_RELIABLE | NICE_AGENT_OPTION_CONSENT_FRESHNESS));
   g_object_set(a.agent, "controlling-mode", controlling ? TRUE : FALSE, "ice-tcp", FALSE, "upnp", FALSE, nullptr);
   if (!servers_.stunHost.isEmpty()) {
     g_object_set(a.agent, "stun-server", servers_.stunHost.toUtf8().constData(), "stun-server-port",

@@ -5,19 +5,10 @@
 #include <functional>
 #include <memory>
 
+#include "platform/InternetServers.h"
 #include "platform/Transport.h"
 
 namespace mofurin::platform {
-
-// Where a link through home routers learns this machine's outside address
-// (STUN) and, when no direct way exists, has its bytes relayed (TURN).
-struct IceServers {
-  QString stunHost;  // an IP address (a name is looked up before); empty: none
-  quint16 stunPort = 3478;
-  QString turnHost;  // an IP address; empty: none
-  quint16 turnPort = 3478;
-  QString turnUser, turnPassword;
-};
 
 // One ICE agent (RFC 8445) with one reliable stream between this machine and
 // another, found through host, server-reflexive and relayed candidates. The

@@ -1,12 +1,11 @@
 #include "platform/ice/InvitedLink.h"
 
 #include <QDataStream>
+#include <QDateTime>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QIODevice>
-#include <QDateTime>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 
 #include "platform/ice/Sealed.h"
@@ -15,8 +14,8 @@ namespace mofurin::platform {
 
 namespace {
 
-constexpr int kAnswerMs = 15000;                 // a host that heard nothing of a code never answers
-constexpr int kPathMs = 20000;                   // ICE either finds a way in this time or there is none
+constexpr int kAnswerMs = 15000;  // a host that heard nothing of a code never answers
+constexpr int kPathMs = 20000;    // ICE either finds a way in this time or there is none
 constexpr qint64 kNoteVersion = 1;
 
 // A note: the version, the sender's exchange key, when it was written,
@@ -82,8 +81,9 @@ class InvitedLink final : public Transport {
     findRelay([this] {
       ice_ = std::make_unique<IceLink>(iceServers_);
       ice_->described = [this](const QByteArray& description) {
-        meeting_->publish(code_->topic() + QStringLiteral("/offer"),
-                          sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), description})));
+        meeting_->publish(
+            code_->topic() + QStringLiteral("/offer"),
+            sealNote(*code_, write({keys_.publicKey(), QDateTime::currentMSecsSinceEpoch(), description})));
         waitForAnswer_.start(kAnswerMs);
       };
       ice_->prepare(true);
@@ -115,7 +115,7 @@ class InvitedLink final : public Transport {
 
  private:
   bool enterMeetingPlace() {
-    const auto address = MeetingPlace::read(servers_.meetingPlace);
+    const auto address = readMeetingPlace(servers_.meetingPlace);
     iceServers_ = readRelay(servers_.relay).value_or(IceServers{});
     if (!address) {
       later(Problem::MeetingPlaceUnreachable);
@@ -226,20 +226,7 @@ class InvitedLink final : public Transport {
 
 }  // namespace
 
-std::optional<IceServers> readRelay(const QString& url) {
-  const QUrl u(url.trimmed());
-  if (!u.isValid() || u.scheme() != QStringLiteral("turn") || u.host().isEmpty()) return std::nullopt;
-  const int port = u.port(3478);
-  if (port <= 0 || port > 65535) return std::nullopt;
-  IceServers servers;
-  servers.stunHost = servers.turnHost = u.host();
-  servers.stunPort = servers.turnPort = static_cast<quint16>(port);
-  servers.turnUser = u.userName();
-  servers.turnPassword = u.password();
-  return servers;
-}
-
-std::unique_ptr<Transport> invitedLink(const InternetServers& servers) {
+std::unique_ptr<Transport> makeInvitedLink(const InternetServers& servers) {
   return std::make_unique<InvitedLink>(servers);
 }
 

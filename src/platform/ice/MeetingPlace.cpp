@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-#include <QUrl>
 #include <mutex>
 #include <vector>
 
@@ -49,14 +48,6 @@ struct Handle {
 
 }  // namespace
 
-std::optional<MeetingPlace::Address> MeetingPlace::read(const QString& url) {
-  const QUrl u(url.trimmed());
-  if (!u.isValid() || u.scheme() != QStringLiteral("mqtt") || u.host().isEmpty()) return std::nullopt;
-  const int port = u.port(1883);
-  if (port <= 0 || port > 65535) return std::nullopt;
-  return Address{u.host(), static_cast<quint16>(port)};
-}
-
 MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Client>()) {
   static const bool ready = mosquitto_lib_init() == MOSQ_ERR_SUCCESS;
   Client& c = *client_;
@@ -65,7 +56,11 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
   c.mosq = mosquitto_new(nullptr, true, handle);
   if (!ready || !c.mosq) {
     delete handle;
-    c.later([](MeetingPlace& m) { if (m.onUnreachable) m.onUnreachable(); }, client_);
+    c.later(
+        [](MeetingPlace& m) {
+          if (m.onUnreachable) m.onUnreachable();
+        },
+        client_);
     return;
   }
   mosquitto_int_option(c.mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
@@ -114,7 +109,11 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
   mosquitto_loop_start(c.mosq);
   if (mosquitto_connect_async(c.mosq, address.host.toUtf8().constData(), address.port, kKeepAliveS) !=
       MOSQ_ERR_SUCCESS) {
-    c.later([](MeetingPlace& m) { if (m.onUnreachable) m.onUnreachable(); }, client_);
+    c.later(
+        [](MeetingPlace& m) {
+          if (m.onUnreachable) m.onUnreachable();
+        },
+        client_);
   }
 }
 
@@ -130,17 +129,19 @@ MeetingPlace::~MeetingPlace() {
 }
 
 void MeetingPlace::subscribe(const QString& topic) {
-  client_->whenConnected([c = client_.get(), topic] { mosquitto_subscribe(c->mosq, nullptr, topic.toUtf8().constData(), kQos); });
+  client_->whenConnected(
+      [c = client_.get(), topic] { mosquitto_subscribe(c->mosq, nullptr, topic.toUtf8().constData(), kQos); });
 }
 
 void MeetingPlace::unsubscribe(const QString& topic) {
-  client_->whenConnected([c = client_.get(), topic] { mosquitto_unsubscribe(c->mosq, nullptr, topic.toUtf8().constData()); });
+  client_->whenConnected(
+      [c = client_.get(), topic] { mosquitto_unsubscribe(c->mosq, nullptr, topic.toUtf8().constData()); });
 }
 
 void MeetingPlace::publish(const QString& topic, const QByteArray& note) {
   client_->whenConnected([c = client_.get(), topic, note] {
-    mosquitto_publish(c->mosq, nullptr, topic.toUtf8().constData(), static_cast<int>(note.size()), note.constData(), kQos,
-                      false);
+    mosquitto_publish(c->mosq, nullptr, topic.toUtf8().constData(), static_cast<int>(note.size()), note.constData(),
+                      kQos, false);
   });
 }
 

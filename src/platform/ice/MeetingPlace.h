@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/InternetServers.h"
+
 namespace mofurin::platform {
 
 // A place on an MQTT broker where two sides that know a topic leave each
@@ -13,12 +15,7 @@ namespace mofurin::platform {
 // client runs a thread of its own; every event comes on the game's thread.
 class MeetingPlace {
  public:
-  struct Address {
-    QString host;
-    quint16 port = 1883;
-  };
-  // mqtt://HOST[:PORT]; nothing for anything else.
-  static std::optional<Address> read(const QString& url);
+  using Address = MeetingPlaceAddress;
 
   explicit MeetingPlace(const Address& address);
   ~MeetingPlace();

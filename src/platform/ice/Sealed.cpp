@@ -10,10 +10,11 @@ namespace mofurin::platform {
 
 namespace {
 
-// Crockford's base32: no I, L, O or U, so nothing read aloud is mistaken.
-constexpr char kAlphabet[] = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
-constexpr int kCodeCharacters = InvitationCode::kRandomBytes * 8 / 5;
-constexpr int kGroup = 4;
+using invitation::kAlphabet;
+using invitation::kGroup;
+using invitation::kRandomBytes;
+using invitation::valueOf;
+constexpr int kCodeCharacters = invitation::kCharacters;
 
 bool sodiumReady() {
   static const bool ready = sodium_init() >= 0;
@@ -33,16 +34,6 @@ char checkCharacter(const QByteArray& secret) {
   return kAlphabet[static_cast<unsigned char>(derived(secret, "mofurin-gp check", 1)[0]) % 32];
 }
 
-int valueOf(QChar c) {
-  const char up = static_cast<char>(c.toUpper().unicode());
-  if (up == 'I' || up == 'L') return 1;
-  if (up == 'O') return 0;
-  for (int i = 0; i < 32; ++i) {
-    if (kAlphabet[i] == up) return i;
-  }
-  return -1;
-}
-
 }  // namespace
 
 InvitationCode InvitationCode::make() {
@@ -52,31 +43,13 @@ InvitationCode InvitationCode::make() {
   return InvitationCode(secret);
 }
 
-namespace {
-
-QString withoutDashesAndSpaces(const QString& typed) {
-  QString kept;
-  for (QChar c : typed) {
-    if (c != u'-' && !c.isSpace()) kept += c;
-  }
-  return kept;
-}
-
-}  // namespace
-
-bool InvitationCode::looksLike(const QString& typed) {
-  const QString kept = withoutDashesAndSpaces(typed);
-  return kept.size() == kCodeCharacters + 1 &&
-         std::all_of(kept.begin(), kept.end(), [](QChar c) { return c.unicode() < 128 && valueOf(c) >= 0; });
-}
-
 std::optional<InvitationCode> InvitationCode::read(const QString& typed) {
-  const QString kept = withoutDashesAndSpaces(typed);
+  const QString kept = invitation::withoutDashesAndSpaces(typed);
   if (kept.size() != kCodeCharacters + 1) return std::nullopt;
   QByteArray secret(kRandomBytes, '\0');
   for (int i = 0; i < kCodeCharacters; ++i) {
     const int value = valueOf(kept[i]);
-    if (value < 0 || kept[i].unicode() > 127) return std::nullopt;
+    if (value < 0) return std::nullopt;
     for (int bit = 0; bit < 5; ++bit) {
       const int at = i * 5 + bit;
       if (value & (16 >> bit)) secret[at / 8] = static_cast<char>(secret[at / 8] | (128 >> (at % 8)));
@@ -221,8 +194,8 @@ class SealedStream final : public Transport {
     QByteArray out(2 + piece.size() + crypto_secretstream_xchacha20poly1305_ABYTES, '\0');
     qToBigEndian(static_cast<quint16>(out.size() - 2), out.data());
     crypto_secretstream_xchacha20poly1305_push(&push_, reinterpret_cast<unsigned char*>(out.data() + 2), nullptr,
-                                               reinterpret_cast<const unsigned char*>(piece.constData()),
-                                               piece.size(), nullptr, 0, 0);
+                                               reinterpret_cast<const unsigned char*>(piece.constData()), piece.size(),
+                                               nullptr, 0, 0);
     inner_->send(out);
   }
 
@@ -281,8 +254,7 @@ class SealedStream final : public Transport {
 
 }  // namespace
 
-std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport,
-                                                  KeyPair::StreamKeys keys) {
+std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport, KeyPair::StreamKeys keys) {
   return std::make_unique<SealedStream>(std::move(transport), std::move(keys));
 }
 

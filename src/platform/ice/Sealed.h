@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/InternetServers.h"
 #include "platform/Transport.h"
 
 // What two players who meet through servers they do not trust share: an
@@ -12,19 +13,13 @@
 // a byte stream sealed end to end with keys only the two sides hold.
 namespace mofurin::platform {
 
-// An invitation: 80 random bits as sixteen characters of Crockford's base32
-// and one check character, in groups of four ("7K2M-9QXD-4H1F-ZP3R-A").
+// An invitation, spelt as invitation::looksLikeCode tells.
 class InvitationCode {
  public:
-  static constexpr int kRandomBytes = 10;
-
   static InvitationCode make();
   // The code as a player typed or pasted it: case, spaces and dashes do not
   // count, I and L read as 1, O as 0. Nothing when the check fails.
   static std::optional<InvitationCode> read(const QString& typed);
-  // Whether a player meant a code, right or mistyped, rather than an
-  // address: the code's length in its letters, and no dot or colon.
-  static bool looksLike(const QString& typed);
 
   QString text() const;  // in groups, as shown
   // Where the host waits at the meeting place: a hash of the code, so the
@@ -64,7 +59,6 @@ class KeyPair {
 // bytes open its direction, and every piece after them is authenticated
 // in order. A byte changed, dropped or added on the way ends the link as
 // lost; nothing the other side did not send is ever received.
-std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport,
-                                                  KeyPair::StreamKeys keys);
+std::unique_ptr<Transport> sealedStream(std::unique_ptr<Transport> transport, KeyPair::StreamKeys keys);
 
 }  // namespace mofurin::platform

@@ -1,0 +1,58 @@
+#include "platform/InternetServers.h"
+
+#include <QUrl>
+#include <algorithm>
+
+namespace mofurin::platform {
+
+std::optional<MeetingPlaceAddress> readMeetingPlace(const QString& url) {
+  const QUrl u(url.trimmed());
+  if (!u.isValid() || u.scheme() != QStringLiteral("mqtt") || u.host().isEmpty()) return std::nullopt;
+  const int port = u.port(1883);
+  if (port <= 0 || port > 65535) return std::nullopt;
+  return MeetingPlaceAddress{u.host(), static_cast<quint16>(port)};
+}
+
+std::optional<IceServers> readRelay(const QString& url) {
+  const QUrl u(url.trimmed());
+  if (!u.isValid() || u.scheme() != QStringLiteral("turn") || u.host().isEmpty()) return std::nullopt;
+  const int port = u.port(3478);
+  if (port <= 0 || port > 65535) return std::nullopt;
+  IceServers servers;
+  servers.stunHost = servers.turnHost = u.host();
+  servers.stunPort = servers.turnPort = static_cast<quint16>(port);
+  servers.turnUser = u.userName();
+  servers.turnPassword = u.password();
+  return servers;
+}
+
+namespace invitation {
+
+int valueOf(QChar c) {
+  if (c.unicode() > 127) return -1;
+  const char up = static_cast<char>(c.toUpper().unicode());
+  if (up == 'I' || up == 'L') return 1;
+  if (up == 'O') return 0;
+  for (int i = 0; i < 32; ++i) {
+    if (kAlphabet[i] == up) return i;
+  }
+  return -1;
+}
+
+QString withoutDashesAndSpaces(const QString& typed) {
+  QString kept;
+  for (QChar c : typed) {
+    if (c != u'-' && !c.isSpace()) kept += c;
+  }
+  return kept;
+}
+
+bool looksLikeCode(const QString& typed) {
+  const QString kept = withoutDashesAndSpaces(typed);
+  return kept.size() == kCharacters + 1 &&
+         std::all_of(kept.begin(), kept.end(), [](QChar c) { return valueOf(c) >= 0; });
+}
+
+}  // namespace invitation
+
+}  // namespace mofurin::platform
