@@ -70,9 +70,19 @@ TEST(Protocol, HostileSetupValuesStayInsideTheirLimits) {
   EXPECT_EQ(g.levels[Side::Opponent], 999999999);  // the field's nine characters
   EXPECT_EQ(g.characterIndex[Side::Opponent], 99999999);
   EXPECT_EQ(g.fighterName[Side::Opponent].size(), kMaxReceivedName);
-  storeSetup(readSetupHeader("    2  " + QString(9, u'x') + QString(1000, u'技')), g);
-  EXPECT_EQ(g.techniqueCosts(0, Side::Opponent), 0);  // not a number: 0
-  EXPECT_EQ(g.techniqueNames(0, Side::Opponent).size(), kMaxReceivedTechnique);
+  // Every body part and every slot, not only the first: fields that are no
+  // number are 0, overlong ones are read to their width, texts are cut.
+  storeSetup(readSetupHeader("    1  " + QString(27 * kPartCount, u'x')), g);
+  for (int p = 0; p < kPartCount; ++p) {
+    EXPECT_EQ(g.partHp(p, Side::Opponent) | g.partAttack(p, Side::Opponent) | g.partDefence(p, Side::Opponent), 0) << p;
+  }
+  storeSetup(readSetupHeader("    1  " + QString(27 * kPartCount + 5, u'9')), g);
+  for (int p = 0; p < kPartCount; ++p) EXPECT_EQ(g.partDefence(p, Side::Opponent), 999999999) << p;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    storeSetup(readSetupHeader(QStringLiteral("%1  ").arg(slot + 2, 5) + QString(9, u'x') + QString(1000, u'技')), g);
+    EXPECT_EQ(g.techniqueCosts(slot, Side::Opponent), 0) << slot;
+    EXPECT_EQ(g.techniqueNames(slot, Side::Opponent).size(), kMaxReceivedTechnique) << slot;
+  }
   EXPECT_EQ(readSetupHeader("").number, 0);
   EXPECT_EQ(readSetupHeader("xx").body, "");
 }

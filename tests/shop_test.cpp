@@ -140,3 +140,27 @@ TEST_F(Shop, ExactlyEnoughIsEnoughAndEachPartHasItsOwnPrice) {
   pay("2", QString::number(1 - hp(BodyPart::L)));
   EXPECT_EQ(hp(BodyPart::L), 1);
 }
+
+// The shop's limits hold for every body part alike, each at its own price:
+// a part is sold down to one hit point but never to none, and raised to the
+// cap but never past it.
+TEST_F(Shop, EveryPartKeepsItsLimits) {
+  const QString unusable =
+      "[msgbox モフリンＧＰ|OK] "
+      "これ以上減らすとこの部分は使えなくなるっす\r\nお金のために身を売らないで下さいっす -> OK (default)";
+  const QString beyondCap = "[msgbox モフリンＧＰ|OK] これ以上の増強は無理だ！！\r\n身の程を知るんだ -> OK (default)";
+  for (int p = 0; p < kPartCount; ++p) {
+    SCOPED_TRACE(p);
+    const QString part = QString::number(p);
+    qint32& partHp = g().partHp(p, Side::Player);
+    g().money = kValueCap;
+    partHp = 10;
+    EXPECT_EQ(pay(part, "-10")[1], unusable);
+    pay(part, "-9");
+    EXPECT_EQ(partHp, 1);
+    partHp = kValueCap - 6;
+    EXPECT_EQ(pay(part, "7")[1], beyondCap);
+    pay(part, "6");
+    EXPECT_EQ(partHp, kValueCap);
+  }
+}
