@@ -1,5 +1,6 @@
 // The module of internet bouts (mofurin-internet.so): the game loads it on
-// its first internet bout and asks it for links through this one entry.
+// its first internet bout and asks it for links through this one entry,
+// named as MOFURIN_INTERNET_ENTRY says.
 
 #include "platform/InternetServers.h"
 #include "platform/ice/InvitedLink.h"

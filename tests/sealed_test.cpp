@@ -2,6 +2,7 @@
 // end: what two players share when they meet through servers they do not
 // trust.
 
+#include "platform/InternetServers.h"
 #include "platform/ice/Sealed.h"
 
 #include <QDir>

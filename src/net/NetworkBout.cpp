@@ -99,8 +99,7 @@ QString NetworkBout::whyNotConnected() const {
           "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
     case Problem::ModuleMissing:
       return QCoreApplication::translate("NetworkBout",
-                                         "インターネット対戦の部品（mofurin-internet."
-                                         "so）が見つからないか、読み込めません。ゲームを入れ直してください。");
+                                         "インターネット対戦の部品が見つかりません。ゲームを入れ直してください。");
     case Problem::None: break;
   }
   return QCoreApplication::translate("NetworkBout",

@@ -61,12 +61,13 @@ bool looksLikeCode(const QString& typed);
 }  // namespace invitation
 
 // A link to a friend anywhere, made by an invitation, from the internet
-// module. Without the module the link fails at once as Problem::Missing.
+// module. Without the module the link fails at once as Problem::ModuleMissing.
 std::unique_ptr<Transport> invitedLink(const InternetServers& servers);
 
 // The module's one entry: a new link on the servers given. Its name carries
-// the version of what crosses between the program and the module, so a
-// module of another build is not taken.
+// the version of what crosses between the program and the module (these
+// structures and Transport), so a module built before a change to them is
+// not taken: change the number with them.
 #define MOFURIN_INTERNET_ENTRY "mofurin_invited_link_1"
 using InternetEntry = Transport* (*)(const InternetServers& servers);
 

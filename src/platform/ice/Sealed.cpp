@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/InternetServers.h"
+
 namespace mofurin::platform {
 
 namespace {

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "platform/InternetServers.h"
 #include "platform/Transport.h"
 
 // What two players who meet through servers they do not trust share: an
@@ -13,7 +12,8 @@
 // a byte stream sealed end to end with keys only the two sides hold.
 namespace mofurin::platform {
 
-// An invitation, spelt as invitation::looksLikeCode tells.
+// An invitation, spelt as platform/InternetServers.h says: 80 random bits
+// and a check character ("7K2M-9QXD-4H1F-ZP3R-A").
 class InvitationCode {
  public:
   static InvitationCode make();
