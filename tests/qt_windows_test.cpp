@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -158,6 +159,10 @@ TEST(QtWindows, TheShopDisablesTheHubWindowAndShowsMoneyWithTheYenSign) {
   QStringList texts;
   for (QLabel* label : hub->findChildren<QLabel*>()) texts << label->text();
   EXPECT_TRUE(texts.contains(QString::fromUtf16(u"所持金　100\u00A5")));
+  // The amount box has the keyboard and is typed over: it is full.
+  auto* amount = qobject_cast<QLineEdit*>(shop->focusWidget());
+  ASSERT_NE(amount, nullptr);
+  EXPECT_EQ(amount->selectedText(), "000000");
   // Enter in the amount box pays; the shop keeps the keyboard there.
   g.dialogs.queueAnswer(platform::Answer::No);
   press(focusOrWindow(shop), Qt::Key_Return);

@@ -669,12 +669,20 @@ void FormWindow::takeInitialFocus() {
     return;
   }
   auto it = qwidgets_.find(form_->initialFocus());
-  if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
+  if (it != qwidgets_.end()) giveKeyboard(it->second);
 }
 
 void FormWindow::focus(Widget& w) {
   auto it = qwidgets_.find(&w);
-  if (it != qwidgets_.end()) it->second->setFocus(Qt::OtherFocusReason);
+  if (it != qwidgets_.end()) giveKeyboard(it->second);
+}
+
+// A text box the game hands the keyboard to is typed over, as after Tab:
+// the shop's amount box is full ("000000"), and a key typed after it would
+// be lost.
+void FormWindow::giveKeyboard(QWidget* w) {
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
 }
 
 void FormWindow::detach() {

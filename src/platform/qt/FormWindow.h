@@ -41,6 +41,7 @@ class FormWindow final : public QWidget, public FormView {
   void buildMenus();
   void addKeyShortcuts();
   void openMenuAt(QAction* entry);
+  void giveKeyboard(QWidget* w);
   QWidget* containerFor(const Widget& w);
   Widget* ownerOf(QObject* object) const;
 
