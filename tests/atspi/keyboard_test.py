@@ -14,60 +14,29 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+
+import desktop
+from desktop import BOXES, control, descendants, showing, wait_for
 
 GAME, DATA = sys.argv[1], sys.argv[2]
-WAIT = 30  # seconds any one thing may take to show; the CI machine is slow
 SAVE = os.path.join(DATA, "kibo.dat")
 
 
-def pump():
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
-
-
-def wait_for(what, test, seconds=WAIT):
-    """Pumps events until test() gives something, or gives up loudly."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        pump()
-        try:
-            found = test()
-        except Exception:  # an object went away while we looked at it
-            found = None
-        if found:
-            return found
-        time.sleep(0.05)
-    shown = [w.name for w in windows()]
-    raise SystemExit(f"FAIL: never came: {what}; showing: {shown}")
-
-
-def showing(o):
-    return o.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def descendants(o):
-    for child in o:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
 def windows():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == game.pid:
-            return [w for w in app if w is not None and showing(w)]
-    return []
+    return desktop.windows(game.pid)
 
 
 def window(name):
-    return next((w for w in windows() if w.name == name), None)
+    return desktop.window(game.pid, name)
 
 
 def box():
-    return next((w for w in windows() if w.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)), None)
+    return desktop.box(game.pid)
+
+
+def waiting_for(what, test, seconds=desktop.WAIT):
+    """As wait_for, and says which windows show when it gives up."""
+    return wait_for(what, test, seconds, lambda: [w.name for w in windows()])
 
 
 def focused():
@@ -91,7 +60,7 @@ def tab_to(name=None, role=None):
     the focus."""
     passed = []
     for _ in range(40):
-        here = wait_for("a control with the focus", focused)
+        here = waiting_for("a control with the focus", focused)
         if (name is None or here.name == name) and (role is None or here.getRole() == role):
             return here
         passed.append(f"{here.getRoleName()} {here.name}")
@@ -103,15 +72,11 @@ def tab_to(name=None, role=None):
 def answer_box():
     """Answers the message box that comes with Enter (its first button);
     returns its text."""
-    shown = wait_for("a message box", box)
+    shown = waiting_for("a message box", box)
     text = " ".join(o.name for o in descendants(shown) if o.getRole() == pyatspi.ROLE_LABEL)
     keys("Return")
-    wait_for("the box closed", lambda: not showing(shown))
+    waiting_for("the box closed", lambda: not showing(shown))
     return text
-
-
-def control(win, role, name):
-    return next((o for o in descendants(win) if o.getRole() == role and o.name == name and showing(o)), None)
 
 
 def through_boxes_to(*names):
@@ -119,14 +84,14 @@ def through_boxes_to(*names):
     names shows; returns the window. The tournament's message window is
     left by its button, on the way to the hub."""
     while True:
-        found = wait_for(f"{names} or a box",
+        found = waiting_for(f"{names} or a box",
                          lambda: box() or next(filter(None, map(window, names + ("メッセージBOX",))), None))
-        if found.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
+        if found.getRole() in BOXES:
             print("  a box:", answer_box().replace("\n", " "), flush=True)
         elif found.name == "メッセージBOX" and found.name not in names:
             tab_to("元に戻る")
             keys("Return")
-            wait_for("the message window closed", lambda: not showing(found))
+            waiting_for("the message window closed", lambda: not showing(found))
         else:
             return found
 
@@ -134,19 +99,19 @@ def through_boxes_to(*names):
 def bout():
     """Plays a tournament bout by keys: thirty turns of AUTO (the A key) at
     a command phase, Enter on every box; returns what the boxes said."""
-    battle = wait_for("the battle", lambda: window("激戦地区"))
+    battle = waiting_for("the battle", lambda: window("激戦地区"))
     said = []
     while True:
-        step = wait_for("the command phase, a box or the bout's end",
+        step = waiting_for("the command phase, a box or the bout's end",
                         lambda: box() or not showing(battle) or
                         control(battle, pyatspi.ROLE_COMBO_BOX, "あなたの必殺技（最大８個）"), 120)
         if step is True:
             return said
-        if step.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
+        if step.getRole() in BOXES:
             said.append(answer_box())
         else:
             keys(*["a"] * 30)
-            wait_for("the round under way", lambda: not showing(step) or box())
+            waiting_for("the round under way", lambda: not showing(step) or box())
 
 
 wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -154,17 +119,17 @@ time.sleep(1)
 game = subprocess.Popen([GAME, "--mute", "--language", "ja", "--data-dir", DATA])
 try:
     # The title opens with its menu open on its first entry, はじめから.
-    wait_for("the title", lambda: window("オープニング"))
+    waiting_for("the title", lambda: window("オープニング"))
     keys("Return")
 
-    wait_for("the starter selection", lambda: window("モフリン選択"))
+    waiting_for("the starter selection", lambda: window("モフリン選択"))
     keys("2")  # ミニドラ
     tab_to("名前のデフォルト", pyatspi.ROLE_TEXT)
     type_text("Kibo")
     keys("Return")
     answer_box()  # this one? yes
 
-    wait_for("the hub", lambda: window("ステータス"))
+    waiting_for("the hub", lambda: window("ステータス"))
     # The fastest messages, no hit animations: bouts take seconds.
     tab_to("メッセージスピード")
     keys("Home")
@@ -195,7 +160,7 @@ try:
 
     tab_to("ＨＰ回復")
     keys("Return")
-    shop = wait_for("the shop", lambda: window("回復屋"))
+    shop = waiting_for("the shop", lambda: window("回復屋"))
 
     def money():  # the shop's own line, "所持金：…"
         texts = (o.queryText() for o in descendants(shop) if o.getRole() == pyatspi.ROLE_TEXT)
@@ -207,14 +172,14 @@ try:
     keys("Return")  # pays
     answer_box()  # sure? yes
     answer_box()  # come again
-    wait_for(f"the shop to take money from {before}", lambda: money() != before, 5)
+    waiting_for(f"the shop to take money from {before}", lambda: money() != before, 5)
     keys("Escape")
-    wait_for("the shop closed", lambda: not showing(shop))
-    wait_for("the hub", lambda: window("ステータス"))
+    waiting_for("the shop closed", lambda: not showing(shop))
+    waiting_for("the hub", lambda: window("ステータス"))
 
     tab_to("ＳＡＶＥ")
     keys("Return")
-    wait_for("the save dialog", box)  # the file name box has the keyboard
+    waiting_for("the save dialog", box)  # the file name box has the keyboard
     type_text(SAVE)
     keys("Return")
     answer_box()  # saved
@@ -227,12 +192,12 @@ try:
     tab_to("リセット")
     keys("Return")
     answer_box()  # back to the title: yes
-    wait_for("the title", lambda: window("オープニング"))
+    waiting_for("the title", lambda: window("オープニング"))
     keys("Down", "Return")  # ロード
-    wait_for("the load dialog", box)
+    waiting_for("the load dialog", box)
     type_text(SAVE)
     keys("Return")
-    hub = wait_for("the hub of the game loaded", lambda: window("ステータス"))
+    hub = waiting_for("the hub of the game loaded", lambda: window("ステータス"))
     labels = [o.name for o in descendants(hub) if o.getRole() == pyatspi.ROLE_LABEL]
     if not any("Kibo" in name for name in labels):
         raise SystemExit(f"FAIL: the game loaded is not Kibo's: {labels}")

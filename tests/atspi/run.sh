@@ -19,4 +19,6 @@ chmod 700 "$work/runtime"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 # Qt publishes its windows even where the desktop has not asked for it.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The tests share desktop.py; nothing is written beside it.
+export PYTHONDONTWRITEBYTECODE=1
 exec /usr/bin/python3 "$(dirname "$0")/$test" "$game" "$work/data"

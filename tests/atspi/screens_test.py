@@ -9,13 +9,14 @@ Run by run.sh inside its own D-Bus session, accessibility bus and X display:
 
 import subprocess
 import sys
-import time
 
 import pyatspi
 from gi.repository import GLib
 
+import desktop
+from desktop import control, descendants, showing, wait_for
+
 GAME, DATA = sys.argv[1], sys.argv[2]
-WAIT = 30  # seconds any one thing may take to show; the CI machine is slow
 
 # Roles that are a control or a picture: each must say what it is. Labels
 # say their text, panels only hold others.
@@ -36,61 +37,12 @@ def fail(text):
     print("FAIL:", text, flush=True)
 
 
-def pump():
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
-
-
-def wait_for(what, test):
-    """Pumps events until test() gives something, or gives up loudly."""
-    deadline = time.monotonic() + WAIT
-    while time.monotonic() < deadline:
-        pump()
-        try:
-            found = test()
-        except Exception:  # an object went away while we looked at it
-            found = None
-        if found:
-            return found
-        time.sleep(0.05)
-    raise SystemExit(f"FAIL: never came: {what}")
-
-
-def showing(o):
-    return o.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def descendants(o):
-    for child in o:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
-def game_app():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == game.pid:
-            return app
-    return None
-
-
 def window(name):
-    app = game_app()
-    if app is None:
-        return None
-    return next((w for w in app if w is not None and w.name == name and showing(w)), None)
+    return desktop.window(game.pid, name)
 
 
 def dialog():
-    app = game_app()
-    boxes = {pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT}
-    return next((w for w in app if w is not None and w.getRole() in boxes and showing(w)), None)
-
-
-def control(win, role, name):
-    return next((o for o in descendants(win) if o.getRole() == role and o.name == name and showing(o)), None)
+    return desktop.box(game.pid)
 
 
 def press(o):
