@@ -85,7 +85,7 @@ def through_boxes_to(*names):
     left by its button, on the way to the hub."""
     while True:
         found = waiting_for(f"{names} or a box",
-                         lambda: box() or next(filter(None, map(window, names + ("メッセージBOX",))), None))
+                            lambda: box() or next(filter(None, map(window, names + ("メッセージBOX",))), None))
         if found.getRole() in BOXES:
             print("  a box:", answer_box().replace("\n", " "), flush=True)
         elif found.name == "メッセージBOX" and found.name not in names:
@@ -103,8 +103,8 @@ def bout():
     said = []
     while True:
         step = waiting_for("the command phase, a box or the bout's end",
-                        lambda: box() or not showing(battle) or
-                        control(battle, pyatspi.ROLE_COMBO_BOX, "あなたの必殺技（最大８個）"), 120)
+                           lambda: box() or not showing(battle) or
+                           control(battle, pyatspi.ROLE_COMBO_BOX, "あなたの必殺技（最大８個）"), 120)
         if step is True:
             return said
         if step.getRole() in BOXES:
