@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 #include <QSessionManager>
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +25,7 @@
 #include "platform/GameFolders.h"
 #include "platform/InternetServers.h"
 #include "platform/Language.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ToolkitLanguage.h"
 #include "screens/Game.h"
@@ -189,7 +191,8 @@ int main(int argc, char** argv) {
   const GameOptions options = commandLine.read(app);
   // The game's own picture, not the desktop's icon theme: looking there
   // costs the start some milliseconds for the same picture.
-  QApplication::setWindowIcon(QIcon(QDir(options.folders.pictures()).filePath(QStringLiteral("icon.png"))));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
+      platform::readPicture(QDir(options.folders.pictures()).filePath(QStringLiteral("icon.png"))))));
   platform::applyGameLook();
   platform::QtClock clock;
   platform::QtPlatform platform(clock, options.folders);

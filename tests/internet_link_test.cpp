@@ -120,8 +120,8 @@ TEST(InternetLink, AnInvitationLinksTwoAndServesOneBout) {
 }
 
 // Without a meeting place to reach, or without the module of internet
-// bouts beside the program (there is none beside the tests), both sides
-// are told why at once.
+// bouts beside the program (there is none beside the tests), or without the
+// LAN module, both sides are told why at once.
 TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
   application();
   const auto toldAtOnce = [](Peer host, Peer guest, Transport::Problem why) {
@@ -137,6 +137,10 @@ TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
   }
   const platform::InternetServers servers{QStringLiteral("mqtt://127.0.0.1"), {}, 1000};
   toldAtOnce(Peer(platform::invitedLink(servers)), Peer(platform::invitedLink(servers)),
+             Transport::Problem::ModuleMissing);
+  QTemporaryDir noModules;
+  const std::unique_ptr<platform::Network> noLan = platform::lanNetwork(noModules.path());
+  toldAtOnce(Peer(platform::tcpTransport(*noLan, 1001)), Peer(platform::tcpTransport(*noLan, 1001)),
              Transport::Problem::ModuleMissing);
 }
 

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -297,6 +299,17 @@ TEST(QtWindows, FileDialogsShowEveryColumnWholeInTheGamesLanguage) {
     EXPECT_EQ(row.texts[3], locale.toString(modified, QLocale::ShortFormat));
   }
   platform::loadToolkitTexts(QStringLiteral("ja"));
+}
+
+// The menu bar's overflow button reads its picture only when drawn, and
+// then shows the style's own.
+TEST(QtWindows, TheMenuBarsOverflowButtonKeepsItsPicture) {
+  application();
+  const auto which = QStyle::SP_ToolBarHorizontalExtensionButton;
+  const QIcon late = QApplication::style()->standardIcon(which);
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  ASSERT_FALSE(late.isNull());
+  EXPECT_EQ(late.pixmap(16).toImage(), fusion->standardIcon(which).pixmap(16).toImage());
 }
 
 // Tab goes down the hub's columns in the order a player reads them: the

@@ -1778,8 +1778,8 @@ Back to the Status screen.</translation>
         <translation>The connection ended. Make a new invitation code to play again.</translation>
     </message>
     <message>
-        <source>インターネット対戦の部品が見つかりません。ゲームを入れ直してください。</source>
-        <translation>The game&apos;s part for internet bouts is missing. Please install the game again.</translation>
+        <source>通信対戦の部品が見つかりません。ゲームを入れ直してください。</source>
+        <translation>The game&apos;s part for network bouts is missing. Please install the game again.</translation>
     </message>
 </context>
 <context>

@@ -98,8 +98,7 @@ QString NetworkBout::whyNotConnected() const {
       return QCoreApplication::translate(
           "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
     case Problem::ModuleMissing:
-      return QCoreApplication::translate("NetworkBout",
-                                         "インターネット対戦の部品が見つかりません。ゲームを入れ直してください。");
+      return QCoreApplication::translate("NetworkBout", "通信対戦の部品が見つかりません。ゲームを入れ直してください。");
     case Problem::None: break;
   }
   return QCoreApplication::translate("NetworkBout",

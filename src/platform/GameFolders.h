@@ -13,7 +13,7 @@ struct GameFolders {
   // The working folder is the game's own (the player's data folder or a
   // chosen one), made when missing, rather than the current folder.
   bool ownWorkingFolder = false;
-  // The program's modules: the link of internet bouts.
+  // The program's modules: the LAN's sockets and the link of internet bouts.
   QString modules;
 
   // The folder of the pictures, among the assets.

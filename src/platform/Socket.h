@@ -47,6 +47,19 @@ class Network {
   virtual bool busy() const = 0;
   // This machine's address as a peer would dial it.
   virtual QString localAddress() const = 0;
+  // False when the game lacks what its sockets need (the LAN module): then
+  // no socket listens or connects.
+  virtual bool present() { return true; }
 };
+
+// The LAN's TCP and UDP from the LAN module in the folder given (the
+// game's GameFolders::modules), loaded when first used.
+std::unique_ptr<Network> lanNetwork(const QString& modulesFolder);
+
+// The LAN module's one entry: its network. The number is the version of
+// what crosses between the program and the module (Network, Socket and
+// DatagramSocket): change it with them.
+#define MOFURIN_LAN_ENTRY "mofurin_lan_network_1"
+using LanEntry = Network* (*)();
 
 }  // namespace mofurin::platform

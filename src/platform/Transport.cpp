@@ -136,6 +136,7 @@ class HeldTransport final : public Transport {
 }  // namespace
 
 std::unique_ptr<Transport> tcpTransport(Network& network, quint16 port) {
+  if (!network.present()) return missingModuleLink();
   return std::make_unique<TcpTransport>(network, port);
 }
 

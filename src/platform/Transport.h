@@ -47,8 +47,13 @@ class Transport {
 };
 
 // TCP on the LAN: the host listens on the port, the guest dials an address
-// at the same port.
+// at the same port. Without the LAN module it fails at once as
+// Problem::ModuleMissing.
 std::unique_ptr<Transport> tcpTransport(Network& network, quint16 port);
+
+// A link that fails at once as Problem::ModuleMissing, for a module that is
+// not there.
+std::unique_ptr<Transport> missingModuleLink();
 
 // The events of a transport wait while the game shows a box or a file
 // dialog, as its timers do, and come afterwards in the order they arrived.

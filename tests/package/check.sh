@@ -33,7 +33,7 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 qt6-qpa-plugins libsdl2-mixer-2.0-0 timgm6mb-soundfont fonts-ipafont-gothic \
-  libnice10 libsodium23 libmosquitto1; do
+  libqt6network6 libnice10 libsodium23 libmosquitto1; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 for size in 48 64 128 256; do
@@ -60,6 +60,12 @@ for _ in $(seq 100); do
 done
 sleep 1
 kill -0 "$game_pid" 2>/dev/null || { cat "$scratch/game.log"; fail "the game ended at start"; }
+# What the start loads stays small: the links' libraries wait for their
+# modules, and the game's pictures are read without Qt's image plugins.
+loaded=$(grep -oE '[^/]+\.so[.0-9]*$' "/proc/$game_pid/maps" | sort -u)
+for unwanted in libQt6Network libkrb5 libnice libmosquitto libsodium mofurin-lan mofurin-internet libqjpeg libqgif; do
+  if grep -q "^$unwanted" <<< "$loaded"; then fail "the title screen has loaded $unwanted"; fi
+done
 kill "$game_pid"
 wait "$game_pid" 2>/dev/null || true
 game_pid=
@@ -85,9 +91,15 @@ sed "s|@PHOTO@|$scratch/title-build.png|" "$here/hall-of-fame.drive" > "$script"
 "$build/bin/mofurin-drive" --qt --mute --data-dir "$scratch/data-build" "$script" > "$scratch/build.out" 2>&1 ||
   { cat "$scratch/build.out"; fail "the driver failed in the build folder"; }
 cmp -s "$scratch/title-package.png" "$scratch/title-build.png" || fail "the unpacked game's title differs from the build's"
-# The module of internet bouts is found where the package puts it: an
-# invitation gets as far as the meeting place (nobody listens on port 1).
-echo "package: loading the module of internet bouts"
+# The modules are found where the package puts them: a LAN host waits for
+# its guest, and an invitation gets as far as the meeting place (nobody
+# listens on port 1).
+echo "package: loading the modules of network bouts"
+{ cat "$here/../../tools/scripts/to-link.drive"; echo "print Form11.Label1"; } > "$scratch/lan.drive"
+"$root/usr/games/mofurin-drive" --qt --mute --port 47101 --data-dir "$scratch/data-lan" "$scratch/lan.drive" \
+  > "$scratch/lan.out" 2>&1 || true
+grep -q "Form11.Label1 = 相手の接続を待ちます" "$scratch/lan.out" ||
+  { cat "$scratch/lan.out"; fail "the unpacked game did not load its LAN module"; }
 printf 'click Form2.o1\nkey Form3 49\nclick Form3.Command1\ninvite\n' > "$scratch/invite.drive"
 "$root/usr/games/mofurin-drive" --mute --data-dir "$scratch/data-invite" --meeting-place mqtt://127.0.0.1:1 \
   "$scratch/invite.drive" > "$scratch/invite.out" 2>&1 || true

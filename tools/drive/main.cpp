@@ -28,7 +28,6 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/tcp/TcpNetwork.h"
 #include "screens/Game.h"
 #include "tools/drive/Driver.h"
 
@@ -117,8 +116,9 @@ int runHeadless(const LineSource& script, const Options& options, const platform
   platform::VirtualClock clock;
   platform::HeadlessPlatform platform(clock, folders.assets, folders.working);
   platform.setTracer(printLine);
-  // The link to another machine is real TCP even without windows.
-  platform.setNetwork(std::make_unique<platform::TcpNetwork>());
+  // The link to another machine is real TCP even without windows, from the
+  // same module as the game's.
+  platform.setNetwork(platform::lanNetwork(folders.modules));
   Game ctx(platform);
   ctx.link.port = options.port;
   useServers(ctx, options);

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -26,6 +25,7 @@
 
 #include "platform/Keys.h"
 #include "platform/qt/Accessibility.h"
+#include "platform/qt/Pictures.h"
 
 namespace mofurin::platform {
 
@@ -41,14 +41,6 @@ QString shown(const QString& text) { return plain(text).replace(u'\\', u'\u00A5'
 
 // Captions of buttons and boxes would turn "&" into a shortcut mark.
 QString literalAmpersands(QString text) { return shown(text.replace(u'&', QStringLiteral("&&"))); }
-
-QPixmap loadPicture(const QString& folder, const Picture& picture) {
-  QPixmap pixmap;
-  if (picture.isNull()) return pixmap;
-  const QString path = folder + u'/' + picture.file;
-  if (!QPixmapCache::find(path, &pixmap) && pixmap.load(path)) QPixmapCache::insert(path, pixmap);
-  return pixmap;
-}
 
 // A text that shrinks to fit goes no smaller than this: below it kanji blur.
 constexpr int kSmallestPixelSize = 8;
@@ -570,7 +562,10 @@ class PictureBinding : public Binding {
 
  protected:
   void update(Prop what) override {
-    if (what == Prop::Picture) pixmap_ = loadPicture(folder_, static_cast<PictureBox&>(*w_).picture());
+    if (what == Prop::Picture) {
+      const Picture& picture = static_cast<PictureBox&>(*w_).picture();
+      picture_ = picture.isNull() ? PictureFile() : PictureFile(folder_ + u'/' + picture.file);
+    }
     painted_->update();
   }
 
@@ -578,12 +573,12 @@ class PictureBinding : public Binding {
   void draw(QPainter& p) {
     if (!w_) return;
     auto& model = static_cast<PictureBox&>(*w_);
-    if (!pixmap_.isNull()) {
+    if (const QPixmap& pixmap = picture_.pixmap(); !pixmap.isNull()) {
       if (model.stretch()) {
         // Pixel art stays crisp: no smoothing when it is enlarged.
-        p.drawPixmap(painted_->rect(), pixmap_);
+        p.drawPixmap(painted_->rect(), pixmap);
       } else {
-        p.drawPixmap(0, 0, pixmap_);
+        p.drawPixmap(0, 0, pixmap);
       }
     }
     if (model.border()) {
@@ -594,7 +589,7 @@ class PictureBinding : public Binding {
   }
   PaintedWidget* painted_;
   QString folder_;
-  QPixmap pixmap_;
+  PictureFile picture_;
 };
 
 class MenuBinding : public Binding {
@@ -860,10 +855,7 @@ void FormWindow::buildMenus() {
     auto& item = static_cast<MenuItem&>(*w);
     QAction* action = nullptr;
     if (item.isMenu()) {
-      if (!menuBar_) {
-        menuBar_ = new QMenuBar(this);
-        menuBar_->setNativeMenuBar(false);  // the menus belong to the screen's own window
-      }
+      if (!menuBar_) menuBar_ = new QMenuBar(this);
       QMenu* menu = menuBar_->addMenu(QString());
       menus[&item] = menu;
       action = menu->menuAction();

@@ -13,7 +13,6 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
@@ -21,15 +20,19 @@
 #include "platform/Language.h"
 #include "platform/qt/Accessibility.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/SdlMedia.h"
 #include "platform/qt/ToolkitLanguage.h"
-#include "platform/tcp/TcpNetwork.h"
 
 namespace mofurin::platform {
 
 void applyGameLook() {
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // The menus belong to the screen's own window, not to a desktop's bar;
+  // a desktop that has one is not even asked, which saves every start a
+  // call over its message bus.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+  QApplication::setStyle(gameStyle());
   QFont font(QStringLiteral("IPAGothic"));
   font.setPixelSize(12);
   QApplication::setFont(font);
@@ -91,7 +94,7 @@ QtPlatform::QtPlatform(QtClock& clock, GameFolders folders, Dialogs* dialogs)
     : Platform(clock),
       folders_(std::move(folders)),
       media_(std::make_unique<SdlMedia>()),
-      network_(std::make_unique<TcpNetwork>()) {
+      network_(lanNetwork(folders_.modules)) {
   if (!dialogs) {
     auto qtDialogs = std::make_unique<QtDialogs>(folders_.working);
     qtDialogs->gameWindow = [this] { return frontWindow(); };

@@ -80,7 +80,8 @@ class QtPlatform : public Platform {
   quint32 seedBase_ = 0;
 };
 
-// Sets the application's look: the Japanese font, the style.
+// Sets the application's look: the Japanese font, the style, and the menus
+// inside the screens' windows.
 void applyGameLook();
 
 }  // namespace mofurin::platform
