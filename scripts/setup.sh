@@ -9,7 +9,7 @@ packages=(
   libsdl2-mixer-dev timgm6mb-soundfont fluid-soundfont-gm libsndfile1-dev
   libsodium-dev libnice-dev libmosquitto-dev mosquitto coturn nftables iproute2 tcpdump mosquitto-clients
   clang libclang-rt-14-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox strace libxcb1-dev
   dbus at-spi2-core python3-pyatspi
