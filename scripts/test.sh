@@ -22,13 +22,16 @@ cmake --build build-sanitize
 (cd build-sanitize && ctest --output-on-failure --timeout 1200 -j "$(nproc)")
 
 # Fuzzing: the readers of save files, kiro.txt, the "write" notation, the
-# link's messages and bout records, each for a bounded time from the seed corpus in the
+# link's messages and bout records, and of what strangers send in an internet
+# bout (meeting place notes, the sealed stream, invitation codes, server
+# addresses), each for a bounded time from the seed corpus in the
 # repository (new finds stay in build-fuzz/corpus/, outside the sources).
 mkdir -p build-fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DMOFURIN_FUZZ=ON -DMOFURIN_TESTS=OFF \
   > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
 cmake --build build-fuzz --target fuzz-targets
-for reader in save_file hall_of_fame sequential_file link_messages host_announcement bout_record; do
+for reader in save_file hall_of_fame sequential_file link_messages host_announcement bout_record \
+  invitation_note sealed_stream invitation_code server_urls; do
   corpus="build-fuzz/corpus/$reader"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$reader"/* "$corpus"/

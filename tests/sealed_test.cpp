@@ -33,11 +33,19 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
   EXPECT_NE(text, InvitationCode::make().text());
   QString sloppy = text.toLower().remove(u'-');
   sloppy.replace(u'1', u'l').replace(u'0', u'o');
-  for (const QString& typed : {text, sloppy, QStringLiteral("  ") + text + QStringLiteral(" ")}) {
+  // As a Japanese input method types it: full-width letters and digits,
+  // full-width or long dashes, ideographic spaces.
+  QString wide;
+  for (QChar c : text) wide += c == u'-' ? QChar(u'\u30FC') : QChar(c.unicode() + 0xFEE0);
+  const QString wideDashes = QString(text).replace(u'-', QChar(u'\uFF0D')).toLower();
+  const QString spaced = QStringLiteral("\u3000") + QString(text).replace(u'-', u'\u2010') + QStringLiteral(" \u3000");
+  for (const QString& typed : {text, sloppy, QStringLiteral("  ") + text + QStringLiteral(" "), wide, wideDashes, spaced,
+                               QString(text).replace(u'-', u'\u2212')}) {
     const auto read = InvitationCode::read(typed);
     ASSERT_TRUE(read) << typed.toStdString();
     EXPECT_EQ(read->text(), text);
     EXPECT_EQ(read->topic(), code.topic());
+    EXPECT_TRUE(platform::invitation::looksLikeCode(typed)) << typed.toStdString();
   }
   EXPECT_FALSE(code.topic().contains(text.left(4)));
   int slips = 0, caught = 0;
@@ -60,19 +68,43 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
   }
 }
 
-// Only the code's key opens a note, and a changed byte opens nothing.
-TEST(Invitation, ANoteOpensOnlyWithItsCodeAndUnchanged) {
+// Only the code's key for the note's way opens a note, unchanged: an offer
+// handed back as the answer opens nothing, nor does a note too large to be
+// one. What the note says reads back as written, and nothing else reads.
+TEST(Invitation, ANoteOpensOnlyWithItsCodeItsWayAndUnchanged) {
+  using Way = InvitationCode::Way;
   const InvitationCode code = InvitationCode::make();
-  const QByteArray sealed = sealNote(code, "offer");
+  const QByteArray sealed = sealNote(code, Way::Offer, "offer");
   EXPECT_FALSE(sealed.contains("offer"));
-  EXPECT_EQ(openNote(code, sealed), QByteArray("offer"));
-  EXPECT_FALSE(openNote(InvitationCode::make(), sealed));
+  EXPECT_EQ(openNote(code, Way::Offer, sealed), QByteArray("offer"));
+  EXPECT_FALSE(openNote(code, Way::Answer, sealed));
+  EXPECT_FALSE(openNote(InvitationCode::make(), Way::Offer, sealed));
   for (qsizetype at = 0; at < sealed.size(); ++at) {
     QByteArray changed = sealed;
     changed[at] = static_cast<char>(changed[at] ^ 1);
-    EXPECT_FALSE(openNote(code, changed)) << at;
+    EXPECT_FALSE(openNote(code, Way::Offer, changed)) << at;
   }
-  EXPECT_FALSE(openNote(code, sealed.left(10)));
+  EXPECT_FALSE(openNote(code, Way::Offer, sealed.left(10)));
+  EXPECT_FALSE(openNote(code, Way::Answer, sealNote(code, Way::Answer, QByteArray(platform::kMostNoteBytes, 'x'))));
+
+  const platform::Note note{platform::Note::Kind::Answer, "host key", "guest key", "a=candidate:1 1 UDP 1 203.0.113.5 5 typ host"};
+  const QByteArray written = platform::writeNote(note);
+  const auto read = platform::readNote(written);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(std::tie(read->kind, read->senderKey, read->offerKey, read->description),
+            std::tie(note.kind, note.senderKey, note.offerKey, note.description));
+  for (qsizetype cut = 0; cut < written.size(); ++cut) EXPECT_FALSE(platform::readNote(written.left(cut))) << cut;
+  EXPECT_FALSE(platform::readNote(written + '\0'));
+}
+
+// The host's description is sealed for the guest whose offer it answers:
+// another holder of the code, with a key of its own, cannot open it.
+TEST(Invitation, TheHostsWayIsForItsGuestAlone) {
+  const platform::KeyPair host, guest, third;
+  const auto hostKeys = host.streamKeys(guest.publicKey(), true);
+  const QByteArray sealed = platform::sealForGuest(*hostKeys, "the host's way");
+  EXPECT_EQ(platform::openFromHost(*guest.streamKeys(host.publicKey(), false), sealed), QByteArray("the host's way"));
+  EXPECT_FALSE(platform::openFromHost(*third.streamKeys(host.publicKey(), false), sealed));
 }
 
 // Two games fight a bout over sealed streams on the wire: nothing the wire

@@ -1781,6 +1781,18 @@ Back to the Status screen.</translation>
         <source>通信対戦の部品が見つかりません。ゲームを入れ直してください。</source>
         <translation>The game&apos;s part for network bouts is missing. Please install the game again.</translation>
     </message>
+    <message>
+        <source>この招待コードは、もうほかの人が使っています。新しい招待コードをもらってください。</source>
+        <translation>Someone else is already using this invitation code. Ask your friend for a new one.</translation>
+    </message>
+    <message>
+        <source>待ち合わせ場所のサーバーに断られました。設定画面の「待ち合わせ場所」を確かめてください。</source>
+        <translation>The meeting-place server turned the invitation away. Check Meeting place in Settings.</translation>
+    </message>
+    <message>
+        <source>この起動のしかた（QT_NO_GLIB）ではインターネット対戦ができません。</source>
+        <translation>Internet bouts cannot run when the game is started this way (QT_NO_GLIB).</translation>
+    </message>
 </context>
 <context>
     <name>Rank</name>

@@ -88,18 +88,28 @@ QString NetworkBout::whyNotConnected() const {
     case Problem::NoSuchInvitation:
       return QCoreApplication::translate(
           "NetworkBout", "この招待コードの相手が見つかりません（打ちまちがいか、期限切れか、もう使われています）。");
+    case Problem::Taken:
+      return QCoreApplication::translate(
+          "NetworkBout", "この招待コードは、もうほかの人が使っています。新しい招待コードをもらってください。");
     case Problem::Expired:
       return QCoreApplication::translate("NetworkBout",
                                          "招待コードの期限（10分）が切れました。もう一度作ってください。");
     case Problem::MeetingPlaceUnreachable:
       return QCoreApplication::translate(
           "NetworkBout", "待ち合わせ場所のサーバーにつながりません。設定画面の「待ち合わせ場所」を確かめてください。");
+    case Problem::MeetingPlaceRefused:
+      return QCoreApplication::translate(
+          "NetworkBout", "待ち合わせ場所のサーバーに断られました。設定画面の「待ち合わせ場所」を確かめてください。");
+    case Problem::NoEventLoop:
+      return QCoreApplication::translate(
+          "NetworkBout", "この起動のしかた（QT_NO_GLIB）ではインターネット対戦ができません。");
     case Problem::NoPath:
       return QCoreApplication::translate(
           "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
     case Problem::ModuleMissing:
       return QCoreApplication::translate("NetworkBout", "通信対戦の部品が見つかりません。ゲームを入れ直してください。");
-    case Problem::None: break;
+    case Problem::None:
+    case Problem::Cut: break;
   }
   return QCoreApplication::translate("NetworkBout",
                                      "接続できませんでした。アドレスを確かめて、もう一度押してください。");
@@ -114,7 +124,8 @@ void NetworkBout::listenForGuest(const QString& status) {
   }
   enter(Stage::Listening);
   setStatus(status);
-  if (out_) out_->listening(true);
+  // A host that waits for an invited friend is not one of the LAN's.
+  if (out_ && !overInternet_) out_->listening(true);
 }
 
 void NetworkBout::holdRole(bool held) {
@@ -179,11 +190,24 @@ void NetworkBout::connected() {
 }
 
 // Everything that arrived is taken, also when the connection closed behind
-// it: the close comes after it.
+// it: the close comes after it. A peer that says more than the inbox holds
+// waits in the transport, which holds it back, until this copy has taken
+// what came before: nothing is dropped and memory stays bounded.
 void NetworkBout::arrived() {
-  if (!transport_) return;
-  frames_.append(transport_->receive());
-  while (const std::optional<QString> message = frames_.next()) received(*message);
+  heldBack_ = false;
+  while (transport_ && !frames_.overflowed()) {
+    if (inboxFull()) {
+      heldBack_ = true;
+      return;
+    }
+    if (const std::optional<QString> message = frames_.next()) {
+      received(*message);
+      continue;
+    }
+    const QByteArray more = transport_->receive();
+    if (more.isEmpty()) break;
+    frames_.append(more);
+  }
   if (frames_.overflowed()) {
     closeConnection();
     closed();
@@ -227,9 +251,7 @@ void NetworkBout::received(const QString& message) {
   if (stage_ == Stage::Idle) return;  // nothing is expected
   link_.incomingMessage = message;
   if (link_.setupReceived >= kSetupDone) {
-    // An honest peer waits for each answer, so its messages never fill the
-    // inbox: a peer that does is not playing this bout.
-    if (!matid()) lostToFlood();
+    matid();
     return;
   }
   if (link_.setupToSend <= 15) {
@@ -292,19 +314,17 @@ void NetworkBout::takePeerFighter() {
 
 // ---- Battle messages -------------------------------------------------------
 
-bool NetworkBout::matid() {
+void NetworkBout::matid() {
   for (QString& slot : link_.inbox) {
     if (slot.isEmpty()) {
       slot = link_.incomingMessage;
-      return true;
+      return;
     }
   }
-  return false;
 }
 
-void NetworkBout::lostToFlood() {
-  closeConnection();
-  closed();
+bool NetworkBout::inboxFull() const {
+  return link_.setupReceived >= kSetupDone && !link_.inbox.back().isEmpty();
 }
 
 void NetworkBout::tick() {
@@ -323,6 +343,7 @@ void NetworkBout::tick() {
     kouju();
   }
   if (!fighting()) return;
+  if (heldBack_ && !inboxFull()) arrived();  // room again for what the peer said since
   if (!battle_.awaitingPeer && playerChoosing() && queued(tag::Flee) && !peerFled_ && !fleeSent_) {
     // The other player fled while this one chooses: told at once, not after
     // a choice for a bout that no longer exists.

@@ -131,8 +131,8 @@ class NetworkBout final : public AnotherPlayer {
   void startSetupOver();
   void sousin();
   void jusin();
-  bool matid();  // false when the inbox is full
-  void lostToFlood();
+  void matid();  // a full inbox drops the message
+  bool inboxFull() const;
   bool playerChoosing() const;
   void kouju();
   bool awaited(const BattleMessage& m) const;
@@ -171,6 +171,7 @@ class NetworkBout final : public AnotherPlayer {
   bool fleeSent_ = false;
   bool peerFled_ = false;
   bool lostLinkShown_ = false;
+  bool heldBack_ = false;  // the inbox was full: the transport holds the rest
 };
 
 }  // namespace mofurin

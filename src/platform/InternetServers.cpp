@@ -40,9 +40,13 @@ int valueOf(QChar c) {
 }
 
 QString withoutDashesAndSpaces(const QString& typed) {
+  // Full-width letters and digits, and the ideographic space, become their
+  // plain forms; every kind of dash a keyboard or an input method gives
+  // (the minus sign and the long sound mark among them) is a dash.
   QString kept;
-  for (QChar c : typed) {
-    if (c != u'-' && !c.isSpace()) kept += c;
+  for (QChar c : typed.normalized(QString::NormalizationForm_KC)) {
+    const bool dash = c.category() == QChar::Punctuation_Dash || c == u'\u2212' || c == u'\u30FC';
+    if (!dash && !c.isSpace()) kept += c;
   }
   return kept;
 }

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -22,6 +23,9 @@ struct IceServers {
   QString turnHost;  // an IP address; empty: none
   quint16 turnPort = 3478;
   QString turnUser, turnPassword;
+  // The addresses of this machine to gather on; none: all of them. (The
+  // tests keep their links on the loopback.)
+  QStringList localAddresses;
 };
 
 // The servers of internet bouts, as the settings or the command line give
@@ -53,7 +57,9 @@ constexpr char kAlphabet[] = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 // A character's value as a player may type it (either case; I and L read
 // as 1, O as 0); -1 for one that is in no code.
 int valueOf(QChar c);
-// What counts of a typed code: no dash or space does.
+// What counts of a typed code, also as a Japanese input method gives it
+// (full-width forms, long sound marks, ideographic spaces): no dash or
+// space does.
 QString withoutDashesAndSpaces(const QString& typed);
 // Whether a player meant a code, right or mistyped, rather than an address:
 // the code's length in its letters, and no dot or colon.
@@ -68,7 +74,10 @@ std::unique_ptr<Transport> invitedLink(const InternetServers& servers);
 // the version of what crosses between the program and the module (these
 // structures and Transport), so a module built before a change to them is
 // not taken: change the number with them.
-#define MOFURIN_INTERNET_ENTRY "mofurin_invited_link_1"
+#define MOFURIN_INTERNET_ENTRY_FUNCTION mofurin_invited_link_2
+#define MOFURIN_NAME_OF(f) MOFURIN_NAME_OF_(f)
+#define MOFURIN_NAME_OF_(f) #f
+#define MOFURIN_INTERNET_ENTRY MOFURIN_NAME_OF(MOFURIN_INTERNET_ENTRY_FUNCTION)
 using InternetEntry = Transport* (*)(const InternetServers& servers);
 
 }  // namespace mofurin::platform

@@ -35,7 +35,19 @@ class Transport {
   // What a host hands its friend to be found: ready at onInvitation.
   virtual QString invitation() const { return {}; }
   // Why the link could not be made, or went, when the transport knows.
-  enum class Problem { None, NotACode, NoSuchInvitation, Expired, MeetingPlaceUnreachable, NoPath, ModuleMissing };
+  enum class Problem {
+    None,
+    NotACode,
+    NoSuchInvitation,
+    Taken,  // another guest came to the invitation first
+    Expired,
+    MeetingPlaceUnreachable,
+    MeetingPlaceRefused,  // it would not pass on this invitation's notes
+    NoPath,
+    ModuleMissing,
+    NoEventLoop,  // the game runs without the event loop the internet link needs
+    Cut,          // the way broke before the other side said its end
+  };
   virtual Problem problem() const { return Problem::None; }
 
   std::function<void()> onInvitation;

@@ -2,7 +2,11 @@
 
 #include <nice/agent.h>
 
+#include <QAbstractEventDispatcher>
+#include <QHostAddress>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 
 namespace mofurin::platform {
 
@@ -11,6 +15,35 @@ namespace {
 // is down, and the other side should hear of this one without it.
 constexpr int kGatheringMs = 3000;
 constexpr int kLingerMs = 2000;
+// What waits for the game to take it. Beyond this the agent leaves what
+// comes in its reliable stream's window, which holds the other side back.
+constexpr qsizetype kMostReceivedBytes = 64 * 1024;
+
+// Addresses that mean something only inside one home, one provider or one
+// private network.
+bool privateAddress(const QHostAddress& address) {
+  if (address.isLinkLocal() || address.isLoopback() || address.isUniqueLocalUnicast()) return true;
+  static const std::pair<QHostAddress, int> kInside[] = {
+      {QHostAddress(QStringLiteral("10.0.0.0")), 8},
+      {QHostAddress(QStringLiteral("172.16.0.0")), 12},
+      {QHostAddress(QStringLiteral("192.168.0.0")), 16},
+      {QHostAddress(QStringLiteral("100.64.0.0")), 10},  // a provider's shared NAT
+  };
+  return std::any_of(std::begin(kInside), std::end(kInside),
+                     [&](const auto& net) { return address.isInSubnet(net.first, net.second); });
+}
+
+// The address of an SDP candidate line ("a=candidate:F C UDP P ADDRESS PORT
+// typ TYPE ..."), when it is of the type asked.
+std::optional<QHostAddress> candidateAddress(const QByteArray& line, const QByteArray& type) {
+  const QList<QByteArray> fields = line.split(' ');
+  if (!line.startsWith("a=candidate:") || fields.size() < 8 || fields[6] != "typ" || fields[7] != type) {
+    return std::nullopt;
+  }
+  const QHostAddress address(QString::fromLatin1(fields[4]));
+  if (address.isNull()) return std::nullopt;
+  return address;
+}
 }  // namespace
 
 // The agent and what it has gathered, sent and received. libnice runs on
@@ -32,7 +65,9 @@ struct IceLink::Agent {
   static void onCandidate(NiceAgent*, NiceCandidate* candidate, gpointer data) {
     auto* a = static_cast<Agent*>(data);
     if (a->link && candidate->type == NICE_CANDIDATE_TYPE_RELAYED) {
-      QTimer::singleShot(0, [a] { a->describe(); });  // once the same answer has added its other candidate
+      // Once the same answer has added its other candidate; never after the
+      // agent went (the timer's owner goes with it).
+      QTimer::singleShot(0, &a->enoughGathering, [a] { a->describe(); });
     }
   }
 
@@ -68,8 +103,19 @@ struct IceLink::Agent {
     auto* a = static_cast<Agent*>(data);
     if (!a->link) return;
     a->received.append(bytes, static_cast<qsizetype>(length));
+    if (a->received.size() >= kMostReceivedBytes) a->read(false);
     if (a->link->onArrival) a->link->onArrival();
   }
+
+  // The agent reads its sockets as long as it has a context; its reliable
+  // stream hands on what came only while something takes it.
+  void read(bool on) {
+    if (reading == on) return;
+    reading = on;
+    nice_agent_attach_recv(agent, stream, 1, g_main_context_default(), on ? &Agent::onReceived : nullptr,
+                           on ? this : nullptr);
+  }
+  bool reading = false;
 
   void flush() {
     while (!unsent.isEmpty() && state == State::Connected) {
@@ -93,7 +139,14 @@ struct IceLink::Agent {
 
 IceLink::IceLink(IceServers servers) : servers_(std::move(servers)) {}
 
-IceLink::~IceLink() = default;
+IceLink::~IceLink() { close(); }
+
+bool IceLink::runs() {
+  // libnice is driven by glib's main context, which Qt's event loop runs
+  // only when it is glib's own (not with QT_NO_GLIB, say).
+  const QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+  return loop && loop->inherits("QEventDispatcherGlib");
+}
 
 void IceLink::prepare(bool controlling) {
   close();
@@ -108,6 +161,12 @@ void IceLink::prepare(bool controlling) {
     g_object_set(a.agent, "stun-server", servers_.stunHost.toUtf8().constData(), "stun-server-port",
                  guint(servers_.stunPort), nullptr);
   }
+  for (const QString& local : servers_.localAddresses) {
+    NiceAddress address;
+    if (nice_address_set_from_string(&address, local.toLatin1().constData())) {
+      nice_agent_add_local_address(a.agent, &address);
+    }
+  }
   a.stream = nice_agent_add_stream(a.agent, 1);
   if (!servers_.turnHost.isEmpty()) {
     nice_agent_set_relay_info(a.agent, a.stream, 1, servers_.turnHost.toUtf8().constData(), servers_.turnPort,
@@ -119,7 +178,7 @@ void IceLink::prepare(bool controlling) {
   g_signal_connect(a.agent, "component-state-changed", G_CALLBACK(&Agent::onState), &a);
   g_signal_connect(a.agent, "reliable-transport-writable", G_CALLBACK(&Agent::onWritable), &a);
   // The agent reads its sockets only once something takes what it reads.
-  nice_agent_attach_recv(a.agent, a.stream, 1, g_main_context_default(), &Agent::onReceived, &a);
+  a.read(true);
   a.state = State::Listening;
   a.enoughGathering.setSingleShot(true);
   a.enoughGathering.callOnTimeout([&a] { a.describe(); });
@@ -132,8 +191,40 @@ bool IceLink::listen() {
   return true;
 }
 
+// A relay learns every address it is asked to pass bytes to. The other
+// side's addresses inside its home are of no use from another home, so
+// they are not offered to the agent, which would ask the relay for them:
+// only two sides behind one outside address (one home) try them.
+QByteArray IceLink::worthTrying(const QByteArray& otherDescription) const {
+  if (servers_.turnHost.isEmpty() || !agent_) return otherDescription;
+  QList<QHostAddress> ours;
+  GSList* local = nice_agent_get_local_candidates(agent_->agent, agent_->stream, 1);
+  for (GSList* c = local; c; c = c->next) {
+    const auto* candidate = static_cast<const NiceCandidate*>(c->data);
+    if (candidate->type != NICE_CANDIDATE_TYPE_SERVER_REFLEXIVE) continue;
+    gchar text[NICE_ADDRESS_STRING_LEN];
+    nice_address_to_string(&candidate->addr, text);
+    ours << QHostAddress(QString::fromLatin1(text));
+  }
+  g_slist_free_full(local, reinterpret_cast<GDestroyNotify>(&nice_candidate_free));
+  const QList<QByteArray> lines = otherDescription.split('\n');
+  for (const QByteArray& line : lines) {
+    const auto outside = candidateAddress(line.trimmed(), "srflx");
+    if (outside && ours.contains(*outside)) return otherDescription;  // one home
+  }
+  QByteArray kept;
+  for (const QByteArray& line : lines) {
+    const auto inside = candidateAddress(line.trimmed(), "host");
+    if (inside && privateAddress(*inside)) continue;
+    kept += line + '\n';
+  }
+  kept.chop(1);
+  return kept;
+}
+
 void IceLink::connect(const QString& otherDescription) {
-  if (!agent_ || nice_agent_parse_remote_sdp(agent_->agent, otherDescription.toUtf8().constData()) <= 0) {
+  if (!agent_ ||
+      nice_agent_parse_remote_sdp(agent_->agent, worthTrying(otherDescription.toUtf8()).constData()) <= 0) {
     close();
     if (onLost) onLost();
     return;
@@ -147,7 +238,18 @@ void IceLink::send(const QByteArray& bytes) {
   agent_->flush();
 }
 
-QByteArray IceLink::receive() { return agent_ ? std::exchange(agent_->received, {}) : QByteArray(); }
+QByteArray IceLink::receive() {
+  if (!agent_) return {};
+  QByteArray bytes = std::exchange(agent_->received, {});
+  // Room again: what the stream holds comes on, once this event is over
+  // (it would come inside it, ahead of what the caller is taking now).
+  if (!agent_->reading) {
+    QTimer::singleShot(0, &agent_->enoughGathering, [a = agent_.get()] {
+      if (a->link) a->read(true);
+    });
+  }
+  return bytes;
+}
 
 void IceLink::close() {
   if (!agent_) return;
@@ -160,6 +262,8 @@ void IceLink::close() {
 }
 
 Transport::State IceLink::state() const { return agent_ ? agent_->state : State::Closed; }
+
+qsizetype IceLink::waiting() const { return agent_ ? agent_->received.size() : 0; }
 
 bool IceLink::relayed() const {
   if (!agent_ || agent_->state != State::Connected) return false;

@@ -28,6 +28,9 @@ class IceLink final : public Transport {
   std::function<void(const QByteArray& description)> described;
   // Whether the bytes go through the relay, once connected.
   bool relayed() const;
+  // What arrived and waits to be taken: never much more than the stream's
+  // window, however much the other side sends.
+  qsizetype waiting() const;
 
   bool listen() override;  // prepare(false)
   void connect(const QString& otherDescription) override;
@@ -36,9 +39,14 @@ class IceLink final : public Transport {
   void close() override;
   State state() const override;
 
+  // Whether links can run in this program: libnice needs glib's loop.
+  static bool runs();
+
   struct Agent;  // libnice's, behind glib
 
  private:
+  QByteArray worthTrying(const QByteArray& otherDescription) const;
+
   std::unique_ptr<Agent> agent_;
   IceServers servers_;
 };

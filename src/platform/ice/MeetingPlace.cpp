@@ -3,9 +3,13 @@
 #include <mosquitto.h>
 
 #include <QCoreApplication>
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QMetaObject>
 #include <mutex>
 #include <vector>
+
+#include "platform/ice/Sealed.h"
 
 namespace mofurin::platform {
 
@@ -49,9 +53,27 @@ struct Handle {
 }  // namespace
 
 MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Client>()) {
+  client_->owner = this;
+  if (!QHostAddress(address.host).isNull()) {
+    connect(address.host, address.port);
+    return;
+  }
+  // A slow resolver must not hold the game's window still.
+  QHostInfo::lookupHost(address.host, QCoreApplication::instance(),
+                        [weak = std::weak_ptr<Client>(client_), port = address.port](const QHostInfo& found) {
+                          const auto client = weak.lock();
+                          if (!client || !client->owner) return;
+                          if (found.addresses().isEmpty()) {
+                            if (client->owner->onUnreachable) client->owner->onUnreachable();
+                            return;
+                          }
+                          client->owner->connect(found.addresses().first().toString(), port);
+                        });
+}
+
+void MeetingPlace::connect(const QString& host, quint16 port) {
   static const bool ready = mosquitto_lib_init() == MOSQ_ERR_SUCCESS;
   Client& c = *client_;
-  c.owner = this;
   auto* handle = new Handle{client_};
   c.mosq = mosquitto_new(nullptr, true, handle);
   if (!ready || !c.mosq) {
@@ -87,15 +109,19 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
         },
         h->client);
   });
-  mosquitto_subscribe_callback_set(c.mosq, [](mosquitto*, void* data, int, int, const int*) {
+  mosquitto_subscribe_callback_set(c.mosq, [](mosquitto*, void* data, int, int count, const int* granted) {
     auto* h = static_cast<Handle*>(data);
+    const bool refused = count < 1 || granted[0] > 2;  // 0x80: the broker said no
     h->client->later(
-        [](MeetingPlace& m) {
-          if (m.onSubscribed) m.onSubscribed();
+        [refused](MeetingPlace& m) {
+          if (m.onSubscribed) m.onSubscribed(!refused);
         },
         h->client);
   });
   mosquitto_message_callback_set(c.mosq, [](mosquitto*, void* data, const mosquitto_message* message) {
+    // Whatever size the broker lets through, a note larger than any the game
+    // writes is not one: it is not even copied.
+    if (message->payloadlen < 0 || message->payloadlen > kMostNoteBytes) return;
     auto* h = static_cast<Handle*>(data);
     const QString topic = QString::fromUtf8(message->topic);
     const QByteArray note(static_cast<const char*>(message->payload), message->payloadlen);
@@ -106,16 +132,19 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
         h->client);
   });
   mosquitto_reconnect_delay_set(c.mosq, 3600, 3600, false);  // a lost broker is told, not retried
-  mosquitto_loop_start(c.mosq);
-  if (mosquitto_connect_async(c.mosq, address.host.toUtf8().constData(), address.port, kKeepAliveS) !=
-      MOSQ_ERR_SUCCESS) {
+  // The host is an address: nothing here waits on a resolver.
+  if (mosquitto_connect_async(c.mosq, host.toUtf8().constData(), port, kKeepAliveS) != MOSQ_ERR_SUCCESS) {
     c.later(
         [](MeetingPlace& m) {
           if (m.onUnreachable) m.onUnreachable();
         },
         client_);
+    return;
   }
+  mosquitto_loop_start(c.mosq);
 }
+
+void MeetingPlace::silence() { client_->owner = nullptr; }
 
 MeetingPlace::~MeetingPlace() {
   Client& c = *client_;

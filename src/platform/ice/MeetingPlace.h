@@ -11,8 +11,10 @@
 namespace mofurin::platform {
 
 // A place on an MQTT broker where two sides that know a topic leave each
-// other notes. The broker sees topics and sealed notes, nothing else. Its
-// client runs a thread of its own; every event comes on the game's thread.
+// other notes. The broker sees this machine's address, topics and sealed
+// notes, nothing else. Its client runs a thread of its own, and the
+// broker's name is looked up on another; every event comes on the game's
+// thread. A note larger than kMostNoteBytes is dropped where it arrives.
 class MeetingPlace {
  public:
   using Address = MeetingPlaceAddress;
@@ -28,14 +30,20 @@ class MeetingPlace {
   void publish(const QString& topic, const QByteArray& note);
 
   std::function<void(const QString& topic, const QByteArray& note)> onNote;
-  // The broker took a subscription: notes on its topic reach this side.
-  std::function<void()> onSubscribed;
+  // The broker answered a subscription: when it granted it, notes on its
+  // topic reach this side; it may refuse (its access rules, say).
+  std::function<void(bool granted)> onSubscribed;
   // The broker could not be reached, or went away.
   std::function<void()> onUnreachable;
+
+  // No event of this place reaches its owner any more.
+  void silence();
 
   struct Client;
 
  private:
+  void connect(const QString& host, quint16 port);
+
   std::shared_ptr<Client> client_;
 };
 
