@@ -122,6 +122,17 @@ TEST_F(FindAHost, AWaitingHostIsQuietYetFoundAtOnce) {
             "FormHosts.List1.items = ホスト　Lv.1　10.0.0.1");
 }
 
+// A host that waits for a friend it invited over the internet is not one of
+// the LAN's: it tells nobody nearby its name, its level or its port.
+TEST_F(FindAHost, AnInvitingHostIsNotAnnounced) {
+  auto listener = platform::MemoryNetwork(wire, "10.0.0.8").createDatagramSocket();
+  ASSERT_TRUE(listener->bind(host.ctx.link.port));
+  host.ctx.internet.meetingPlace = QStringLiteral("mqtt://127.0.0.1:1");
+  host.drive("click Form4.Invite\n");
+  clock.advance(6000);
+  EXPECT_TRUE(listener->receive().empty());
+}
+
 TEST_F(FindAHost, NobodyIsFoundWhenNoHostWaitsOrTheHostHasGone) {
   QStringList out =
       guest.drive("click Form4.Command3\nwait 3000\nprint FormHosts.Label1\nprint FormHosts.Command1.enabled\n");

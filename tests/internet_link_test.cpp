@@ -291,6 +291,22 @@ TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
              Transport::Problem::ModuleMissing);
 }
 
+// Started without glib's event loop, which drives ICE, a game says so as
+// soon as an invitation is asked for, not twenty seconds on as a relay fault.
+TEST(InternetLink, WithoutGlibsLoopAnInvitationSaysSoAtOnce) {
+  application();
+  QTemporaryDir dir;
+  qputenv("QT_NO_GLIB", "1");
+  DriverSession host(dir.path(), {"--meeting-place", QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(7))});
+  qunsetenv("QT_NO_GLIB");
+  host.send({"click Form2.o1", "key Form3 49", "click Form3.Command1"});
+  QElapsedTimer asked;
+  asked.start();
+  const QString said = host.send({"invite"}).join('\n');
+  EXPECT_TRUE(said.contains("QT_NO_GLIB")) << said.toStdString();
+  EXPECT_LT(asked.elapsed(), 3000);
+}
+
 // Two drivers, one the host with an invitation and one the friend who joins
 // by it, fight a whole bout through the meeting place and ICE: both say how
 // the link ran, before and after, and both records end the same way.
