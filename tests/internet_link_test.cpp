@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -59,6 +60,43 @@ class Broker {
  private:
   QTemporaryDir dir_;
   QProcess process_;
+  quint16 port_;
+};
+
+// A broker that lets every client in and refuses every subscription, as
+// one whose access rules keep the game's topics from strangers may.
+class RefusingBroker {
+ public:
+  explicit RefusingBroker(quint16 port) : port_(port) {
+    server_.listen(QHostAddress::LocalHost, port);
+    QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+      QTcpSocket* client = server_.nextPendingConnection();
+      QObject::connect(client, &QTcpSocket::readyRead, client, [client] { answer(*client); });
+    });
+  }
+  QString urlByName() const { return QStringLiteral("mqtt://localhost:%1").arg(port_); }
+
+ private:
+  // Each packet: its kind, its length (7 bits a byte), its body.
+  static void answer(QTcpSocket& client) {
+    QByteArray in = client.peek(client.bytesAvailable());
+    while (in.size() >= 2) {
+      const quint8 kind = static_cast<quint8>(in[0]) >> 4;
+      int length = 0, at = 1;
+      for (int shift = 0; at < in.size() && shift < 28; shift += 7, ++at) {
+        length |= (in[at] & 0x7f) << shift;
+        if (!(in[at] & 0x80)) break;
+      }
+      if (in.size() < at + 1 + length) return;
+      const QByteArray body = in.mid(at + 1, length);
+      if (kind == 1) client.write(QByteArray("\x20\x02\x00\x00", 4));                // CONNECT: accepted
+      if (kind == 8) client.write(QByteArray("\x90\x03", 2) + body.left(2) + '\x80');  // SUBSCRIBE: refused
+      if (kind == 12) client.write(QByteArray("\xd0\x00", 2));                        // PINGREQ
+      client.read(at + 1 + length);
+      in.remove(0, at + 1 + length);
+    }
+  }
+  QTcpServer server_;
   quint16 port_;
 };
 
@@ -200,6 +238,41 @@ TEST(InternetLink, AMeetingPlaceThatGoesWhileTheHostPreparesItsAnswer) {
   runUntil([] { return false; }, 3500);  // past the moment the answer would have been ready
 }
 
+// Links end every way at random moments: closed, destroyed, a second
+// invitation over the first, a join over a join, the meeting place gone.
+// Nothing of a link that ended speaks afterwards, or touches what went
+// (the sanitized build sees it).
+TEST(InternetLink, LinksEndEveryWayAtRandomMoments) {
+  if (!QFile::exists("/usr/sbin/mosquitto")) GTEST_SKIP() << "no mosquitto: the set-up script installs it";
+  application();
+  const quint32 seed = qEnvironmentVariableIsSet("MOFURIN_SEED") ? qEnvironmentVariable("MOFURIN_SEED").toUInt()
+                                                                 : std::random_device{}();
+  SCOPED_TRACE("MOFURIN_SEED=" + std::to_string(seed));
+  std::mt19937 rng(seed);
+  for (int round = 0; round < 6; ++round) {
+    auto broker = std::make_unique<Broker>(freePort(9));
+    const QString url = broker->url();
+    std::unique_ptr<Peer> host = std::make_unique<Peer>(url), guest = std::make_unique<Peer>(url);
+    for (int step = 0; step < 12; ++step) {
+      switch (rng() % 8) {
+        case 0: host->link->listen(); break;
+        case 1:
+        case 2: guest->link->connect(host->invitation.isEmpty() ? platform::InvitationCode::make().text() : host->invitation); break;
+        case 3: host->link->close(); break;
+        case 4: guest->link->close(); break;
+        case 5: host = std::make_unique<Peer>(url); break;
+        case 6: guest = std::make_unique<Peer>(url); break;
+        case 7:
+          if (rng() % 3 == 0) broker.reset();
+          break;
+      }
+      // Now and then long enough for a link to be made.
+      runUntil([] { return false; }, static_cast<int>(rng() % 5 == 0 ? 600 : rng() % 50));
+    }
+  }
+  runUntil([] { return false; }, 300);  // what the last links left behind has run
+}
+
 // An ICE link may go at any moment while it gathers, also just as the
 // relay's answer came and the link is about to describe itself: it goes
 // after as many turns of the event loop as the one before needed to
@@ -277,11 +350,17 @@ TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
     ASSERT_TRUE(runUntil([&] { return host.lost && guest.lost; }, 5000));
     EXPECT_EQ(host.link->problem(), why);
     EXPECT_EQ(guest.link->problem(), why);
+    EXPECT_TRUE(host.invitation.isEmpty());  // no code for a link that cannot be made
   };
   for (const QString& url : {QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(2)), QStringLiteral("not a place")}) {
     SCOPED_TRACE(url.toStdString());
     toldAtOnce(Peer(url), Peer(url), Transport::Problem::MeetingPlaceUnreachable);
   }
+  // A broker that refuses the game's topics: no code is handed out, and
+  // both are told the meeting place refused them. It is named by its host's
+  // name, looked up first.
+  RefusingBroker strict(freePort(8));
+  toldAtOnce(Peer(strict.urlByName()), Peer(strict.urlByName()), Transport::Problem::MeetingPlaceRefused);
   const platform::InternetServers servers{QStringLiteral("mqtt://127.0.0.1"), {}, 1000};
   toldAtOnce(Peer(platform::invitedLink(servers)), Peer(platform::invitedLink(servers)),
              Transport::Problem::ModuleMissing);

@@ -15,11 +15,16 @@ Usage: homes.py DRIVER WORK_FOLDER
 """
 
 import functools
+import ipaddress
 import os
+import re
 import shutil
+import socket
 import statistics
+import struct
 import subprocess
 import sys
+import threading
 import time
 
 driver_path, work = sys.argv[1], sys.argv[2]
@@ -282,8 +287,8 @@ def bout(host, guest, expect_ways, code=None, while_fighting=lambda: None, lan_a
         host.send("click Form4.Check2", "click Form4.Command2")
         started_at = time.monotonic()
         guest.send(f"type Form4.Text1 {lan_address}", "click Form4.Command2")
-    else:
-        guest.send(f"join {code}")
+    elif code:
+        guest.send(f"join {code}")  # without one, the guest has joined already
     for _ in range(600):
         guest.post("wait 50")
         host.post("wait 50")

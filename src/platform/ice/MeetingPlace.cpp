@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QMetaObject>
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -63,11 +64,16 @@ MeetingPlace::MeetingPlace(const Address& address) : client_(std::make_shared<Cl
                         [weak = std::weak_ptr<Client>(client_), port = address.port](const QHostInfo& found) {
                           const auto client = weak.lock();
                           if (!client || !client->owner) return;
-                          if (found.addresses().isEmpty()) {
+                          QList<QHostAddress> addresses = found.addresses();
+                          if (addresses.isEmpty()) {
                             if (client->owner->onUnreachable) client->owner->onUnreachable();
                             return;
                           }
-                          client->owner->connect(found.addresses().first().toString(), port);
+                          // A broker named for both kinds listens on IPv4 at least.
+                          std::stable_partition(addresses.begin(), addresses.end(), [](const QHostAddress& a) {
+                            return a.protocol() == QAbstractSocket::IPv4Protocol;
+                          });
+                          client->owner->connect(addresses.first().toString(), port);
                         });
 }
 
