@@ -194,14 +194,18 @@ bool IceLink::listen() {
 
 // A relay learns every address it is asked to pass bytes to. The other
 // side's addresses inside its home are of no use from another home, so
-// they are not offered to the agent, which would ask the relay for them:
-// only two sides behind one outside address (one home) try them.
+// they are not offered to the agent, which would ask the relay for them.
+// They are tried when this side has no relay to ask, and when the other
+// side is in this home (one outside address) or tells no outside address
+// (it is on the internet itself, or could not learn it).
 QByteArray IceLink::worthTrying(const QByteArray& otherDescription) const {
-  if (servers_.turnHost.isEmpty() || !agent_) return otherDescription;
+  if (!agent_) return otherDescription;
   QList<QHostAddress> ours;
+  bool relayed = false;
   GSList* local = nice_agent_get_local_candidates(agent_->agent, agent_->stream, 1);
   for (GSList* c = local; c; c = c->next) {
     const auto* candidate = static_cast<const NiceCandidate*>(c->data);
+    relayed = relayed || candidate->type == NICE_CANDIDATE_TYPE_RELAYED;
     if (candidate->type != NICE_CANDIDATE_TYPE_SERVER_REFLEXIVE) continue;
     gchar text[NICE_ADDRESS_STRING_LEN];
     nice_address_to_string(&candidate->addr, text);
@@ -209,10 +213,13 @@ QByteArray IceLink::worthTrying(const QByteArray& otherDescription) const {
   }
   g_slist_free_full(local, reinterpret_cast<GDestroyNotify>(&nice_candidate_free));
   const QList<QByteArray> lines = otherDescription.split('\n');
+  bool theirsKnown = false;
   for (const QByteArray& line : lines) {
     const auto outside = candidateAddress(line.trimmed(), "srflx");
     if (outside && ours.contains(*outside)) return otherDescription;  // one home
+    theirsKnown = theirsKnown || outside.has_value();
   }
+  if (!relayed || !theirsKnown) return otherDescription;
   QByteArray kept;
   for (const QByteArray& line : lines) {
     const auto inside = candidateAddress(line.trimmed(), "host");
