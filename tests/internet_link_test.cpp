@@ -361,6 +361,16 @@ TEST(InternetLink, ALinkThatCannotBeMadeIsToldAtOnce) {
   // name, looked up first.
   RefusingBroker strict(freePort(8));
   toldAtOnce(Peer(strict.urlByName()), Peer(strict.urlByName()), Transport::Problem::MeetingPlaceRefused);
+  // One that takes the connection and never answers is one that is not
+  // there, told in the time the meeting place has (ten seconds in the game).
+  QTcpServer silent;
+  silent.listen(QHostAddress::LocalHost, freePort(10));
+  const auto silentPlace = [&] {
+    platform::InternetServers servers{QStringLiteral("mqtt://127.0.0.1:%1").arg(freePort(10)), {}};
+    servers.meetingPlaceMs = 300;
+    return platform::makeInvitedLink(servers);
+  };
+  toldAtOnce(Peer(silentPlace()), Peer(silentPlace()), Transport::Problem::MeetingPlaceUnreachable);
   const platform::InternetServers servers{QStringLiteral("mqtt://127.0.0.1"), {}, 1000};
   toldAtOnce(Peer(platform::invitedLink(servers)), Peer(platform::invitedLink(servers)),
              Transport::Problem::ModuleMissing);

@@ -153,6 +153,7 @@ void NetworkBout::startSetupOver() {
 void NetworkBout::end() {
   if (fighting()) return;
   closeConnection();
+  frames_.clear();
   startSetupOver();
   engine_ = nullptr;
   enter(Stage::Idle);
@@ -162,7 +163,6 @@ void NetworkBout::end() {
 
 void NetworkBout::closeConnection() {
   if (transport_) transport_->close();
-  frames_.clear();
   if (out_) {
     out_->limitTime(false);
     out_->listening(false);
@@ -223,6 +223,13 @@ void NetworkBout::lost() {
   }
   if (stage_ == Stage::Idle && !fighting()) return;
   arrived();
+  // What the other side said last (a flight, say) may wait behind words
+  // the inbox had no room for: it is kept, to be taken in its turn.
+  while (heldBack_ && !frames_.overflowed()) {
+    const QByteArray more = transport_->receive();
+    if (more.isEmpty()) break;
+    frames_.append(more);
+  }
   closeConnection();
   closed();
 }
@@ -452,8 +459,10 @@ bool NetworkBout::playerChoosing() const { return engine_ && engine_->playerChoo
 
 // ---- The end of a bout and of a link -------------------------------------
 
+// In the inbox, or held back behind what filled it.
 bool NetworkBout::queued(const QString& tag) const {
-  return std::any_of(link_.inbox.begin(), link_.inbox.end(), [&](const QString& m) { return m.startsWith(tag); });
+  return std::any_of(link_.inbox.begin(), link_.inbox.end(), [&](const QString& m) { return m.startsWith(tag); }) ||
+         frames_.holds(tag);
 }
 
 bool NetworkBout::boutUndecided() const {

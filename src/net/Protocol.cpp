@@ -133,6 +133,17 @@ std::optional<QString> FrameReader::next() {
   return std::nullopt;
 }
 
+bool FrameReader::holds(const QString& tag) const {
+  const QByteArray start = encodeCp932(tag);
+  for (qsizetype at = 0; at < buffer_.size();) {
+    const qsizetype end = buffer_.indexOf('\n', at);
+    if (end < 0) return false;  // not whole yet
+    if (QByteArrayView(buffer_).sliced(at, end - at).startsWith(start)) return true;
+    at = end + 1;
+  }
+  return false;
+}
+
 void FrameReader::clear() {
   buffer_.clear();
   overflowed_ = false;

@@ -86,6 +86,8 @@ class FrameReader {
  public:
   void append(const QByteArray& bytes);
   std::optional<QString> next();
+  // Whether a whole message of the tag waits to be taken.
+  bool holds(const QString& tag) const;
   bool overflowed() const { return overflowed_; }
   void clear();
 

@@ -35,6 +35,7 @@ struct InternetServers {
   QString meetingPlace;
   QString relay;
   int invitationMs = 10 * 60 * 1000;  // how long a code is good
+  int meetingPlaceMs = 10 * 1000;     // how long the meeting place may take to answer
 };
 
 struct MeetingPlaceAddress {

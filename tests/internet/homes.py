@@ -16,6 +16,7 @@ Usage: homes.py DRIVER WORK_FOLDER
 
 import functools
 import ipaddress
+import itertools
 import os
 import re
 import shutil
@@ -240,7 +241,8 @@ class Game:
         with open(os.path.join(folder, sorted(os.listdir(folder))[-1]), encoding="utf-8") as f:
             lines = f.read().split("\n")
         names = [l.split(" ", 4)[4] for l in lines if l.startswith("fighter ")]
-        moves = [l.split(" ", 4)[4].split("--", 1)[1] for l in lines if l.startswith("slot ") and "NO DATA" not in l]
+        # A technique is written after its kind, in three letters: "H--", "BR-".
+        moves = [l.split(" ", 4)[4][3:] for l in lines if l.startswith("slot ") and "NO DATA" not in l]
         return names + moves
 
     def told(self):
@@ -268,7 +270,7 @@ class Game:
 
 
 def open_hub(*games):
-    for game, key in zip(games, (49, 50, 51)):
+    for game, key in zip(games, itertools.cycle((49, 50, 51))):
         game.send("click Form2.o1", f"key Form3 {key}", "click Form3.Command1", "scroll Form4.SPEED 1",
                   "click Form4.Check1")
 
@@ -278,10 +280,10 @@ def invite(host):
 
 
 def bout(host, guest, expect_ways, code=None, while_fighting=lambda: None, lan_address=None):
-    """One bout by an invitation (or, given the host's address, on the LAN);
-    returns how it ran, when it opened, how it ended and how long its
-    rounds took on the host. while_fighting runs once both are in the
-    bout."""
+    """One bout by an invitation (or, given the host's address, on the LAN;
+    or, given neither, one the guest has joined already); returns how it
+    ran, when it opened, how it ended and how long its rounds took on the
+    host. while_fighting runs once both are in the bout."""
     started_at = time.monotonic()
     if lan_address:
         host.send("click Form4.Check2", "click Form4.Command2")
@@ -326,6 +328,9 @@ NO_SUCH_INVITATION = "この招待コードの相手が見つかりません"
 NOT_A_CODE = "招待コードが正しくありません"
 NO_MEETING_PLACE = "待ち合わせ場所のサーバーにつながりません"
 NO_PATH = "相手までの道が見つかりませんでした"
+TAKEN = "この招待コードは、もうほかの人が使っています"
+CONNECTED = ["インターネットで直接つながりました", "中継サーバーを通してつながりました"]
+ROUTERS = ["203.0.113.11", "203.0.113.12"]  # the homes' outside addresses (build())
 
 
 def tamper_with_the_relay():
@@ -339,6 +344,70 @@ def tamper_with_the_relay():
                             capture_output=True, text=True)
     if result.returncode != 0:
         fail("nft: " + result.stderr.strip())
+
+
+def udp_payloads(work_folder):
+    """(source port, destination port, payload) of every IPv4 UDP datagram
+    in the servers' capture (pcap of Ethernet frames); a record cut short by
+    the capture's end is left out."""
+    with open(os.path.join(work_folder, "servers.pcap"), "rb") as f:
+        data = f.read()
+    order = "<" if data[:4] in (b"\xd4\xc3\xb2\xa1", b"\x4d\x3c\xb2\xa1") else ">"
+    at = 24
+    while at + 16 <= len(data):
+        length = struct.unpack_from(order + "I", data, at + 8)[0]
+        frame = data[at + 16:at + 16 + length]
+        at += 16 + length
+        if len(frame) < 42 or frame[12:14] != b"\x08\x00" or frame[23] != 17:
+            continue
+        ip = frame[14:]
+        header = (ip[0] & 0x0F) * 4
+        source, destination, size = struct.unpack_from(">HHH", ip, header)
+        yield source, destination, ip[header + 8:header + size]
+
+
+def relay_messages(work_folder):
+    """What went between the players and the relay: (STUN message type, its
+    peer addresses, the application data it carries), with type None for
+    ChannelData."""
+    for source, destination, message in udp_payloads(work_folder):
+        if 3478 not in (source, destination):
+            continue  # the relay's own ports speak to the peers in the players' own bytes
+        if len(message) >= 4 and message[0] >> 6 == 1:  # ChannelData: channel, length, data
+            yield None, [], message[4:4 + struct.unpack_from(">H", message, 2)[0]]
+            continue
+        if len(message) < 20 or message[4:8] != b"\x21\x12\xa4\x42":
+            continue
+        kind, peers, data, at = struct.unpack_from(">H", message)[0], [], b"", 20
+        while at + 4 <= len(message):
+            attribute, size = struct.unpack_from(">HH", message, at)
+            value = message[at + 4:at + 4 + size]
+            if attribute == 0x0012 and len(value) == 8 and value[1] == 1:  # XOR-PEER-ADDRESS, IPv4
+                peers.append(socket.inet_ntoa(bytes(a ^ b for a, b in zip(value[4:8], message[4:8]))))
+            elif attribute == 0x0013:  # DATA
+                data = value
+            at += 4 + (size + 3) // 4 * 4
+        yield kind, peers, data
+
+
+def relay_permissions(work_folder, routers):
+    """The peers the players asked the relay to let through (CreatePermission,
+    ChannelBind) and to send to (Send indication): between two homes, a home
+    behind a router is reached by its outside address only, and its LAN
+    address, which means nothing out here, is never named (an open home's
+    address is its outside one). Returns how many permissions were asked
+    for."""
+    lan = ipaddress.ip_network("198.18.0.0/15")
+    outside = {f"198.{17 + i}.1.2" for i, kind in enumerate(routers, start=1) if kind == "open"}
+    permissions, named = 0, set()
+    for kind, peers, _ in relay_messages(work_folder):
+        if kind in (0x0008, 0x0009):
+            permissions += len(peers)
+        if kind in (0x0008, 0x0009, 0x0016):
+            named.update(p for p in peers if ipaddress.ip_address(p) in lan and p not in outside)
+    if named:
+        fail("the relay was asked to let through a home's LAN address: " + ", ".join(sorted(named)))
+    return permissions
 
 
 def leaks(work_folder, code, games):
@@ -360,7 +429,18 @@ def leaks(work_folder, code, games):
             notes += 1
     if notes < 2 or len(seen) < 10000:
         fail(f"the capture saw too little to say anything ({notes} notes, {len(seen)} bytes)")
-    return sorted(word for word, forms in secrets.items() if any(form in seen for form in forms))
+    found = [word for word, forms in secrets.items() if any(form in seen for form in forms)]
+    # The routers' addresses are in every header the servers get; but what
+    # they carry for the players (the notes, the relayed data) names no home.
+    with open(os.path.join(work_folder, "topics.txt")) as f:
+        carried = [bytes.fromhex(line.strip().partition(" ")[2]) for line in f]
+    relayed = [data for kind, _, data in relay_messages(work_folder) if kind in (None, 0x0016, 0x0017) and data]
+    if sum(map(len, relayed)) < 2000:
+        fail(f"the relay carried too little to say anything ({sum(map(len, relayed))} bytes)")
+    for router in ROUTERS:
+        if any(form in piece for piece in carried + relayed for form in (router.encode(), socket.inet_aton(router))):
+            found.append(router)
+    return sorted(found)
 
 
 def cases():
@@ -379,7 +459,8 @@ def cases():
     # takes the relay there.
     for fight_case in fights:
         yield fight_case[0], functools.partial(fight, *fight_case)
-    yield "a second guest on a used code, and privacy", second_guest_and_privacy
+    yield "two guests racing for a code, a late one, and privacy", taken_code_and_privacy
+    yield "offers handed back and a note of a megabyte", strangers
     yield "a byte changed in the relay", changed_byte
     yield "servers stopped and codes mistyped", faults
 
@@ -395,28 +476,167 @@ def homes(routers, *players):
 
 
 def fight(name, routers, guest_home, ways):
-    _, (host, guest) = homes(routers, ("h1", name + " host"), (guest_home, name + " guest"))
+    servers, (host, guest) = homes(routers, ("h1", name + " host"), (guest_home, name + " guest"))
     way, joined_s, _, _ = bout(host, guest, ways, invite(host))
-    print(f"{name}: {way}, the bout opened {joined_s:.1f} s after the join")
+    relay = ""
+    if len(routers) > 1:  # in one home, the LAN is the way
+        stop(servers["capture"])
+        permissions = relay_permissions(work, routers)
+        if way == "relayed" and permissions == 0:
+            fail("a relayed bout asked the relay for no permission: its view of the homes says nothing")
+        relay = f", the relay asked for {permissions} permissions, none for a LAN"
+    print(f"{name}: {way}, the bout opened {joined_s:.1f} s after the join{relay}")
     return host, guest
 
 
-def second_guest_and_privacy():
-    """While a relayed bout is under way, a third player types its code: it
-    is told that nobody answers, and the bout goes on. Nothing the servers
-    saw tells who played whom, from where, or what they did."""
-    servers, (host, guest, late) = homes(["nat", "random"], ("h1", "privacy host"), ("h2", "privacy guest"),
-                                         ("h2", "late guest"))
+def race(host, code, first, second):
+    """Two guests join one code at the same moment: the host takes one of
+    them, and the other is told that the code is taken, in a few seconds,
+    and is never told that it connected. Returns the one taken, the one
+    turned away."""
+    first.post(f"join {code}")
+    second.post(f"join {code}")
+    first.collect()
+    second.collect()
+    for _ in range(40):
+        for game in (host, first, second):
+            game.post("wait 100")
+        for game in (host, first, second):
+            game.collect()
+        said = {game: game.told() for game in (first, second)}
+        turned = [game for game in said if TAKEN in said[game]]
+        if len(turned) == 2:
+            fail("both guests racing for one code were turned away")
+        if turned:
+            return (second if turned[0] is first else first), turned[0]
+    fail(f"neither guest racing for one code was told it is taken: {' / '.join(said.values())}")
+
+
+def taken_code_and_privacy():
+    """Two guests race for one code, and while the bout of the one taken is
+    under way a third player types it too: both others are told that the
+    code is taken, and the bout goes on to its end. Nothing the servers saw
+    tells who played whom, from where, or what they did."""
+    routers = ["nat", "random"]
+    servers, (host, guest, rival, late) = homes(routers, ("h1", "privacy host"), ("h2", "privacy guest"),
+                                                ("h2", "rival guest"), ("h2", "late guest"))
     code = invite(host)
-    bout(host, guest, {"relayed"}, code, while_fighting=lambda: late.send(f"join {code}"))
-    late.wait_until_told([NO_SUCH_INVITATION], 20, meanwhile=[host])
+    guest, rival = race(host, code, guest, rival)
+
+    def late_offer():
+        late.send(f"join {code}")
+        if TAKEN not in late.wait_until_told([TAKEN] + CONNECTED, 5, meanwhile=[host, guest]):
+            fail("a third player joined a bout under way")
+
+    _, _, ending, _ = bout(host, guest, {"relayed"}, while_fighting=late_offer)
+    if ending == "unfinished":
+        fail("the bout with guests turned away around it did not end normally")
+    for other in (rival, late):
+        if TAKEN not in other.told() or other.ending() != "none":
+            fail(f"{other.name}, turned away, played or was told, after the bout: {other.told()}")
     stop(servers["listener"])
     stop(servers["capture"])
+    permissions = relay_permissions(work, routers)
+    if permissions == 0:
+        fail("the relay was asked for no permission: its view of the homes says nothing")
     found = leaks(work, code, [host, guest])
     if found:
         fail("the servers could read " + ", ".join(found))
-    print("a second guest on a used code was told that nobody answers; the servers read none of the players' own")
-    return host, guest, late
+    print(f"of two guests racing, {rival.name} was told the code is taken, as was a late one; the relay was asked "
+          f"{permissions} permissions, none for a LAN; the servers read none of the players' own")
+    return host, guest, rival, late
+
+
+def reflect_offers():
+    """A meeting place that hands every offer back on its code as the answer;
+    returns the offer topics it reflected, as it goes."""
+    offers = subprocess.Popen(["ip", "netns", "exec", PREFIX + "pub", "mosquitto_sub", "-h", PUBLIC, "-t",
+                               "mofurin/+/offer", "-F", "%t %x"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              text=True)
+    started.append(offers)
+    reflected = []
+
+    def reflect():  # until the listener is ended with the rest
+        for line in offers.stdout:
+            topic, _, payload = line.strip().partition(" ")
+            subprocess.run(["ip", "netns", "exec", PREFIX + "pub", "mosquitto_pub", "-h", PUBLIC, "-t",
+                            topic.rsplit("/", 1)[0] + "/answer", "-s"], input=bytes.fromhex(payload),
+                           capture_output=True)
+            reflected.append(topic)
+
+    threading.Thread(target=reflect, daemon=True).start()
+    return reflected
+
+
+def offer_topics(count):
+    """The offer topics of the codes the meeting place has heard of (in
+    SUBSCRIBE or PUBLISH), in their order, once there are count of them."""
+    for _ in range(50):
+        with open(os.path.join(work, "servers.pcap"), "rb") as f:
+            topics = list(dict.fromkeys(t.decode() for t in re.findall(rb"mofurin/[0-9a-f]+/offer", f.read())))
+        if len(topics) >= count:
+            return topics
+        time.sleep(0.1)
+    fail(f"the meeting place heard of {len(topics)} codes, not {count}")
+
+
+def memory_kib(game, field):
+    """VmRSS (what the game holds now) or VmHWM (the most it held since
+    forget_peak)."""
+    with open(f"/proc/{game.proc.pid}/status") as f:
+        return int([line for line in f if line.startswith(field + ":")][0].split()[1])
+
+
+def forget_peak(game):
+    with open(f"/proc/{game.proc.pid}/clear_refs", "w") as f:
+        f.write("5")
+
+
+def strangers():
+    """What a meeting place may do to the notes: hand a guest's offer back to
+    it as the answer, or pass a host a note of a megabyte. The first
+    connects nobody; the second weighs nothing on the host; neither spoils
+    the invitation."""
+    servers, (host, guest, lonely) = homes(["open", "nat"], ("h1", "meddled host"), ("h2", "meddled guest"),
+                                           ("h2", "lonely guest"))
+    reflected = reflect_offers()
+    given_up = invite(host)
+    code = invite(host)  # a new code: nobody waits behind the first any more
+    given_up_topic, topic = offer_topics(2)
+
+    forget_peak(host)
+    before = memory_kib(host, "VmRSS")
+    note = os.urandom(1 << 20)
+    subprocess.run(["ip", "netns", "exec", PREFIX + "pub", "mosquitto_pub", "-h", PUBLIC, "-q", "1", "-t", topic,
+                    "-s"], input=note, check=True)
+    host.send("wait 2000")
+    grown, peak = memory_kib(host, "VmRSS") - before, memory_kib(host, "VmHWM") - before
+    with open(os.path.join(work, "topics.txt")) as f:
+        if not any(line.startswith(f"{topic} {note[:16].hex()}") and len(line) > 2 * len(note) for line in f):
+            fail("the meeting place did not pass on the note of a megabyte")
+    # The meeting place's client holds a note twice as it hands it over (as
+    # read, and as a message): a megabyte more at the peak is the game's copy.
+    if grown > 2048 or peak > 2560:
+        fail(f"a note of a megabyte grew the waiting host by {grown} KiB, at the peak by {peak} KiB")
+
+    lonely.send(f"join {given_up}")
+    for _ in range(50):
+        if given_up_topic in reflected:
+            break
+        lonely.send("wait 100")
+    else:
+        fail("the meeting place did not hand the lonely guest's offer back")
+    started_at = time.monotonic()
+    bout(host, guest, {"direct"}, code)
+    said = lonely.wait_until_told([NO_SUCH_INVITATION] + CONNECTED, 25)
+    if NO_SUCH_INVITATION not in said:  # its own offer, handed back, was taken for an answer
+        fail(f"a guest whose offer came back as the answer was told: {said}")
+    if topic not in reflected:
+        fail("the meeting place did not hand the guest's offer back")
+    print(f"an offer handed back connected nobody (the lonely guest was told nobody answers in "
+          f"{time.monotonic() - started_at:.0f} s) nor stopped a bout; a note of a megabyte grew the waiting host by "
+          f"{grown} KiB, at the peak by {peak} KiB")
+    return host, guest, lonely
 
 
 def changed_byte():

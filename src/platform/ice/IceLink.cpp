@@ -81,7 +81,11 @@ struct IceLink::Agent {
     const QByteArray description(sdp);
     g_free(sdp);
     if (link->described) link->described(description);
+    // The other side's description that came first is taken now that this
+    // side knows its own ways (which of the other's are worth trying).
+    if (link && !otherDescription.isEmpty()) link->takeOtherDescription(std::exchange(otherDescription, {}));
   }
+  QByteArray otherDescription;  // until this side has described itself
 
   static void onState(NiceAgent*, guint, guint, guint state, gpointer data) {
     auto* a = static_cast<Agent*>(data);
@@ -231,13 +235,20 @@ QByteArray IceLink::worthTrying(const QByteArray& otherDescription) const {
 }
 
 void IceLink::connect(const QString& otherDescription) {
-  if (!agent_ ||
-      nice_agent_parse_remote_sdp(agent_->agent, worthTrying(otherDescription.toUtf8()).constData()) <= 0) {
-    close();
+  if (!agent_) {
     if (onLost) onLost();
     return;
   }
   agent_->state = State::Connecting;
+  if (agent_->described) return takeOtherDescription(otherDescription.toUtf8());
+  agent_->otherDescription = otherDescription.toUtf8();
+}
+
+void IceLink::takeOtherDescription(const QByteArray& otherDescription) {
+  if (nice_agent_parse_remote_sdp(agent_->agent, worthTrying(otherDescription).constData()) <= 0) {
+    close();
+    if (onLost) onLost();
+  }
 }
 
 void IceLink::send(const QByteArray& bytes) {

@@ -23,7 +23,8 @@ class IceLink final : public Transport {
   // Gathers this side's candidates; described() gives the description once
   // the relay has answered (its answer names the outside address too), all
   // are known, or three seconds have passed. The side that dials controls
-  // the checks.
+  // the checks. The other side's description may come before: it is taken
+  // once this side has described itself.
   void prepare(bool controlling);
   std::function<void(const QByteArray& description)> described;
   // Whether the bytes go through the relay, once connected.
@@ -45,6 +46,7 @@ class IceLink final : public Transport {
   struct Agent;  // libnice's, behind glib
 
  private:
+  void takeOtherDescription(const QByteArray& otherDescription);
   QByteArray worthTrying(const QByteArray& otherDescription) const;
 
   std::unique_ptr<Agent> agent_;

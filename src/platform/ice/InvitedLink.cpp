@@ -32,6 +32,10 @@ class InvitedLink final : public Transport {
     waitForAnswer_.callOnTimeout([this] { fail(Problem::NoSuchInvitation); });
     waitForPath_.setSingleShot(true);
     waitForPath_.callOnTimeout([this] { fail(Problem::NoPath); });
+    // A broker that takes the connection and says nothing, or whose
+    // packets are dropped on the way, is told as one that is not there.
+    waitForMeetingPlace_.setSingleShot(true);
+    waitForMeetingPlace_.callOnTimeout([this] { fail(Problem::MeetingPlaceUnreachable); });
   }
   ~InvitedLink() override { drop(); }
 
@@ -43,6 +47,7 @@ class InvitedLink final : public Transport {
     // The code is handed out only once the meeting place would pass on an
     // offer: one posted before would be lost.
     meeting_->onSubscribed = [this](bool granted) {
+      waitForMeetingPlace_.stop();
       if (!granted) return fail(Problem::MeetingPlaceRefused);
       if (onInvitation) onInvitation();
     };
@@ -60,6 +65,7 @@ class InvitedLink final : public Transport {
     if (!code) return later(Problem::NotACode);
     if (!begin(*code)) return;
     meeting_->onSubscribed = [this](bool granted) {
+      waitForMeetingPlace_.stop();
       if (!granted) fail(Problem::MeetingPlaceRefused);
     };
     meeting_->subscribe(topic(NoteWay::Answer));
@@ -109,6 +115,7 @@ class InvitedLink final : public Transport {
       return false;
     }
     meeting_ = std::make_unique<MeetingPlace>(*address);
+    waitForMeetingPlace_.start(servers_.meetingPlaceMs);
     meeting_->onUnreachable = [this] {
       if (state_ == State::Connected) return leaveMeetingPlace();  // the bout needs it no more
       fail(Problem::MeetingPlaceUnreachable);
@@ -245,6 +252,7 @@ class InvitedLink final : public Transport {
     expiry_.stop();
     waitForAnswer_.stop();
     waitForPath_.stop();
+    waitForMeetingPlace_.stop();
     way();  // the way the link ran, kept to be told
     iceLink_ = nullptr;
     if (stream_) stream_->close();
@@ -270,7 +278,7 @@ class InvitedLink final : public Transport {
   Problem problem_ = Problem::None;
   mutable Transport::Way way_ = Transport::Way::Direct;
   int attempt_ = 0;  // each listen or connect is one
-  QTimer expiry_, waitForAnswer_, waitForPath_;
+  QTimer expiry_, waitForAnswer_, waitForPath_, waitForMeetingPlace_;
 };
 
 }  // namespace
