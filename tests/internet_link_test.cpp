@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -430,6 +431,13 @@ TEST(InternetLink, TwoDriversFightABoutByAnInvitation) {
   }
   ASSERT_TRUE(over);
   EXPECT_TRUE(host.send({"connection"}).contains("connection = direct"));
+  // Each hub says how the bout ended and that the next needs a new code;
+  // the guest's box no longer holds the code it used, and waits for the next.
+  const QRegularExpression said("Form4.Command1 = .*(勝ちました|負けました|相打ち|逃げ).*新しい招待コード");
+  EXPECT_TRUE(host.send({"print Form4.Command1"}).filter(said).size() == 1);
+  const QStringList guestHub = guest.send({"print Form4.Command1", "print Form4.Text1"});
+  EXPECT_EQ(guestHub.filter(said).size(), 1) << guestHub.join('\n').toStdString();
+  EXPECT_TRUE(guestHub.contains("Form4.Text1 = ")) << guestHub.join('\n').toStdString();
   QStringList endings;
   for (const QTemporaryDir* dir : {&hostDir, &guestDir}) {
     const QDir replays(QDir(dir->path()).filePath("replays"));

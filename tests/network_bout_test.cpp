@@ -380,7 +380,9 @@ void TwoCopies::leaveADecidedBout(bool hostLeavesFirst) {
   expectBothBackOnTheHub();
   EXPECT_EQ(host.screen<Form4>()->Command1.caption(), "現在、接続待ち...");
   EXPECT_EQ(guest.screen<Form4>()->Command1.caption(), "接続が切れました");
+  EXPECT_FALSE(guest.ctx.forms.find<Form11>()->Text1.text().isEmpty());
   guest.drive("click Form4.Command2\n");
+  EXPECT_TRUE(guest.ctx.forms.find<Form11>()->Text1.text().isEmpty());  // a new link's log starts empty
   clock.advance(100);
   EXPECT_TRUE(host.ctx.forms.isShown("Form1"));
   EXPECT_TRUE(guest.ctx.forms.isShown("Form1"));

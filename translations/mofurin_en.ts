@@ -1774,10 +1774,6 @@ Back to the Status screen.</translation>
         <translation>Connected directly over the internet</translation>
     </message>
     <message>
-        <source>接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。</source>
-        <translation>The connection ended. Make a new invitation code to play again.</translation>
-    </message>
-    <message>
         <source>通信対戦の部品が見つかりません。ゲームを入れ直してください。</source>
         <translation>The game&apos;s part for network bouts is missing. Please install the game again.</translation>
     </message>
@@ -1792,6 +1788,42 @@ Back to the Status screen.</translation>
     <message>
         <source>この起動のしかた（QT_NO_GLIB）ではインターネット対戦ができません。</source>
         <translation>Internet bouts cannot run when the game is started this way (QT_NO_GLIB).</translation>
+    </message>
+    <message>
+        <source>もう一度遊ぶには新しい招待コードを作ってください。</source>
+        <translation> Make a new invitation code to play again.</translation>
+    </message>
+    <message>
+        <source>もう一度遊ぶには新しい招待コードをもらってください。</source>
+        <translation> Ask for a new invitation code to play again.</translation>
+    </message>
+    <message>
+        <source>接続が切れました。</source>
+        <translation>The connection ended.</translation>
+    </message>
+    <message>
+        <source>%1に勝ちました！</source>
+        <translation>You beat %1!</translation>
+    </message>
+    <message>
+        <source>%1に負けました。</source>
+        <translation>You lost to %1.</translation>
+    </message>
+    <message>
+        <source>%1と相打ちでした。</source>
+        <translation>You and %1 fell together.</translation>
+    </message>
+    <message>
+        <source>%1から逃げました。</source>
+        <translation>You ran away from %1.</translation>
+    </message>
+    <message>
+        <source>%1が逃げました。</source>
+        <translation>%1 ran away.</translation>
+    </message>
+    <message>
+        <source>%1との接続が切れました。</source>
+        <translation>The connection to %1 ended.</translation>
     </message>
 </context>
 <context>

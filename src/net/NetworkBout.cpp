@@ -185,6 +185,7 @@ void NetworkBout::connected() {
   startSetupOver();
   enter(Stage::SettingUp);
   linkClosed_ = fleeSent_ = peerFled_ = lostLinkShown_ = false;
+  opponentName_.clear();
   peer_ = GameState();
   if (host_) sousin();  // the host speaks first
 }
@@ -291,6 +292,7 @@ void NetworkBout::openBattle() {
   game_.battleKind = kTrainingOrNetworkBout;
   game_.keepOpponent();
   takePeerFighter();
+  opponentName_ = game_.fighterName[O];
   enter(Stage::Fighting);
   battle_.networkBattle = true;
   if (out_) {
@@ -543,12 +545,32 @@ void NetworkBout::backToWaiting() {
   if (host_ && transport_ && !overInternet_) {
     return listenForGuest(QCoreApplication::translate("NetworkBout", "現在、接続待ち..."));
   }
+  if (!overInternet_) {
+    end();
+    return setStatus(QCoreApplication::translate("NetworkBout", "接続が切れました"));
+  }
+  // An invitation serves one bout: another needs a new code, and the used
+  // one is no good to type again.
+  const QString said = outcome();
   end();
-  // An invitation serves one bout: another needs a new code.
-  setStatus(overInternet_ && host_
-                ? QCoreApplication::translate("NetworkBout",
-                                              "接続が切れました。もう一度遊ぶには新しい招待コードを作ってください。")
-                : QCoreApplication::translate("NetworkBout", "接続が切れました"));
+  if (!host_) link_.peerAddress.clear();
+  setStatus(said + (host_ ? QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードを作ってください。")
+                          : QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードをもらってください。")));
+}
+
+// How the link's bout ended, for the hub to say.
+QString NetworkBout::outcome() const {
+  const QString& who = opponentName_;
+  if (who.isEmpty()) return QCoreApplication::translate("NetworkBout", "接続が切れました。");
+  switch (battle_.battleResult) {
+    case BattleResult::OpponentBeaten: return QCoreApplication::translate("NetworkBout", "%1に勝ちました！").arg(who);
+    case BattleResult::PlayerBeaten: return QCoreApplication::translate("NetworkBout", "%1に負けました。").arg(who);
+    case BattleResult::BothBeaten: return QCoreApplication::translate("NetworkBout", "%1と相打ちでした。").arg(who);
+    default: break;
+  }
+  if (fleeSent_) return QCoreApplication::translate("NetworkBout", "%1から逃げました。").arg(who);
+  if (peerFled_) return QCoreApplication::translate("NetworkBout", "%1が逃げました。").arg(who);
+  return QCoreApplication::translate("NetworkBout", "%1との接続が切れました。").arg(who);
 }
 
 }  // namespace mofurin

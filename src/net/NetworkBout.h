@@ -148,6 +148,7 @@ class NetworkBout final : public AnotherPlayer {
   void linkLost();
   void setupTimedOut();
   void backToWaiting();
+  QString outcome() const;
   bool boutUndecided() const;
   bool queued(const QString& tag) const;
 
@@ -172,6 +173,7 @@ class NetworkBout final : public AnotherPlayer {
   bool peerFled_ = false;
   bool lostLinkShown_ = false;
   bool heldBack_ = false;  // the inbox was full: the transport holds the rest
+  QString opponentName_;   // the other fighter, once the link's bout opened
 };
 
 }  // namespace mofurin

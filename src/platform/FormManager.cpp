@@ -41,6 +41,10 @@ Form& FormManager::show(const QString& name) {
   return form;
 }
 
+void FormManager::toFront(Form& form) {
+  if (!ended_ && form.visible()) platform_.showForm(form);
+}
+
 void FormManager::hide(Form& form) {
   if (!form.visible()) return;
   form.setVisibleState(false);

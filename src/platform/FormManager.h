@@ -33,6 +33,8 @@ class FormManager {
 
   Form& load(const QString& name);  // created (Form_Load runs) but not shown
   Form& show(const QString& name);
+  // A shown screen comes in front of the others, as one shown anew does.
+  void toFront(Form& form);
   template <class F>
   F& load() {
     return static_cast<F&>(load(F::kName));

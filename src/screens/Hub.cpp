@@ -175,7 +175,10 @@ void Form4::Form_Load() {
   ctx.forms.load<Form11>();
   loaded_ = true;
   showTexts();
-  setInitialFocus(&lastCommand());
+  // A friend's code serves one bout: after it, the empty box waits for the
+  // next one rather than the button that would try nothing.
+  const bool codeUsed = &lastCommand() == &Command2 && Text1.text().isEmpty() && !Check2.checked();
+  setInitialFocus(codeUsed ? static_cast<platform::Widget*>(&Text1) : &lastCommand());
 }
 
 void Form4::comeBack() {

@@ -58,17 +58,25 @@ void Form11::Form_Unload() {
 }
 
 void Form11::startLink(const QString& address, bool asHost) {
-  showInvitation({});
-  ctx.forms.show<Form11>();
+  showAnew();
   // An invitation typed where an address goes leads through the internet;
   // a mistyped one too, to be told so there.
   ctx.networkBout.start(address, asHost, !asHost && platform::invitation::looksLikeCode(address));
 }
 
 void Form11::invite() {
-  showInvitation({});
-  ctx.forms.show<Form11>();
+  showAnew();
   ctx.networkBout.start(QString(), true, true);
+}
+
+// Each link begins with an empty log, in front of the hub (a second press
+// too, the window being open already), where its code will show.
+void Form11::showAnew() {
+  showInvitation({});
+  log_.clear();
+  Text1.setText({});
+  ctx.forms.show<Form11>();
+  ctx.forms.toFront(*this);
 }
 
 void Form11::showInvitation(const QString& code) {

@@ -56,6 +56,7 @@ class Form11 : public Screen, private BoutLink {
   // The window's close box ends the link and hides the window; during a bout
   // this side leaves it, as by the battle window's close box.
   void closeBox();
+  void showAnew();
 
   // BoutLink
   void setStatus(const QString& caption) override;

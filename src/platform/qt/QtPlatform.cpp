@@ -127,7 +127,7 @@ void QtPlatform::showForm(Form& form) {
   window->raise();
   window->activateWindow();
   if (created) window->takeInitialFocus();
-  std::erase_if(shownOrder_, [](const QPointer<QWidget>& w) { return w.isNull(); });
+  std::erase_if(shownOrder_, [&](const QPointer<QWidget>& w) { return w.isNull() || w == window; });
   shownOrder_.emplace_back(window.data());
 }
 
