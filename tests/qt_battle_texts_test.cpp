@@ -13,7 +13,9 @@
 #include "battle/BattleTexts.h"
 #include "game/Techniques.h"
 #include "platform/Language.h"
+#include "net/NetworkBout.h"
 #include "screens/BattleScreen.h"
+#include "screens/LinkWindow.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -147,3 +149,24 @@ TEST_P(QtBattleTexts, EveryTextShowsWholeAtTheLargestValues) {
 INSTANTIATE_TEST_SUITE_P(Languages, QtBattleTexts,
                          ::testing::Values(platform::Language::Japanese, platform::Language::English),
                          [](const auto& info) { return platform::languageCode(info.param).toStdString(); });
+
+// Whatever the link says of why it could not be made fits the link
+// window's status line, whole, in either language.
+TEST_P(QtBattleTexts, EveryReasonALinkGivesShowsWhole) {
+  QtGame g;
+  Form11& link = g.ctx.forms.show<Form11>();
+  QWidget* window = g.window("Form11");
+  ASSERT_NE(window, nullptr);
+  using Problem = platform::Transport::Problem;
+  for (int p = static_cast<int>(Problem::None); p <= static_cast<int>(Problem::Cut); ++p) {
+    const QString why = whyNotConnectedText(static_cast<Problem>(p));
+    link.Label1.setCaption(why);
+    g.settle();
+    QLabel* shown = nullptr;
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+      if (label->text() == why) shown = label;
+    }
+    ASSERT_NE(shown, nullptr) << why.toStdString();
+    expectWhole(shown);
+  }
+}

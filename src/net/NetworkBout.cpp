@@ -78,10 +78,13 @@ QString NetworkBout::way() const {
   return {};
 }
 
-// Why a link could not be made, in the player's words.
 QString NetworkBout::whyNotConnected() const {
+  return whyNotConnectedText(transport_ ? transport_->problem() : platform::Transport::Problem::None);
+}
+
+QString whyNotConnectedText(platform::Transport::Problem problem) {
   using Problem = platform::Transport::Problem;
-  switch (transport_ ? transport_->problem() : Problem::None) {
+  switch (problem) {
     case Problem::NotACode:
       return QCoreApplication::translate("NetworkBout",
                                          "招待コードが正しくありません。確かめて、もう一度押してください。");

@@ -18,6 +18,8 @@ class BattleEngine;
 // What the player is told when the other player fled, or the link was lost.
 QString peerFledText();
 QString linkLostText();
+// Why a link could not be made, in the player's words.
+QString whyNotConnectedText(platform::Transport::Problem problem);
 
 // What a network bout needs from the link window, which shows how the link
 // stands and keeps its clocks.

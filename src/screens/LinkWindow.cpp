@@ -13,15 +13,17 @@ Form11::Form11(GameContext& ctx) : Screen(ctx, kName) {
   setSize(4800, 2400);
   setBackColor(rgb(246, 241, 226));
   setHelpTopic(QStringLiteral("link"));
-  Text1.setGeometry(120, 120, 4560, 1500);
+  Text1.setGeometry(120, 120, 4560, 1260);
   Text1.setMultiLine(true);
   Text1.setReadOnly(true);
   Text1.setAccessibleName(tr("伝送のようす"));
-  Label1.setGeometry(120, 1740, 3480, 480);
+  // Why a link could not be made can take four lines: they wrap between
+  // any two characters, as Japanese does.
+  Label1.setGeometry(120, 1470, 3480, 780);
   Label1.setTransparent(true);
-  Label1.setWrap(Wrap::AtSpaces);
+  Label1.setWrap(Wrap::Anywhere);
   Command1.setCaption(tr("やめる"));
-  Command1.setGeometry(3720, 1740, 960, 480);
+  Command1.setGeometry(3720, 1620, 960, 480);
   Code.setGeometry(120, 2340, 3000, 420);
   Code.setReadOnly(true);
   Code.setFont({12, true});
