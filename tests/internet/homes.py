@@ -29,6 +29,7 @@ import threading
 import time
 
 driver_path, work = sys.argv[1], sys.argv[2]
+SANITIZED = b"libasan.so" in subprocess.run(["ldd", driver_path], capture_output=True).stdout
 PREFIX = f"mf{os.getpid() % 100000}"  # names of this run's own namespaces
 PUBLIC = "203.0.113.1"
 PASSWORD = "bout-relay-secret"
@@ -616,7 +617,9 @@ def strangers():
             fail("the meeting place did not pass on the note of a megabyte")
     # The meeting place's client holds a note twice as it hands it over (as
     # read, and as a message): a megabyte more at the peak is the game's copy.
-    if grown > 2048 or peak > 2560:
+    # (The address sanitizer's allocator keeps freed memory aside: there the
+    # figures say nothing.)
+    if not SANITIZED and (grown > 2048 or peak > 2560):
         fail(f"a note of a megabyte grew the waiting host by {grown} KiB, at the peak by {peak} KiB")
 
     lonely.send(f"join {given_up}")
