@@ -90,9 +90,9 @@ class RefusingBroker {
       }
       if (in.size() < at + 1 + length) return;
       const QByteArray body = in.mid(at + 1, length);
-      if (kind == 1) client.write(QByteArray("\x20\x02\x00\x00", 4));                // CONNECT: accepted
+      if (kind == 1) client.write(QByteArray("\x20\x02\x00\x00", 4));                  // CONNECT: accepted
       if (kind == 8) client.write(QByteArray("\x90\x03", 2) + body.left(2) + '\x80');  // SUBSCRIBE: refused
-      if (kind == 12) client.write(QByteArray("\xd0\x00", 2));                        // PINGREQ
+      if (kind == 12) client.write(QByteArray("\xd0\x00", 2));                         // PINGREQ
       client.read(at + 1 + length);
       in.remove(0, at + 1 + length);
     }
@@ -106,11 +106,28 @@ class RefusingBroker {
 class Relay {
  public:
   explicit Relay(quint16 port) : port_(port) {
-    process_.start("/usr/bin/turnserver",
-                   {"-n", "--listening-ip", "127.0.0.1", "--relay-ip", "127.0.0.1", "--listening-port",
-                    QString::number(port), "--min-port", QString::number(port + 1), "--max-port",
-                    QString::number(port + 200), "--lt-cred-mech", "--user", "mofurin:secret", "--realm", "mofurin",
-                    "--allow-loopback-peers", "--no-cli", "--no-tls", "--no-dtls", "--log-file", "stdout"});
+    process_.start("/usr/bin/turnserver", {"-n",
+                                           "--listening-ip",
+                                           "127.0.0.1",
+                                           "--relay-ip",
+                                           "127.0.0.1",
+                                           "--listening-port",
+                                           QString::number(port),
+                                           "--min-port",
+                                           QString::number(port + 1),
+                                           "--max-port",
+                                           QString::number(port + 200),
+                                           "--lt-cred-mech",
+                                           "--user",
+                                           "mofurin:secret",
+                                           "--realm",
+                                           "mofurin",
+                                           "--allow-loopback-peers",
+                                           "--no-cli",
+                                           "--no-tls",
+                                           "--no-dtls",
+                                           "--log-file",
+                                           "stdout"});
     process_.waitForStarted();
     QThread::msleep(300);  // until it listens: UDP has no knock
   }
@@ -151,6 +168,32 @@ struct Peer {
 
 }  // namespace
 
+// The two sides of one link over ICE on this machine (host candidates),
+// sealed as the game seals it, each once described.
+struct SealedIcePair {
+  SealedIcePair() {
+    auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+    auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
+    hostSide = hostIce.get();
+    guestSide = guestIce.get();
+    hostSide->described = [this](const QByteArray& d) { hostDescription = d; };
+    guestSide->described = [this](const QByteArray& d) { guestDescription = d; };
+    host = std::make_unique<Peer>(
+        platform::sealedStream(std::move(hostIce), *hostKeys.streamKeys(guestKeys.publicKey(), true)));
+    guest = std::make_unique<Peer>(
+        platform::sealedStream(std::move(guestIce), *guestKeys.streamKeys(hostKeys.publicKey(), false)));
+    host->link->listen();
+    guestSide->prepare(true);
+  }
+  bool described() const {
+    return runUntil([&] { return !hostDescription.isEmpty() && !guestDescription.isEmpty(); }, 5000);
+  }
+  const platform::KeyPair hostKeys, guestKeys;
+  platform::IceLink *hostSide, *guestSide;
+  QByteArray hostDescription, guestDescription;
+  std::unique_ptr<Peer> host, guest;
+};
+
 // Someone at the meeting place who reads every topic: it hands every offer
 // back as the answer, and leaves a note of a megabyte beside it.
 struct Meddler {
@@ -186,8 +229,8 @@ TEST(InternetLink, AnInvitationLinksTwoAndServesOneBout) {
   ASSERT_TRUE(runUntil([&] { return !host.invitation.isEmpty(); }, 5000));
   guest.link->connect(host.invitation.toLower());
   rival.link->connect(host.invitation);
-  ASSERT_TRUE(runUntil([&] { return host.connected && (guest.connected || rival.connected) && (guest.lost || rival.lost); },
-                       10000));
+  ASSERT_TRUE(runUntil(
+      [&] { return host.connected && (guest.connected || rival.connected) && (guest.lost || rival.lost); }, 10000));
   Peer& playing = guest.connected ? guest : rival;
   Peer& turnedAway = guest.connected ? rival : guest;
   EXPECT_FALSE(turnedAway.connected);
@@ -258,7 +301,9 @@ TEST(InternetLink, LinksEndEveryWayAtRandomMoments) {
       switch (rng() % 8) {
         case 0: host->link->listen(); break;
         case 1:
-        case 2: guest->link->connect(host->invitation.isEmpty() ? platform::InvitationCode::make().text() : host->invitation); break;
+        case 2:
+          guest->link->connect(host->invitation.isEmpty() ? platform::InvitationCode::make().text() : host->invitation);
+          break;
         case 3: host->link->close(); break;
         case 4: guest->link->close(); break;
         case 5: host = std::make_unique<Peer>(url); break;
@@ -310,29 +355,18 @@ TEST(InternetLink, AnIceLinkMayGoAtAnyMomentOfItsGathering) {
 // its buffers hold; once the game takes again, everything comes, in order.
 TEST(InternetLink, APeerThatSaysTooMuchIsHeldBackAndLosesNothing) {
   application();
-  const platform::KeyPair hostKeys, guestKeys;
-  auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-  auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-  platform::IceLink &hostSide = *hostIce, &guestSide = *guestIce;
-  QByteArray hostDescription, guestDescription;
-  hostSide.described = [&](const QByteArray& d) { hostDescription = d; };
-  guestSide.described = [&](const QByteArray& d) { guestDescription = d; };
-  const auto host = platform::sealedStream(std::move(hostIce), *hostKeys.streamKeys(guestKeys.publicKey(), true));
-  Peer guest(platform::sealedStream(std::move(guestIce), *guestKeys.streamKeys(hostKeys.publicKey(), false)));
-  bool hostConnected = false;
-  host->onConnected = [&] { hostConnected = true; };
-  host->listen();
-  guestSide.prepare(true);
-  ASSERT_TRUE(runUntil([&] { return !hostDescription.isEmpty() && !guestDescription.isEmpty(); }, 5000));
-  host->connect(QString::fromUtf8(guestDescription));
-  guest.link->connect(QString::fromUtf8(hostDescription));
-  ASSERT_TRUE(runUntil([&] { return hostConnected && guest.connected; }, 5000));
+  SealedIcePair pair;
+  ASSERT_TRUE(pair.described());
+  Peer &host = *pair.host, &guest = *pair.guest;
+  host.link->connect(QString::fromUtf8(pair.guestDescription));
+  guest.link->connect(QString::fromUtf8(pair.hostDescription));
+  ASSERT_TRUE(runUntil([&] { return host.connected && guest.connected; }, 5000));
   QByteArray said;
   for (int i = 0; said.size() < 4 * 1024 * 1024; ++i) said += QByteArray::number(i) + " 発言\n";
   guest.link->onArrival = nullptr;  // the game takes nothing for a while
-  host->send(said);
+  host.link->send(said);
   runUntil([] { return false; }, 1500);
-  EXPECT_LT(guestSide.waiting(), 256 * 1024);
+  EXPECT_LT(pair.guestSide->waiting(), 256 * 1024);
   guest.received = guest.link->receive();
   guest.link->onArrival = [&] { guest.received += guest.link->receive(); };
   guest.received += guest.link->receive();
@@ -466,18 +500,10 @@ TEST(InternetLink, IceLinksCarryRandomBoutsWhole) {
       qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") > 0 ? qEnvironmentVariableIntValue("MOFURIN_ICE_LINKS") : 300;
   for (int n = 0; n < links; ++n) {
     SCOPED_TRACE("MOFURIN_SEED=" + std::to_string(seed) + ", link " + std::to_string(n));
-    const platform::KeyPair hostKeys, guestKeys;
-    auto hostIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-    auto guestIce = std::make_unique<platform::IceLink>(platform::IceServers{});
-    platform::IceLink &hostSide = *hostIce, &guestSide = *guestIce;
-    QByteArray hostDescription, guestDescription;
-    hostSide.described = [&](const QByteArray& d) { hostDescription = d; };
-    guestSide.described = [&](const QByteArray& d) { guestDescription = d; };
-    Peer host(platform::sealedStream(std::move(hostIce), *hostKeys.streamKeys(guestKeys.publicKey(), true)));
-    Peer guest(platform::sealedStream(std::move(guestIce), *guestKeys.streamKeys(hostKeys.publicKey(), false)));
-    host.link->listen();
-    guestSide.prepare(true);
-    ASSERT_TRUE(runUntil([&] { return !hostDescription.isEmpty() && !guestDescription.isEmpty(); }, 5000));
+    SealedIcePair pair;
+    ASSERT_TRUE(pair.described());
+    Peer &host = *pair.host, &guest = *pair.guest;
+    const QByteArray &hostDescription = pair.hostDescription, &guestDescription = pair.guestDescription;
     // Either side may take the other's description first.
     Peer& first = rng() % 2 ? host : guest;
     first.link->connect(QString::fromUtf8(&first == &host ? guestDescription : hostDescription));

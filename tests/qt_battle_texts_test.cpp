@@ -12,8 +12,8 @@
 #include "QtPrinters.h"
 #include "battle/BattleTexts.h"
 #include "game/Techniques.h"
-#include "platform/Language.h"
 #include "net/NetworkBout.h"
+#include "platform/Language.h"
 #include "screens/BattleScreen.h"
 #include "screens/LinkWindow.h"
 

@@ -2,7 +2,6 @@
 // end: what two players share when they meet through servers they do not
 // trust.
 
-#include "platform/InternetServers.h"
 #include "platform/ice/Sealed.h"
 
 #include <QDir>
@@ -13,6 +12,7 @@
 #include "TestGame.h"
 #include "net/Protocol.h"
 #include "persist/Cp932.h"
+#include "platform/InternetServers.h"
 #include "platform/headless/MemoryNetwork.h"
 #include "screens/BattleScreen.h"
 #include "screens/Replays.h"
@@ -39,8 +39,8 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
   for (QChar c : text) wide += c == u'-' ? QChar(u'\u30FC') : QChar(c.unicode() + 0xFEE0);
   const QString wideDashes = QString(text).replace(u'-', QChar(u'\uFF0D')).toLower();
   const QString spaced = QStringLiteral("\u3000") + QString(text).replace(u'-', u'\u2010') + QStringLiteral(" \u3000");
-  for (const QString& typed : {text, sloppy, QStringLiteral("  ") + text + QStringLiteral(" "), wide, wideDashes, spaced,
-                               QString(text).replace(u'-', u'\u2212')}) {
+  for (const QString& typed : {text, sloppy, QStringLiteral("  ") + text + QStringLiteral(" "), wide, wideDashes,
+                               spaced, QString(text).replace(u'-', u'\u2212')}) {
     const auto read = InvitationCode::read(typed);
     ASSERT_TRUE(read) << typed.toStdString();
     EXPECT_EQ(read->text(), text);
@@ -87,7 +87,8 @@ TEST(Invitation, ANoteOpensOnlyWithItsCodeItsWayAndUnchanged) {
   EXPECT_FALSE(openNote(code, Way::Offer, sealed.left(10)));
   EXPECT_FALSE(openNote(code, Way::Answer, sealNote(code, Way::Answer, QByteArray(platform::kMostNoteBytes, 'x'))));
 
-  const platform::Note note{platform::Note::Kind::Answer, "host key", "guest key", "a=candidate:1 1 UDP 1 203.0.113.5 5 typ host"};
+  const platform::Note note{platform::Note::Kind::Answer, "host key", "guest key",
+                            "a=candidate:1 1 UDP 1 203.0.113.5 5 typ host"};
   const QByteArray written = platform::writeNote(note);
   const auto read = platform::readNote(written);
   ASSERT_TRUE(read);

@@ -104,8 +104,8 @@ QString whyNotConnectedText(platform::Transport::Problem problem) {
       return QCoreApplication::translate(
           "NetworkBout", "待ち合わせ場所のサーバーに断られました。設定画面の「待ち合わせ場所」を確かめてください。");
     case Problem::NoEventLoop:
-      return QCoreApplication::translate(
-          "NetworkBout", "この起動のしかた（QT_NO_GLIB）ではインターネット対戦ができません。");
+      return QCoreApplication::translate("NetworkBout",
+                                         "この起動のしかた（QT_NO_GLIB）ではインターネット対戦ができません。");
     case Problem::NoPath:
       return QCoreApplication::translate(
           "NetworkBout", "相手までの道が見つかりませんでした。設定画面の「中継サーバー」を確かめてください。");
@@ -335,9 +335,7 @@ void NetworkBout::matid() {
   }
 }
 
-bool NetworkBout::inboxFull() const {
-  return link_.setupReceived >= kSetupDone && !link_.inbox.back().isEmpty();
-}
+bool NetworkBout::inboxFull() const { return link_.setupReceived >= kSetupDone && !link_.inbox.back().isEmpty(); }
 
 void NetworkBout::tick() {
   if (stage_ != Stage::Fighting) return;
@@ -557,8 +555,10 @@ void NetworkBout::backToWaiting() {
   const QString said = outcome();
   end();
   if (!host_) link_.peerAddress.clear();
-  setStatus(said + (host_ ? QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードを作ってください。")
-                          : QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードをもらってください。")));
+  setStatus(said +
+            (host_
+                 ? QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードを作ってください。")
+                 : QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードをもらってください。")));
 }
 
 // How the link's bout ended, for the hub to say.

@@ -92,7 +92,8 @@ class InvitedLink final : public Transport {
 
   State state() const override { return state_; }
   Way way() const override {
-    if (iceLink_ && state_ == State::Connected) way_ = iceLink_->relayed() ? Transport::Way::Relayed : Transport::Way::Direct;
+    if (iceLink_ && state_ == State::Connected)
+      way_ = iceLink_->relayed() ? Transport::Way::Relayed : Transport::Way::Direct;
     return way_;
   }
   QString invitation() const override { return host_ && code_ ? code_->text() : QString(); }
@@ -163,7 +164,8 @@ class InvitedLink final : public Transport {
     const std::optional<Note> note = opened(NoteWay::Offer, sealed);
     if (!note || note->kind != Note::Kind::Offer) return;
     if (!guestKey_.isEmpty()) {
-      if (note->senderKey != guestKey_) leave(NoteWay::Answer, {Note::Kind::Taken, keys_->publicKey(), note->senderKey, {}});
+      if (note->senderKey != guestKey_)
+        leave(NoteWay::Answer, {Note::Kind::Taken, keys_->publicKey(), note->senderKey, {}});
       return;  // the same offer twice is one
     }
     const std::optional<KeyPair::StreamKeys> keys = keys_->streamKeys(note->senderKey, true);
