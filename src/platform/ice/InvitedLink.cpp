@@ -44,13 +44,6 @@ class InvitedLink final : public Transport {
     host_ = true;
     state_ = State::Listening;
     if (!begin(InvitationCode::make())) return true;  // its problem is told as the link is lost
-    // The code is handed out only once the meeting place would pass on an
-    // offer: one posted before would be lost.
-    meeting_->onSubscribed = [this](bool granted) {
-      waitForMeetingPlace_.stop();
-      if (!granted) return fail(Problem::MeetingPlaceRefused);
-      if (onInvitation) onInvitation();
-    };
     meeting_->subscribe(topic(NoteWay::Offer));
     findRelay([] {});  // long before a guest comes
     expiry_.start(servers_.invitationMs);
@@ -64,10 +57,6 @@ class InvitedLink final : public Transport {
     const std::optional<InvitationCode> code = InvitationCode::read(typed);
     if (!code) return later(Problem::NotACode);
     if (!begin(*code)) return;
-    meeting_->onSubscribed = [this](bool granted) {
-      waitForMeetingPlace_.stop();
-      if (!granted) fail(Problem::MeetingPlaceRefused);
-    };
     meeting_->subscribe(topic(NoteWay::Answer));
     findRelay([this] {
       ice_ = std::make_unique<IceLink>(iceServers_);
@@ -120,6 +109,13 @@ class InvitedLink final : public Transport {
     meeting_->onUnreachable = [this] {
       if (state_ == State::Connected) return leaveMeetingPlace();  // the bout needs it no more
       fail(Problem::MeetingPlaceUnreachable);
+    };
+    // A host's code is handed out only once the meeting place would pass on
+    // an offer: one posted before would be lost.
+    meeting_->onSubscribed = [this](bool granted) {
+      waitForMeetingPlace_.stop();
+      if (!granted) return fail(Problem::MeetingPlaceRefused);
+      if (host_ && onInvitation) onInvitation();
     };
     meeting_->onNote = [this](const QString&, const QByteArray& sealed) {
       host_ ? offerArrived(sealed) : answerArrived(sealed);
