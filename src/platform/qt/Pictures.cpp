@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOptionGroupBox>
+#include <QtMath>
+#include <algorithm>
 #include <optional>
 
 namespace mofurin::platform {
@@ -66,6 +69,15 @@ class IconWhenDrawn : public QIconEngine {
   std::optional<QIcon> icon_;
 };
 
+// A frame's title is drawn in bold over the whole advance of its text; the
+// toolkit's own room for it ends short of that, which cuts the last
+// character of a title such as "１．ジャンヌ" on high-density screens.
+int titleWidth(const QWidget& widget, const QStyleOptionGroupBox& box) {
+  QFont font = widget.font();
+  font.setBold(true);
+  return qCeil(QFontMetricsF(font).horizontalAdvance(box.text));
+}
+
 class GameStyle : public QProxyStyle {
  public:
   GameStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -73,6 +85,15 @@ class GameStyle : public QProxyStyle {
   QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override {
     if (which == SP_ToolBarHorizontalExtensionButton) return QIcon(new IconWhenDrawn(baseStyle(), which));
     return QProxyStyle::standardIcon(which, option, widget);
+  }
+
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl which,
+                       const QWidget* widget) const override {
+    QRect rect = QProxyStyle::subControlRect(control, option, which, widget);
+    if (control == CC_GroupBox && which == SC_GroupBoxLabel && widget && !rect.isEmpty()) {
+      rect.setWidth(std::max(rect.width(), titleWidth(*widget, static_cast<const QStyleOptionGroupBox&>(*option))));
+    }
+    return rect;
   }
 };
 
