@@ -6,7 +6,12 @@ data folder, on one loopback port. The host ticks ホスト and presses
 too. Both play by real input only (a digit and Enter, or a click on
 これでＯＫ) until the bout ends on both. Both records must tell the same
 bout. Then only the guest presses ネットバトル again: the host, touched by
-nothing, must take the second bout, and it plays to its end as well.
+nothing, must take the second bout, and it plays to its end as well. Then
+three short bouts by invitation code, through a meeting place on the
+loopback: in each the first side to have a turn runs away.
+
+Under a real window manager, each side's battle opens where its hub was and
+the hub comes back there: ten reopenings on each side move no window.
 
 Usage: network_play.py DRIVER WORK_FOLDER [SEED]
 """
@@ -24,9 +29,13 @@ seed = int(sys.argv[3]) if len(sys.argv) > 3 else random.randrange(1 << 30)
 rng = random.Random(seed)
 shutil.rmtree(work, ignore_errors=True)
 
-with socket.socket() as s:  # a port nothing else holds now
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
+def free_port():
+    with socket.socket() as s:  # a port nothing else holds now
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+port, broker_port = free_port(), free_port()
 
 
 class Game:
@@ -35,7 +44,8 @@ class Game:
         self.folder = os.path.join(work, name)
         os.makedirs(self.folder)
         self.proc = subprocess.Popen(
-            [driver_path, "--qt", "--mute", "--data-dir", self.folder, "--port", str(port)],
+            [driver_path, "--qt", "--mute", "--data-dir", self.folder, "--port", str(port),
+             "--meeting-place", f"mqtt://127.0.0.1:{broker_port}"],
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
             text=True, encoding="utf-8", cwd=self.folder)
 
@@ -90,6 +100,22 @@ class Game:
         subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)
         self.send("wait 200")
 
+    def centre(self, caption):
+        """The centre of this game's window with that caption, as the desktop shows it."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), "--name",
+                                f"^{caption}$"], capture_output=True, text=True).stdout.split()
+        if not found:
+            fail(f"{self.name}: no window {caption} on screen")
+        out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[-1]],
+                             capture_output=True, text=True, check=True).stdout
+        g = dict(line.split("=") for line in out.split())
+        return int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2
+
+    def expect_at_home(self, caption):
+        got = self.centre(caption)
+        if abs(got[0] - self.home[0]) > 3 or abs(got[1] - self.home[1]) > 3:
+            fail(f"{self.name}: {caption} is centred at {got}, not where the hub was at first, {self.home}")
+
     def last_record(self):
         folder = os.path.join(self.folder, "replays")
         names = sorted(os.listdir(folder), key=lambda n: os.path.getmtime(os.path.join(folder, n)))
@@ -99,16 +125,22 @@ class Game:
 
 def fail(why):
     print(f"FAIL (seed {seed}): {why}")
-    for g in games:
-        g.proc.kill()
+    for p in games + servers:
+        p.kill() if isinstance(p, subprocess.Popen) else p.proc.kill()
     sys.exit(1)
 
 
 games = []
+servers = [subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL),
+           subprocess.Popen(["mosquitto", "-p", str(broker_port)], stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)]
+time.sleep(1)
 host, guest = Game("host"), Game("guest")
 games += [host, guest]
 for g in games:
     g.send("click Form2.o1", "key Form3 49", "click Form3.Command1", "scroll Form4.SPEED 1", "click Form4.Check1")
+    time.sleep(0.5)  # the window manager's own placing is over
+    g.home = g.centre("ステータス")
 
 host.click("ステータス", "Form4", "Frame2", "Check2")
 if host.value("Form4.Check2.checked") != "true":
@@ -142,11 +174,46 @@ def play_bout():
     return turns
 
 
+def flee_bout():
+    """The first side to have a turn runs away, by a real click; both go back to their hubs."""
+    deadline = time.monotonic() + 60
+    while True:
+        ready = [g for g in games if "Form1" in g.screens() and g.value("Form1.HV125.visible") == "true"]
+        if ready:
+            break
+        if time.monotonic() > deadline or not any("Form1" in g.screens() for g in games):
+            fail("nobody had a turn to run away at: " + guest.value("Form11.Label1"))
+        for g in games:
+            g.send("wait 100")
+    ready[0].click("激戦地区", "Form1", "HV125", "NIGERU(0)")
+    while any("Form1" in g.screens() for g in games):
+        if time.monotonic() > deadline:
+            fail("the bout did not end after a flight")
+        for g in games:
+            g.send("answer OK OK", "wait 200")
+    return ready[0].name
+
+
+def invite_guest():
+    host.click("ステータス", "Form4", "Frame2", "Invite")
+    deadline = time.monotonic() + 20
+    while not host.value("Form11.Code"):
+        if time.monotonic() > deadline:
+            fail("no invitation code: " + host.value("Form11.Label1"))
+        host.send("wait 200")
+    guest.send("join " + host.value("Form11.Code"))
+    wait_for_bout()
+
+
 def connect_guest(first):
     if first:
         guest.click("ステータス", "Form4", "Frame2", "Text1")
         guest.keys("ステータス", "ctrl+a", *["period" if c == "." else c for c in "127.0.0.1"])
     guest.click("ステータス", "Form4", "Frame2", "Command2")
+    wait_for_bout()
+
+
+def wait_for_bout():
     deadline = time.monotonic() + 30
     while not all("Form1" in g.screens() for g in games):
         if time.monotonic() > deadline:
@@ -165,16 +232,32 @@ def records_agree(n):
     print(f"bout {n}: {ends[0]} / {ends[1]}")
 
 
-for n in (1, 2):
-    connect_guest(n == 1)
-    turns = play_bout()
-    records_agree(n)
-    print(f"bout {n}: {turns} choices by real mouse and keys")
+for n in range(1, 6):
+    if n <= 2:
+        connect_guest(n == 1)
+    else:
+        invite_guest()
+    time.sleep(0.5)
+    for g in games:
+        g.expect_at_home("激戦地区")
+    if n <= 2:
+        turns = play_bout()
+        records_agree(n)
+        print(f"bout {n}: {turns} choices by real mouse and keys")
+    else:
+        print(f"bout {n}: the {flee_bout()} ran away")
     host.send("wait 500")
-    if host.value("Form11.Label1") != "現在、接続待ち...":
+    if n < 2 and host.value("Form11.Label1") != "現在、接続待ち...":
         fail(f"after bout {n} the host does not wait again: " + host.value("Form11.Label1"))
+    if n == 2:
+        host.send("close Form11", "wait 300")  # the host stops waiting on the LAN
+    for g in games:
+        g.send("answer OK", "wait 300")
+        g.expect_at_home("ステータス")
 
 for g in games:
     g.proc.stdin.close()
     g.proc.wait(timeout=10)
+for p in servers:
+    p.kill()
 print(f"ok (seed {seed})")

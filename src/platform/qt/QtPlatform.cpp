@@ -1,14 +1,13 @@
 #include "platform/qt/QtPlatform.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -138,7 +137,7 @@ void QtPlatform::place(QWidget& window) {
   std::optional<QPoint> centre;
   if (lastCentreFresh_) {
     centre = lastCentre_;
-  } else if (const QWidget* front = frontWindow()) {
+  } else if (const QWidget* front = frontGameWindow()) {
     centre = front->geometry().center();
   } else {
     centre = lastCentre_ ? lastCentre_ : loadPlace(settingsFile());
@@ -185,6 +184,16 @@ QWidget* QtPlatform::frontWindow() const {
   return nullptr;
 }
 
+QWidget* QtPlatform::frontGameWindow() const {
+  for (auto it = shownOrder_.rbegin(); it != shownOrder_.rend(); ++it) {
+    if (!*it || !(*it)->isVisible()) continue;
+    const auto shown =
+        std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.second.data() == it->data(); });
+    if (shown == windows_.end() || shown->first->keepsGameOpen()) return *it;
+  }
+  return nullptr;
+}
+
 quint32 QtPlatform::clockSeed() { return seedBase_ ^ static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()); }
 
 void QtPlatform::doShowHelp(const QString& topic) {
@@ -221,7 +230,7 @@ void QtPlatform::languageChanged() {
 }
 
 void QtPlatform::doQuit() {
-  if (const QWidget* front = frontWindow()) lastCentre_ = front->geometry().center();
+  if (const QWidget* front = frontGameWindow()) lastCentre_ = front->geometry().center();
   if (lastCentre_) savePlace(*lastCentre_, settingsFile());
   if (help_) help_->close();
   QCoreApplication::exit(0);

@@ -48,6 +48,9 @@ class QtPlatform : public Platform {
   QWidget* windowOf(const Form& form) const;
   // The window shown most recently that is still on screen.
   QWidget* frontWindow() const;
+  // The same among the game's own screens: the link window goes beside the
+  // game and is not where the game is.
+  QWidget* frontGameWindow() const;
 
   void languageChanged() override;
   void copyToClipboard(const QString& text) override;
