@@ -61,8 +61,14 @@ TEST(Invitation, ACodeReadsBackAsTypedAndMostSlipsAreCaught) {
     }
   }
   EXPECT_GT(caught, slips * 9 / 10);
-  for (const char* notACode :
-       {"", "127.0.0.1", "ABCD-EFGH", "ÀBCD-EFGH-JKMN-PQRS-T", "fe80::1:2:3:4:5:6", "my-friends-pc.lan"}) {
+  // A letter that is in no code, one left out or one too many.
+  for (const QString& slip :
+       {QString(text).replace(0, 1, u'U'), QString(text).replace(0, 1, u'À'), text.chopped(1), text + u'7'}) {
+    EXPECT_FALSE(InvitationCode::read(slip));
+    EXPECT_TRUE(platform::invitation::looksLikeCode(slip)) << slip.toStdString();
+  }
+  for (const char* notACode : {"", "127.0.0.1", "ABCD-EFGH", "DESKTOP-4K2M9QX", "fe80::1:2:3:4:5:6",
+                               "my-friends-pc.lan", "192.168.100.200", "friends-pc.example.org"}) {
     EXPECT_FALSE(InvitationCode::read(notACode));
     EXPECT_FALSE(platform::invitation::looksLikeCode(notACode)) << notACode;
   }

@@ -2,6 +2,7 @@
 
 #include <QUrl>
 #include <algorithm>
+#include <cstdlib>
 
 namespace mofurin::platform {
 
@@ -52,9 +53,12 @@ QString withoutDashesAndSpaces(const QString& typed) {
 }
 
 bool looksLikeCode(const QString& typed) {
+  // A character too many or too few, or one that is in no code, is still
+  // a code to the player who typed it: it is told as a mistyped code.
+  constexpr int kSlips = 2;
   const QString kept = withoutDashesAndSpaces(typed);
-  return kept.size() == kCharacters + 1 &&
-         std::all_of(kept.begin(), kept.end(), [](QChar c) { return valueOf(c) >= 0; });
+  return std::abs(kept.size() - (kCharacters + 1)) <= kSlips &&
+         std::all_of(kept.begin(), kept.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 }  // namespace invitation

@@ -63,7 +63,7 @@ int valueOf(QChar c);
 // space does.
 QString withoutDashesAndSpaces(const QString& typed);
 // Whether a player meant a code, right or mistyped, rather than an address:
-// the code's length in its letters, and no dot or colon.
+// about the code's length in letters and digits, and no dot or colon.
 bool looksLikeCode(const QString& typed);
 }  // namespace invitation
 
