@@ -1,12 +1,18 @@
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QXmlStreamReader>
+#include <QtMath>
 
 #include "QtGame.h"
 #include "QtPrinters.h"
@@ -15,7 +21,9 @@
 #include "net/NetworkBout.h"
 #include "platform/Language.h"
 #include "screens/BattleScreen.h"
+#include "screens/Hub.h"
 #include "screens/LinkWindow.h"
+#include "screens/Selection.h"
 
 using namespace mofurin;
 using namespace mofurin::test;
@@ -150,23 +158,112 @@ INSTANTIATE_TEST_SUITE_P(Languages, QtBattleTexts,
                          ::testing::Values(platform::Language::Japanese, platform::Language::English),
                          [](const auto& info) { return platform::languageCode(info.param).toStdString(); });
 
-// Whatever the link says of why it could not be made fits the link
-// window's status line, whole, in either language.
-TEST_P(QtBattleTexts, EveryReasonALinkGivesShowsWhole) {
-  QtGame g;
-  Form11& link = g.ctx.forms.show<Form11>();
-  QWidget* window = g.window("Form11");
-  ASSERT_NE(window, nullptr);
-  using Problem = platform::Transport::Problem;
-  for (int p = static_cast<int>(Problem::None); p <= static_cast<int>(Problem::Cut); ++p) {
-    const QString why = whyNotConnectedText(static_cast<Problem>(p));
-    link.Label1.setCaption(why);
-    g.settle();
-    QLabel* shown = nullptr;
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-      if (label->text() == why) shown = label;
-    }
-    ASSERT_NE(shown, nullptr) << why.toStdString();
-    expectWhole(shown);
+namespace {
+
+// A source text of the catalogue, where a carriage return is written as
+// <byte value="xd"/>.
+QString sourceText(QXmlStreamReader& xml) {
+  QString text;
+  while (xml.readNext() != QXmlStreamReader::EndElement || xml.name() != u"source") {
+    if (xml.isCharacters()) text += xml.text();
+    if (xml.isStartElement()) text += QChar(xml.attributes().value(QStringLiteral("value")).mid(1).toUInt(nullptr, 16));
+    if (xml.atEnd()) break;
   }
+  return text;
+}
+
+// Every text the link can show: each with the longest name where it names
+// the other fighter, and each as an invitation's end says it, with the hint
+// for the next bout after it. They are read from the catalogue of the
+// game's texts, so a new one is laid out as soon as it is translated.
+QStringList everyLinkText() {
+  QFile catalogue(QStringLiteral(MOFURIN_SOURCE_DIR "/translations/mofurin_en.ts"));
+  EXPECT_TRUE(catalogue.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&catalogue);
+  QString context;
+  QStringList texts;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == u"name") context = xml.readElementText();
+    if (xml.name() != u"source" || (context != u"NetworkBout" && context != u"Form11")) continue;
+    const QByteArray source = sourceText(xml).toUtf8();
+    if (source.contains('\n')) continue;  // a message box's, not a status
+    texts << QCoreApplication::translate(context.toUtf8().constData(), source.constData()).replace("%1", kLongestName);
+  }
+  const QString hint =
+      QCoreApplication::translate("NetworkBout", "もう一度遊ぶには新しい招待コードをもらってください。");
+  for (qsizetype i = 0, n = texts.size(); i < n; ++i) texts << texts[i] + hint;
+  EXPECT_GT(texts.size(), 80);
+  return texts;
+}
+
+// A caption broken into lines loses the spaces it was broken at.
+QString withoutSpaces(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
+// A button's caption lies inside the room its frame leaves.
+void expectWhole(QPushButton* button) {
+  QStyleOptionButton option;
+  option.initFrom(button);
+  const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+  const QRect needed = button->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, button->text());
+  EXPECT_LE(needed.width(), room.width()) << button->text().toStdString();
+  EXPECT_LE(needed.height(), room.height()) << button->text().toStdString();
+}
+
+}  // namespace
+
+// Whatever the link says fits the link window's status line and the hub's
+// bottom line, whole, in either language (and at the scales the test runs
+// at again).
+TEST_P(QtBattleTexts, EveryTextOfTheLinkShowsWhole) {
+  QtGame g;
+  g.ctx.game.fighterName[P] = kLongestName;
+  Form11& link = g.ctx.forms.show<Form11>();
+  Form4& hub = g.ctx.forms.show<Form4>();
+  QWidget* linkWindow = g.window("Form11");
+  QWidget* hubWindow = g.window("Form4");
+  ASSERT_TRUE(linkWindow && hubWindow);
+  for (const QString& text : everyLinkText()) {
+    link.Label1.setCaption(text);
+    hub.Command1.setCaption(text);
+    g.settle();
+    int shown = 0;
+    for (QLabel* label : linkWindow->findChildren<QLabel*>()) {
+      if (label->text() == text && ++shown) expectWhole(label);
+    }
+    for (QPushButton* button : hubWindow->findChildren<QPushButton*>()) {
+      if (withoutSpaces(button->text()) == withoutSpaces(text) && ++shown) expectWhole(button);
+    }
+    EXPECT_EQ(shown, 2) << text.toStdString();
+  }
+}
+
+// A frame's title is drawn whole: no stroke of it reaches the end of the
+// room the frame gives it, where it would be cut (the starters' titles at
+// high density were).
+TEST_P(QtBattleTexts, EveryFrameTitleShowsWhole) {
+  QtGame g;
+  g.ctx.forms.show<Form3>();
+  g.ctx.forms.show<Form4>();
+  g.settle();
+  int titles = 0;
+  for (const char* screen : {"Form3", "Form4"}) {
+    for (QGroupBox* frame : g.window(screen)->findChildren<QGroupBox*>()) {
+      QStyleOptionGroupBox option;
+      option.initFrom(frame);
+      option.text = frame->title();
+      option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+      const QRect room = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+      const QImage drawn = frame->grab().toImage();
+      const qreal scale = drawn.devicePixelRatio();
+      const int lastColumn = qFloor((room.right() + 1) * scale) - 1;
+      int inked = 0;
+      for (int y = qCeil(room.top() * scale); y < qFloor((room.bottom() + 1) * scale); ++y) {
+        if (qGray(drawn.pixel(lastColumn, y)) < 128) ++inked;
+      }
+      EXPECT_EQ(inked, 0) << frame->title().toStdString();
+      ++titles;
+    }
+  }
+  EXPECT_GE(titles, 6);
 }

@@ -865,6 +865,10 @@ Maybe next time, then.</translation>
         <translation>Internet bouts need a meeting-place server.<byte value="xd"/>
 Enter one (mqtt://…) under Meeting place in Settings on the title screen.</translation>
     </message>
+    <message>
+        <source>IPか招待コード</source>
+        <translation>IP or invitation code</translation>
+    </message>
 </context>
 <context>
     <name>Form5</name>

@@ -236,6 +236,12 @@ void TextBox::setReadOnly(bool r) {
   changed(Prop::Style);
 }
 
+void TextBox::setHint(const QString& h) {
+  if (h == hint_) return;
+  hint_ = h;
+  changed(Prop::Style);
+}
+
 void ScrollBar::setRange(int min, int max) {
   min_ = min;
   max_ = std::max(min, max);

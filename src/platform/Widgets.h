@@ -242,6 +242,9 @@ class TextBox : public Widget {
   void setMultiLine(bool m);
   bool readOnly() const { return readOnly_; }
   void setReadOnly(bool r);
+  // What an empty box shows of what goes into it.
+  const QString& hint() const { return hint_; }
+  void setHint(const QString& h);
   QString displayText() const override { return text_; }
 
   std::function<void()> onChange;
@@ -251,6 +254,7 @@ class TextBox : public Widget {
   int maxLength_ = 0;
   bool multiLine_ = false;
   bool readOnly_ = false;
+  QString hint_;
 };
 
 // A horizontal scroll bar; the value always stays within min..max.

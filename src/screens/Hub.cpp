@@ -157,7 +157,8 @@ void Form4::layOutNetwork() {
   Label3.setGeometry(210, 1680, 2880, 780);
   Label3.setFont({8, false});
   Label3.setTransparent(true);
-  Command1.setGeometry(3480, 6900, 6780, 450);
+  // The bottom line says how the link stands: room for two lines of it.
+  Command1.setGeometry(3480, 6840, 6780, 600);
 }
 
 void Form4::Form_Load() {
@@ -199,6 +200,7 @@ void Form4::showTexts() {
   Frame2.setCaption(tr("ネットバトル"));
   Check2.setCaption(tr("ホスト"));
   Text1.setAccessibleName(tr("ホストのIP"));
+  Text1.setHint(tr("IPか招待コード"));
   Command3.setCaption(tr("さがす"));
   Command2.setCaption(tr("ネットバトル"));
   Invite.setCaption(tr("招待コードを作る"));
@@ -220,7 +222,8 @@ void Form4::showTexts() {
 
 void Form4::showRoleHeld(bool held) {
   Check2.setEnabled(!held);
-  QString text = tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(ctx.platform.network().localAddress());
+  QString text =
+      tr("詳しくはヘルプで…ホストのIPを記入してね\r\n自分のIP：%1").arg(ctx.platform.network().localAddress());
   if (held) text += newLine + tr("接続中はホストを変えられません");
   Label3.setCaption(text);
 }
@@ -235,8 +238,9 @@ void Form4::Command2_Click() { ctx.forms.find<Form11>()->startLink(Text1.text(),
 // is told where to set one.
 void Form4::Invite_Click() {
   if (ctx.internet.meetingPlace.trimmed().isEmpty()) {
-    msgBox(tr("インターネット対戦には待ち合わせ場所のサーバーが要ります。\r\n"
-              "タイトル画面の「設定」で、待ち合わせ場所（mqtt://…）を入れてください。"));
+    msgBox(
+        tr("インターネット対戦には待ち合わせ場所のサーバーが要ります。\r\n"
+           "タイトル画面の「設定」で、待ち合わせ場所（mqtt://…）を入れてください。"));
     return;
   }
   ctx.forms.find<Form11>()->invite();

@@ -18,7 +18,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyleOptionButton>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -86,6 +88,25 @@ QString brokenAtSpaces(const QString& text, const QFontMetrics& metrics, int wid
       line += piece;
     }
     lines << line;
+  }
+  return lines.join(u'\n');
+}
+
+// The text with its lines broken where the language allows (at spaces, or
+// between any two Japanese characters) so that none is wider than `width`.
+QString brokenToWidth(const QString& text, const QFont& font, int width) {
+  QStringList lines;
+  for (const QString& paragraph : text.split(u'\n')) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      lines << withoutTrailingSpaces(QStringView(paragraph).mid(line.textStart(), line.textLength())).toString();
+    }
+    layout.endLayout();
   }
   return lines.join(u'\n');
 }
@@ -234,7 +255,7 @@ class Binding : public WidgetView {
   }
   // Whether the text's font or line breaks follow the widget's size: then
   // fitText() sets them again whenever the text, the size or the font change.
-  bool fitsText() const { return w_->font().shrinksToFit || w_->wrap() == Wrap::AtSpaces; }
+  virtual bool fitsText() const { return w_->font().shrinksToFit || w_->wrap() == Wrap::AtSpaces; }
   virtual void fitText() {}
 
   void applyColours() {
@@ -337,11 +358,32 @@ class ButtonBinding : public Binding {
   QPalette::ColorRole backRole() const override { return QPalette::Button; }
   QPalette::ColorRole foreRole() const override { return QPalette::ButtonText; }
   bool fillsBackground() const override { return false; }
+  // A caption too long for one line takes as many as it needs.
+  bool fitsText() const override { return w_->wrap() != Wrap::Never; }
   void update(Prop what) override {
-    if (what == Prop::Caption) button_->setText(literalAmpersands(w_->caption()));
+    if (what != Prop::Caption) return;
+    if (fitsText()) {
+      fitText();
+    } else {
+      button_->setText(literalAmpersands(w_->caption()));
+    }
+  }
+  void fitText() override {
+    const QString text = literalAmpersands(w_->caption());
+    const QFont font = designFont();
+    const int width = textWidth();
+    button_->setText(QFontMetrics(font).horizontalAdvance(text) <= width ? text : brokenToWidth(text, font, width));
   }
 
  private:
+  // The width a caption has inside the button's frame and margins.
+  int textWidth() const {
+    QStyleOptionButton option;
+    option.initFrom(button_);
+    const QRect contents = button_->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button_);
+    return contents.width() - 2 * button_->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button_);
+  }
+
   QPushButton* button_;
 };
 
@@ -416,6 +458,7 @@ class LineEditBinding : public FieldBinding {
       edit_->setReadOnly(model.readOnly());
       edit_->setAlignment(qtAlignment(model.alignment()) | Qt::AlignVCenter);
       edit_->setMaxLength(model.maxLength() > 0 ? model.maxLength() : 32767);
+      edit_->setPlaceholderText(shown(model.hint()));
     }
   }
 
@@ -818,9 +861,8 @@ void FormWindow::build() {
   installEventFilter(this);
   addKeyShortcuts();
   auto* ring = new FocusRing(this);
-  QObject::connect(qApp, &QApplication::focusChanged, ring, [this, ring](QWidget*, QWidget* now) {
-    ring->follow(now && isAncestorOf(now) ? now : nullptr);
-  });
+  QObject::connect(qApp, &QApplication::focusChanged, ring,
+                   [this, ring](QWidget*, QWidget* now) { ring->follow(now && isAncestorOf(now) ? now : nullptr); });
 }
 
 // F1 opens the help wherever the focus is, the menu bar too; F10 opens the
