@@ -533,34 +533,6 @@ It may come from another version of the game.</translation>
         <translation>Waiting for the other player (%1 s)</translation>
     </message>
     <message>
-        <source>選択</source>
-        <translation>Choice</translation>
-    </message>
-    <message>
-        <source>攻撃</source>
-        <translation>Strike</translation>
-    </message>
-    <message>
-        <source>確認</source>
-        <translation>Ack</translation>
-    </message>
-    <message>
-        <source>同期</source>
-        <translation>Sync</translation>
-    </message>
-    <message>
-        <source>送可</source>
-        <translation>Resend</translation>
-    </message>
-    <message>
-        <source>逃亡</source>
-        <translation>Fled</translation>
-    </message>
-    <message>
-        <source>発言</source>
-        <translation>Say</translation>
-    </message>
-    <message>
         <source>招待コード</source>
         <translation>Invitation code</translation>
     </message>
@@ -1683,6 +1655,37 @@ Quit anyway?</translation>
     <message>
         <source>ヘルプファイル %1 が見つかりません。</source>
         <translation>Can&apos;t find the help file %1.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkMessages</name>
+    <message>
+        <source>選択</source>
+        <translation>Choice</translation>
+    </message>
+    <message>
+        <source>攻撃</source>
+        <translation>Strike</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Ack</translation>
+    </message>
+    <message>
+        <source>同期</source>
+        <translation>Sync</translation>
+    </message>
+    <message>
+        <source>送可</source>
+        <translation>Resend</translation>
+    </message>
+    <message>
+        <source>逃亡</source>
+        <translation>Fled</translation>
+    </message>
+    <message>
+        <source>発言</source>
+        <translation>Say</translation>
     </message>
 </context>
 <context>

@@ -17,8 +17,12 @@ constexpr Side O = Side::Opponent;
 // A choice or a strike is taken only with its answer; every other message
 // a copy can still take after its connection closed.
 bool needsAnswer(const QString& message) {
-  const QString tag = message.left(2);
+  const QString tag = readBattleMessage(message).tag;
   return tag == tag::Choice || tag == tag::Strike;
+}
+
+QString timedOutText() {
+  return QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。");
 }
 
 }  // namespace
@@ -242,7 +246,7 @@ void NetworkBout::timeUp() {
   if (out_) out_->limitTime(false);
   if (stage_ != Stage::Connecting) return setupTimedOut();
   end();
-  setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
+  setStatus(timedOutText());
 }
 
 void NetworkBout::enter(Stage stage) {
@@ -535,7 +539,7 @@ void NetworkBout::setupTimedOut() {
   closeConnection();
   if (host_) return backToWaiting();
   end();
-  setStatus(QCoreApplication::translate("NetworkBout", "接続できませんでした（時間切れ）。もう一度押してください。"));
+  setStatus(timedOutText());
 }
 
 // After a link ends the host listens again; a guest connects again when its

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Datagram.h"
+#include "platform/Transport.h"
 
 namespace mofurin::platform {
 
@@ -14,7 +15,7 @@ namespace mofurin::platform {
 // whatever pieces the network delivers; the receiver frames them.
 class Socket {
  public:
-  enum class State { Closed, Listening, Connecting, Connected };
+  using State = Transport::State;
 
   virtual ~Socket() = default;
 

@@ -1,6 +1,7 @@
 #include "screens/LinkWindow.h"
 
 #include "game/Roster.h"
+#include "net/Protocol.h"
 #include "platform/InternetServers.h"
 #include "screens/BattleScreen.h"
 #include "screens/Hub.h"
@@ -144,17 +145,10 @@ void Form11::holdFighter(bool held) {
 }
 
 void Form11::log(const QString& line) {
-  // A battle message's two-character kind is shown in the game's language;
-  // the rest (numbers, what the other player said) as it came.
-  static const char* const kinds[] = {QT_TR_NOOP("選択"), QT_TR_NOOP("攻撃"), QT_TR_NOOP("確認"), QT_TR_NOOP("同期"),
-                                      QT_TR_NOOP("送可"), QT_TR_NOOP("逃亡"), QT_TR_NOOP("発言")};
-  QString shown = line;
-  for (const char* kind : kinds) {
-    if (line.startsWith(QString::fromUtf8(kind))) {
-      shown = tr(kind) + line.mid(2);
-      break;
-    }
-  }
+  // A battle message's kind is shown in the game's language; the rest
+  // (numbers, what the other player said) as it came.
+  const QString kind = battleKindName(line);
+  const QString shown = kind.isEmpty() ? line : kind + line.mid(layout::kBattlePrefix[0].width);
   log_.push_back(shown);
   while (log_.size() > kLogLines) log_.pop_front();
   QString text;
