@@ -35,8 +35,8 @@ for reader in save_file hall_of_fame sequential_file link_messages host_announce
   corpus="build-fuzz/corpus/$reader"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$reader"/* "$corpus"/
-  echo "fuzzing the $reader reader for ${MOFURIN_FUZZ_SECONDS:-20} s"
-  build-fuzz/bin/fuzz-"$reader" -max_total_time="${MOFURIN_FUZZ_SECONDS:-20}" -print_final_stats=1 "$corpus" \
+  echo "fuzzing the $reader reader for ${MOFURIN_FUZZ_SECONDS:-15} s"
+  build-fuzz/bin/fuzz-"$reader" -max_total_time="${MOFURIN_FUZZ_SECONDS:-15}" -print_final_stats=1 "$corpus" \
     > "build-fuzz/$reader.log" 2>&1 || { tail -40 "build-fuzz/$reader.log"; exit 1; }
   grep -E "stat::number_of_executed_units|stat::average_exec_per_sec" "build-fuzz/$reader.log"
 done
