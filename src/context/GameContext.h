@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "battle/BattleState.h"
@@ -51,6 +52,17 @@ class GameContext {
   // the game starts and given to its sound device.
   SoundSettings soundSettings;
   std::unique_ptr<ReplayRun> replay;  // while a replay is watched
+  // How the link stands, as the link window tells it: the hub shows it when
+  // it opens and, while it is open, at every change.
+  struct LinkNews {
+    QString status;            // the hub's bottom line (empty: its own help text)
+    bool fighterHeld = false;  // nothing may change the fighter on one machine only
+  };
+  LinkNews linkNews;
+  std::function<void()> onLinkNews;  // the hub's, while it is open
+  void tellLinkNews() {
+    if (onLinkNews) onLinkNews();
+  }
   // The hub's command the player used last: the keyboard is back on it
   // whenever the hub is (empty: none yet).
   QString lastHubCommand;

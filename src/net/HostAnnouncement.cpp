@@ -54,4 +54,41 @@ QByteArray buildQuestion() { return QStringLiteral("%1 %2 ?").arg(kGame).arg(kVe
 
 bool isQuestion(const QByteArray& datagram) { return datagram == buildQuestion(); }
 
+HostAnnouncer::HostAnnouncer(platform::Form& owner, platform::Platform& platform, const LinkState& link,
+                             const GameState& game)
+    : platform_(platform), link_(link), game_(game), timer_(owner, QStringLiteral("AnnounceTimer"), kSeldomMs, false) {
+  timer_.onTimer = [this] { announce(); };
+}
+
+void HostAnnouncer::start() {
+  if (!socket_) {
+    socket_ = platform_.network().createDatagramSocket();
+    socket_->onDatagram = [this] { answerQuestions(); };
+    timer_.setInterval(socket_->bind(link_.port) ? kSeldomMs : kUnaskedMs);
+  }
+  timer_.start();
+  announce();
+}
+
+void HostAnnouncer::stop() {
+  timer_.stop();
+  socket_.reset();
+}
+
+void HostAnnouncer::announce() {
+  if (!socket_) return;
+  const GameState& g = game_;
+  const HostAnnouncement me{link_.port, std::max(g.levels[Side::Player], 1), g.fighterName[Side::Player]};
+  socket_->broadcast(buildAnnouncement(me), link_.port);
+  lastAnnounced_ = platform_.clock().now();
+}
+
+// What else arrives on the port (other hosts' announcements, this one's own)
+// is passed over.
+void HostAnnouncer::answerQuestions() {
+  bool asked = false;
+  for (const platform::DatagramSocket::Datagram& d : socket_->receive()) asked |= isQuestion(d.data);
+  if (asked && platform_.clock().now() - lastAnnounced_ >= kAnswerGapMs) announce();
+}
+
 }  // namespace mofurin

@@ -2,7 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
+
+#include "game/GameState.h"
+#include "net/LinkState.h"
+#include "platform/Datagram.h"
+#include "platform/Form.h"
+#include "platform/Platform.h"
+#include "platform/Timer.h"
 
 namespace mofurin {
 
@@ -35,5 +43,38 @@ std::optional<HostAnnouncement> readAnnouncement(const QByteArray& datagram);
 // reads it as no announcement and passes over it.
 QByteArray buildQuestion();
 bool isQuestion(const QByteArray& datagram);
+
+// Tells the local network that this game waits for a guest, on the link's
+// port, from the moment its link listens until it is linked or stops
+// listening: once at the start, at once to a finder that asks, and seldom in
+// between for finders that only listen. A waiting host so wakes seldom. The
+// link window starts and stops it.
+class HostAnnouncer {
+ public:
+  static constexpr int kSeldomMs = 5000;
+  // Where no finder can ask (the port cannot be shared), as often as a
+  // finder that only listens needs.
+  static constexpr int kUnaskedMs = 1000;
+  // A flood of questions is answered a few times a second at most: one
+  // answer reaches every finder.
+  static constexpr int kAnswerGapMs = 250;
+  HostAnnouncer(platform::Form& owner, platform::Platform& platform, const LinkState& link, const GameState& game);
+  ~HostAnnouncer() { stop(); }
+
+  void start();  // announces at once, then seldom and when asked
+  void stop();
+  bool announcing() const { return timer_.enabled(); }
+
+ private:
+  void announce();
+  void answerQuestions();
+
+  platform::Platform& platform_;
+  const LinkState& link_;
+  const GameState& game_;
+  platform::Timer timer_;
+  std::unique_ptr<platform::DatagramSocket> socket_;
+  qint64 lastAnnounced_ = 0;
+};
 
 }  // namespace mofurin

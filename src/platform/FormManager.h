@@ -46,6 +46,9 @@ class FormManager {
 
   void hide(Form& form);
   void close(Form& form);  // Form_Unload runs; the window goes
+  void close(const QString& name) {
+    if (Form* f = find(name)) close(*f);
+  }
   template <class F>
   void close() {
     if (F* f = find<F>()) close(*f);

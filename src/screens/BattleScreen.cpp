@@ -10,7 +10,6 @@
 #include "game/Roster.h"
 #include "game/Techniques.h"
 #include "platform/Keys.h"
-#include "screens/Hub.h"
 #include "screens/Replays.h"
 
 namespace mofurin {
@@ -275,7 +274,8 @@ void Form1::loadSounds() {
   QString prefix = ctx.platform.assetFolder();
   if (!prefix.endsWith(QDir::separator()) && !prefix.endsWith(u'/')) prefix += u'/';
   s.effectFiles = {prefix + QStringLiteral("Snd091.wav"), prefix + QStringLiteral("Snd053.wav")};
-  s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind == kTrainingOrNetworkBout ? 2 : 1) + QStringLiteral(".mid");
+  s.musicFile = prefix + QStringLiteral("music") + decimal(game().battleKind == kTrainingOrNetworkBout ? 2 : 1) +
+                QStringLiteral(".mid");
   const auto readWhole = [](const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

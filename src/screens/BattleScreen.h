@@ -16,7 +16,7 @@ namespace mofurin {
 // machine, a record) is the business of the sides (BoutSides.h).
 class Form1 : public Screen, private BattleHost, private BoutScreen {
  public:
-  static inline const QString kName = QStringLiteral("Form1");
+  static inline const QString kName = screen::Battle;
   explicit Form1(GameContext& ctx);
 
   // The scene: the ring with both fighters, the sprite and the pop-up.
@@ -77,7 +77,6 @@ class Form1 : public Screen, private BattleHost, private BoutScreen {
   void Command1_Click();
   void bgm1();
 
-
  private:
   void layOut();
   void layOutScene();
@@ -133,7 +132,7 @@ class Form1 : public Screen, private BattleHost, private BoutScreen {
   OtherSide* other_ = &engine_.computer();
   bool commandPhaseReached_ = false;
   bool recordKept_ = false;
-  int engineInterval_ = 300;    // Timer3's interval at ×1
+  int engineInterval_ = 300;  // Timer3's interval at ×1
 };
 
 }  // namespace mofurin

@@ -4,12 +4,10 @@
 #include <algorithm>
 #include <array>
 
-#include "net/NetworkBout.h"
 #include "context/GameContext.h"
-#include "screens/Hub.h"
-#include "screens/Learning.h"
+#include "net/NetworkBout.h"
 #include "screens/Replays.h"
-#include "screens/Story.h"
+#include "screens/ScreenNames.h"
 
 namespace mofurin {
 
@@ -38,15 +36,15 @@ class PlayerAtCommands final : public PlayerSide {
     s_.engine().restoreHitPoints();
     other_.playerFlees();
     s_.closeScreen();
-    ctx_.forms.show<Form4>();
+    ctx_.forms.show(screen::Hub);
   }
 
   void leave(BattleHost::Next next) override {
     s_.closeScreen();
     switch (next) {
-      case BattleHost::Next::Hub: ctx_.forms.show<Form4>(); break;
-      case BattleHost::Next::Learning: ctx_.forms.show<Form6>(); break;
-      case BattleHost::Next::Story: ctx_.forms.show<Form7>(); break;
+      case BattleHost::Next::Hub: ctx_.forms.show(screen::Hub); break;
+      case BattleHost::Next::Learning: ctx_.forms.show(screen::Learning); break;
+      case BattleHost::Next::Story: ctx_.forms.show(screen::Story); break;
     }
   }
 
@@ -58,7 +56,7 @@ class PlayerAtCommands final : public PlayerSide {
     s_.keepRecord(other_.boutCloses());
     s_.engine().restoreHitPoints();
     s_.engine().putBackTournamentOpponent();
-    if (other_.returnsToHub()) ctx_.forms.show<Form4>();
+    if (other_.returnsToHub()) ctx_.forms.show(screen::Hub);
   }
 
   void gameEnds() override { s_.keepRecord(other_.programEnds()); }

@@ -37,11 +37,11 @@ class BoutScreen {
   // A replay's controls take the command panel's place, at the speed (one
   // of kReplaySpeeds); the screen paces itself by the new speed once it is
   // told of it.
-  virtual void showReplayControls(int speed, std::function<void()> stop, std::function<void(int speed)> speedChosen) = 0;
+  virtual void showReplayControls(int speed, std::function<void()> stop,
+                                  std::function<void(int speed)> speedChosen) = 0;
 };
 
 inline constexpr std::array<int, 3> kReplaySpeeds{1, 2, 4};
-
 
 // This machine's side of a bout on the battle screen: the player's commands
 // (with AUTO), or a record playing them back. Each side also says what

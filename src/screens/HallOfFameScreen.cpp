@@ -5,7 +5,6 @@
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "persist/HallOfFame.h"
-#include "screens/Hub.h"
 #include "screens/SaveFlow.h"
 
 namespace mofurin {
@@ -128,7 +127,7 @@ void Form9::HOUZI() {
           .arg(fitRight(decimal(v), 2), rankForDisplay(entry[kRankField]), fighterForDisplay(entry[kNameField])));
 }
 
-void Form9::Command1_Click() { handOverTo<Form4>(); }
+void Form9::Command1_Click() { handOverTo(screen::Hub); }
 
 void Form9::Command2_Click() {
   if (msgBox(tr("殿堂データを消すと二度と戻りません\r\nいいですか？"), Buttons::YesNo) == Answer::Yes) {

@@ -12,7 +12,7 @@ class Form9 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form9)
 
  public:
-  static inline const QString kName = QStringLiteral("Form9");
+  static inline const QString kName = screen::HallOfFame;
   explicit Form9(GameContext& ctx);
 
   PictureBox Backdrop{*this, "Backdrop"};

@@ -3,7 +3,6 @@
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "platform/Keys.h"
-#include "screens/Hub.h"
 
 namespace mofurin {
 
@@ -13,42 +12,6 @@ namespace {
 constexpr std::size_t kMostHosts = 16;
 
 }  // namespace
-
-HostAnnouncer::HostAnnouncer(platform::Form& owner, GameContext& ctx)
-    : ctx_(ctx), timer_(owner, QStringLiteral("AnnounceTimer"), kSeldomMs, false) {
-  timer_.onTimer = [this] { announce(); };
-}
-
-void HostAnnouncer::start() {
-  if (!socket_) {
-    socket_ = ctx_.platform.network().createDatagramSocket();
-    socket_->onDatagram = [this] { answerQuestions(); };
-    timer_.setInterval(socket_->bind(ctx_.link.port) ? kSeldomMs : kUnaskedMs);
-  }
-  timer_.start();
-  announce();
-}
-
-void HostAnnouncer::stop() {
-  timer_.stop();
-  socket_.reset();
-}
-
-void HostAnnouncer::announce() {
-  if (!socket_) return;
-  const GameState& g = ctx_.game;
-  const HostAnnouncement me{ctx_.link.port, std::max(g.levels[Side::Player], 1), g.fighterName[Side::Player]};
-  socket_->broadcast(buildAnnouncement(me), ctx_.link.port);
-  lastAnnounced_ = ctx_.platform.clock().now();
-}
-
-// What else arrives on the port (other hosts' announcements, this one's own)
-// is passed over.
-void HostAnnouncer::answerQuestions() {
-  bool asked = false;
-  for (const platform::DatagramSocket::Datagram& d : socket_->receive()) asked |= isQuestion(d.data);
-  if (asked && ctx_.platform.clock().now() - lastAnnounced_ >= kAnswerGapMs) announce();
-}
 
 FormHosts::FormHosts(GameContext& ctx) : Screen(ctx, kName) {
   layOut();
@@ -109,7 +72,7 @@ void FormHosts::Form_Load() { search(); }
 
 void FormHosts::Form_Unload() {
   stopListening();
-  if (Form4* hub = ctx.forms.find<Form4>()) hub->comeBack();
+  if (onClosed) onClosed();
 }
 
 void FormHosts::Form_KeyDown(int keyCode) {
@@ -181,10 +144,7 @@ void FormHosts::refreshList() {
 void FormHosts::Command1_Click() {
   const int i = List1.listIndex();
   if (i < 0 || i >= static_cast<int>(hosts_.size())) return;
-  if (Form4* hub = ctx.forms.find<Form4>()) {
-    hub->Text1.setText(hosts_[i].address);
-    hub->Check2.setChecked(false);  // a guest of that host
-  }
+  if (onPicked) onPicked(hosts_[i].address);
   ctx.forms.close(*this);
 }
 

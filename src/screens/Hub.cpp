@@ -5,13 +5,10 @@
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "screens/BattleScreen.h"
-#include "screens/HallOfFameScreen.h"
 #include "screens/HostFinder.h"
 #include "screens/LinkWindow.h"
 #include "screens/SaveFlow.h"
 #include "screens/Shop.h"
-#include "screens/Title.h"
 
 namespace mofurin {
 
@@ -174,6 +171,7 @@ void Form4::Form_Load() {
   Text1.setText(ctx.link.peerAddress);
   // The link window lives beside the hub, unseen until a network bout.
   ctx.forms.load<Form11>();
+  ctx.onLinkNews = [this] { showLinkNews(); };
   loaded_ = true;
   showTexts();
   // A friend's code serves one bout: after it, the empty box waits for the
@@ -214,10 +212,15 @@ void Form4::showTexts() {
   YOUHYO();
   WAZA.setListIndex(picked);
   showSpeed();
+  showLinkNews();
+}
+
+// A link that lives on from the last bout says how it stands, and what it
+// holds while it runs.
+void Form4::showLinkNews() {
+  if (!ctx.linkNews.status.isEmpty()) Command1.setCaption(ctx.linkNews.status);
+  HPUP.setEnabled(!ctx.linkNews.fighterHeld);
   showRoleHeld(ctx.networkBout.roleHeld());
-  // A link that lives on from the last bout says how it stands.
-  const Form11* link = ctx.forms.find<Form11>();
-  if (link && !link->status().isEmpty()) Command1.setCaption(link->status());
 }
 
 void Form4::showRoleHeld(bool held) {
@@ -228,8 +231,16 @@ void Form4::showRoleHeld(bool held) {
   Label3.setCaption(text);
 }
 
+// A hub that went with the end of the program never unloaded; one that
+// unloaded may already have a successor listening.
+Form4::~Form4() {
+  if (loaded_) ctx.onLinkNews = nullptr;
+}
+
 void Form4::Form_Unload() {
-  if (!ctx.battle.networkBattle) ctx.forms.close<Form11>();
+  ctx.onLinkNews = nullptr;
+  loaded_ = false;
+  if (!ctx.battle.networkBattle) ctx.forms.close(screen::Link);
 }
 
 void Form4::Command2_Click() { ctx.forms.find<Form11>()->startLink(Text1.text(), Check2.checked()); }
@@ -248,7 +259,16 @@ void Form4::Invite_Click() {
 
 void Form4::Command3_Click() {
   setEnabled(false);
-  ctx.forms.show<FormHosts>();
+  FormHosts& finder = ctx.forms.show<FormHosts>();
+  finder.onClosed = [&ctx = ctx] {
+    if (Form4* hub = ctx.forms.find<Form4>()) hub->comeBack();
+  };
+  finder.onPicked = [&ctx = ctx](const QString& address) {
+    if (Form4* hub = ctx.forms.find<Form4>()) {
+      hub->Text1.setText(address);
+      hub->Check2.setChecked(false);  // a guest of that host
+    }
+  };
 }
 
 void Form4::refreshLifeBar() {
@@ -312,7 +332,13 @@ void Form4::Check2_Click() { ctx.link.isHost = Check2.checked(); }
 void Form4::HPUP_Click() {
   if (refusedInClosingStretch()) return;
   setEnabled(false);
-  ctx.forms.show<Form5>();
+  // The hub may be made anew while the shop is open: the one open then hears.
+  ctx.forms.show<Form5>().onClosed = [&ctx = ctx] {
+    if (Form4* hub = ctx.forms.find<Form4>()) {
+      hub->YOUHYO();
+      hub->comeBack();
+    }
+  };
 }
 
 void Form4::SEVE_Click() {
@@ -320,7 +346,7 @@ void Form4::SEVE_Click() {
   YOUHYO();
 }
 
-void Form4::tabi_Click() { handOverTo<Form9>(); }
+void Form4::tabi_Click() { handOverTo(screen::HallOfFame); }
 
 void Form4::Command4_Click() {
   // Progress a save would keep is lost on the title, as it is when the game
@@ -329,7 +355,7 @@ void Form4::Command4_Click() {
   if (game().unsavedProgress) question = tr("セーブしていないデータは消えてしまいます。") + newLine + question;
   if (msgBox(question, Buttons::YesNo) != Answer::Yes) return;
   game().startupDone = false;
-  handOverTo<Form2>();
+  handOverTo(screen::Title);
 }
 
 void Form4::Label2_Click() {
@@ -355,14 +381,14 @@ void Form4::Label2_Click() {
 }
 
 void Form4::BATTLE_Click() {
-  ctx.forms.close<Form1>();
+  ctx.forms.close(screen::Battle);
   buildTournamentOpponent(game(), ctx.random);
   game().battleKind = kTournamentBout;
-  handOverTo<Form1>();
+  handOverTo(screen::Battle);
 }
 
 void Form4::TRAI_Click() {
-  ctx.forms.close<Form1>();
+  ctx.forms.close(screen::Battle);
   if (refusedInClosingStretch()) return;
   DummyStrength strength = DummyStrength::Normal;
   for (int i = 0; i < 3; ++i) {
@@ -370,7 +396,7 @@ void Form4::TRAI_Click() {
   }
   buildTrainingDummy(game(), strength);
   game().battleKind = kTrainingOrNetworkBout;
-  handOverTo<Form1>();
+  handOverTo(screen::Battle);
 }
 
 }  // namespace mofurin

@@ -12,8 +12,9 @@ class Form4 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form4)
 
  public:
-  static inline const QString kName = QStringLiteral("Form4");
+  static inline const QString kName = screen::Hub;
   explicit Form4(GameContext& ctx);
+  ~Form4() override;
 
   PictureBox MYGA{*this, "MYGA"};
   Label MYNA{*this, "MYNA"};
@@ -69,6 +70,7 @@ class Form4 : public Screen {
   void Check2_Click();
   // While a link stands, its role does: the check box waits, and says why.
   void showRoleHeld(bool held);
+  void showLinkNews();
   void Command2_Click();
   void Invite_Click();
   void Command3_Click();

@@ -4,7 +4,6 @@
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "game/Techniques.h"
-#include "screens/Story.h"
 
 namespace mofurin {
 
@@ -120,7 +119,7 @@ void Form6::Ok_Click() {
     learnInto(picked, tr("%1 は\r\n%2 を忘れ、\r\n%3 を覚えた。")
                           .arg(shownName, techniqueForDisplay(g.techniqueNames(picked, P)), offered));
   }
-  handOverTo<Form7>();
+  handOverTo(screen::Story);
 }
 
 int Form6::slotHolding(const QString& technique) const {
@@ -138,11 +137,11 @@ void Form6::learnInto(int slot, const QString& message) {
   g.unsavedProgress = true;
 }
 
-void Form6::Yui_Click() { handOverTo<Form6>(); }
+void Form6::Yui_Click() { handOverTo(screen::Learning); }
 
 void Form6::No_Click() {
   if (msgBox(tr("もう覚えません｡いいですか？"), Buttons::YesNo) != Answer::Yes) return;
-  handOverTo<Form7>();
+  handOverTo(screen::Story);
 }
 
 }  // namespace mofurin

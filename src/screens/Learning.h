@@ -13,7 +13,7 @@ class Form6 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form6)
 
  public:
-  static inline const QString kName = QStringLiteral("Form6");
+  static inline const QString kName = screen::Learning;
   explicit Form6(GameContext& ctx);
 
   WidgetArray<Label> Label1{*this, "Label1", {0, 2}};

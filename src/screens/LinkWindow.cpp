@@ -3,9 +3,6 @@
 #include "game/Roster.h"
 #include "net/Protocol.h"
 #include "platform/InternetServers.h"
-#include "screens/BattleScreen.h"
-#include "screens/Hub.h"
-#include "screens/Shop.h"
 
 namespace mofurin {
 
@@ -58,6 +55,7 @@ void Form11::showTexts() {
 void Form11::Form_Unload() {
   ctx.networkBout.detach(this);
   announcer_.stop();
+  ctx.linkNews = {};
 }
 
 void Form11::startLink(const QString& address, bool asHost) {
@@ -78,7 +76,7 @@ void Form11::showAnew() {
   showInvitation({});
   log_.clear();
   Text1.setText({});
-  ctx.forms.show<Form11>();
+  ctx.forms.show(screen::Link);
   ctx.forms.toFront(*this);
 }
 
@@ -91,7 +89,7 @@ void Form11::showInvitation(const QString& code) {
 
 void Form11::closeBox() {
   if (ctx.networkBout.fighting()) {
-    ctx.forms.close<Form1>();  // leaves the bout; the hub shows
+    ctx.forms.close(screen::Battle);  // leaves the bout; the hub shows
   } else {
     ctx.networkBout.end();
     setStatus(tr("接続をやめました"));
@@ -136,12 +134,14 @@ void Form11::limitTime(bool on) {
 void Form11::setStatus(const QString& caption) {
   status_ = caption;
   Label1.setCaption(caption);
-  if (Form4* hub = ctx.forms.find<Form4>()) hub->Command1.setCaption(caption);
+  ctx.linkNews.status = caption;
+  ctx.tellLinkNews();
 }
 
 void Form11::holdFighter(bool held) {
-  if (held) ctx.forms.close<Form5>();
-  if (Form4* hub = ctx.forms.find<Form4>()) hub->HPUP.setEnabled(!held);
+  if (held) ctx.forms.close(screen::Shop);
+  ctx.linkNews.fighterHeld = held;
+  ctx.tellLinkNews();
 }
 
 void Form11::log(const QString& line) {
@@ -156,22 +156,21 @@ void Form11::log(const QString& line) {
   Text1.setText(text);
 }
 
-void Form11::holdRole(bool held) {
-  if (Form4* hub = ctx.forms.find<Form4>()) hub->showRoleHeld(held);
-}
+// The hub reads the role from the bout.
+void Form11::holdRole(bool) { ctx.tellLinkNews(); }
 
 void Form11::openBattle() {
   waitedSeconds_ = 0;
   Timer3.start();
   // Nothing beside the bout may change the fighter on one machine only.
-  ctx.forms.close<Form5>();
-  ctx.forms.show<Form1>();
-  ctx.forms.close<Form4>();
+  ctx.forms.close(screen::Shop);
+  ctx.forms.show(screen::Battle);
+  ctx.forms.close(screen::Hub);
 }
 
 void Form11::leaveBattle(const QString& why) {
   msgBox(why);
-  ctx.forms.close<Form1>();
+  ctx.forms.close(screen::Battle);
 }
 
 }  // namespace mofurin

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <deque>
 
+#include "net/HostAnnouncement.h"
 #include "net/NetworkBout.h"
 #include "net/Protocol.h"
-#include "screens/HostFinder.h"
 #include "screens/Screen.h"
 
 namespace mofurin {
@@ -18,7 +18,7 @@ class Form11 : public Screen, private BoutLink {
   Q_DECLARE_TR_FUNCTIONS(Form11)
 
  public:
-  static inline const QString kName = QStringLiteral("Form11");
+  static inline const QString kName = screen::Link;
   static constexpr int kLogLines = 200;
 
   explicit Form11(GameContext& ctx);
@@ -69,7 +69,7 @@ class Form11 : public Screen, private BoutLink {
   void openBattle() override;
   void leaveBattle(const QString& why) override;
 
-  HostAnnouncer announcer_{*this, ctx};  // while listening as the host
+  HostAnnouncer announcer_{*this, ctx.platform, ctx.link, ctx.game};  // while listening as the host
   std::deque<QString> log_;
   QString status_;
   int waitedSeconds_ = 0;

@@ -1,7 +1,6 @@
 #include "screens/ReplayList.h"
 
 #include "platform/Keys.h"
-#include "screens/Title.h"
 
 namespace mofurin {
 
@@ -50,7 +49,7 @@ void FormReplays::layOut() {
 }
 
 void FormReplays::Form_Load() {
-  if (Form2* title = ctx.forms.find<Form2>()) title->setEnabled(false);
+  if (platform::Form* title = ctx.forms.find(screen::Title)) title->setEnabled(false);
   kept_ = keptReplays(ctx);
   for (const KeptReplay& k : kept_) List1.addItem(k.description);
   List1.setListIndex(kept_.empty() ? -1 : 0);
@@ -60,7 +59,7 @@ void FormReplays::Form_Load() {
 }
 
 void FormReplays::Form_Unload() {
-  if (Form2* title = ctx.forms.find<Form2>()) title->setEnabled(true);
+  if (platform::Form* title = ctx.forms.find(screen::Title)) title->setEnabled(true);
 }
 
 void FormReplays::Form_KeyDown(int keyCode) {
@@ -70,7 +69,7 @@ void FormReplays::Form_KeyDown(int keyCode) {
 // The replay starts from the title, which this list closes with; a file
 // that cannot be played leaves the list open.
 void FormReplays::watch(const std::function<bool(platform::Form& from)>& start) {
-  Form2* title = ctx.forms.find<Form2>();
+  platform::Form* title = ctx.forms.find(screen::Title);
   if (!title) return;
   title->setEnabled(true);
   if (start(*title)) {

@@ -14,7 +14,7 @@ class FormReplays : public Screen {
   Q_DECLARE_TR_FUNCTIONS(FormReplays)
 
  public:
-  static inline const QString kName = QStringLiteral("FormReplays");
+  static inline const QString kName = screen::Replays;
   explicit FormReplays(GameContext& ctx);
 
   Label Label1{*this, "Label1"};

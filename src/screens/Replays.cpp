@@ -7,8 +7,9 @@
 #include <algorithm>
 
 #include "context/GameContext.h"
+#include "game/Roster.h"
 #include "platform/Form.h"
-#include "screens/BattleScreen.h"
+#include "screens/ScreenNames.h"
 
 namespace mofurin {
 
@@ -52,7 +53,7 @@ std::variant<BoutRecord, QString> readReplayFile(const QString& path) {
 QString kindText(const BoutRecord& r) {
   if (r.network) return QCoreApplication::translate("Replays", "ネット対戦");
   return r.battleKind == kTournamentBout ? QCoreApplication::translate("Replays", "大会")
-                           : QCoreApplication::translate("Replays", "練習");
+                                         : QCoreApplication::translate("Replays", "練習");
 }
 
 // Who fled, as the first flight the record holds says.
@@ -102,10 +103,10 @@ std::vector<KeptReplay> keptReplays(const GameContext& ctx) {
     const QString whenText = when.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
     kept.push_back(
         {when,
-         {file.absoluteFilePath(), QCoreApplication::translate("Replays", "%1　%2　対　%3　%4　%5")
-                                       .arg(whenText, oneLine(fighterForDisplay(r->fighters[Side::Player].name)),
-                                            oneLine(fighterForDisplay(r->fighters[Side::Opponent].name)), kindText(*r),
-                                            endingText(*r))}});
+         {file.absoluteFilePath(),
+          QCoreApplication::translate("Replays", "%1　%2　対　%3　%4　%5")
+              .arg(whenText, oneLine(fighterForDisplay(r->fighters[Side::Player].name)),
+                   oneLine(fighterForDisplay(r->fighters[Side::Opponent].name)), kindText(*r), endingText(*r))}});
   }
   std::stable_sort(kept.begin(), kept.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<KeptReplay> out;
@@ -139,7 +140,7 @@ bool watchReplay(GameContext& ctx, const QString& path, platform::Form* from) {
   ctx.battle.networkBattle = run->record.network;
   ctx.replay = std::move(run);
   if (from) ctx.forms.close(*from);
-  ctx.forms.show<Form1>();
+  ctx.forms.show(screen::Battle);
   return true;
 }
 
@@ -171,7 +172,7 @@ void restoreAfterReplay(GameContext& ctx, const std::optional<QString>& problem)
 void finishReplay(GameContext& ctx, const std::optional<QString>& problem, bool afterEngine) {
   if (!ctx.replay || ctx.replay->finishing) return;
   ctx.replay->finishing = true;
-  if (Form1* battle = ctx.forms.find<Form1>()) ctx.forms.close(*battle);
+  ctx.forms.close(screen::Battle);
   if (afterEngine) {
     ctx.platform.post([&ctx, problem] { restoreAfterReplay(ctx, problem); });
   } else {

@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 #include "platform/Timer.h"
 #include "platform/Widgets.h"
+#include "screens/ScreenNames.h"
 
 namespace mofurin {
 
@@ -45,10 +46,9 @@ class Screen : public platform::Form {
     return ctx.msgBox(text, buttons, title, icon);
   }
   // Hands over: this screen closes, then the other one shows.
-  template <class Next>
-  Next& handOverTo() {
+  platform::Form& handOverTo(const QString& next) {
     ctx.forms.close(*this);
-    return ctx.forms.show<Next>();
+    return ctx.forms.show(next);
   }
 
   GameContext& ctx;

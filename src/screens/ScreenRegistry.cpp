@@ -1,17 +1,17 @@
 #include "screens/ScreenRegistry.h"
 
-#include "screens/Learning.h"
-#include "screens/Story.h"
-#include "screens/BattleScreen.h"
 #include "context/GameContext.h"
+#include "screens/BattleScreen.h"
 #include "screens/HallOfFameScreen.h"
 #include "screens/HostFinder.h"
 #include "screens/Hub.h"
+#include "screens/Learning.h"
 #include "screens/LinkWindow.h"
 #include "screens/ReplayList.h"
 #include "screens/Selection.h"
 #include "screens/Settings.h"
 #include "screens/Shop.h"
+#include "screens/Story.h"
 #include "screens/Title.h"
 
 namespace mofurin {

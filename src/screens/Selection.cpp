@@ -3,7 +3,6 @@
 #include "game/Roster.h"
 #include "persist/FighterName.h"
 #include "platform/Keys.h"
-#include "screens/Hub.h"
 
 namespace mofurin {
 
@@ -133,7 +132,7 @@ void Form3::Command1_Click() {
   ApplyStartingData(g, index);
   g.characterIndex[Side::Player] = index;
   takeTypedName(g, Text1);
-  handOverTo<Form4>();
+  handOverTo(screen::Hub);
 }
 
 Form8::Form8(GameContext& ctx) : Screen(ctx, kName) {
@@ -225,7 +224,7 @@ void Form8::Command3_Click() {
   }
   ApplyStartingData(g, g.characterIndex[Side::Player]);
   takeTypedName(g, Text1);
-  handOverTo<Form4>();
+  handOverTo(screen::Hub);
 }
 
 }  // namespace mofurin

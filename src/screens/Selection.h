@@ -11,7 +11,7 @@ class Form3 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form3)
 
  public:
-  static inline const QString kName = QStringLiteral("Form3");
+  static inline const QString kName = screen::Starters;
   explicit Form3(GameContext& ctx);
 
   WidgetArray<Frame> HIRO{*this, "HIRO", 4};
@@ -37,7 +37,7 @@ class Form8 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form8)
 
  public:
-  static inline const QString kName = QStringLiteral("Form8");
+  static inline const QString kName = screen::Roster;
   explicit Form8(GameContext& ctx);
 
   PictureBox MA{*this, "MA"};

@@ -14,7 +14,7 @@ class FormSettings : public Screen {
   Q_DECLARE_TR_FUNCTIONS(FormSettings)
 
  public:
-  static inline const QString kName = QStringLiteral("FormSettings");
+  static inline const QString kName = screen::Settings;
   explicit FormSettings(GameContext& ctx);
 
   Frame Frame1{*this, "Frame1"};

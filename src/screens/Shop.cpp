@@ -4,7 +4,6 @@
 
 #include "game/Numbers.h"
 #include "platform/Keys.h"
-#include "screens/Hub.h"
 
 namespace mofurin {
 
@@ -165,10 +164,7 @@ void Form5::showTexts() {
 void Form5::Form_Load() { Timer1_Timer(); }
 
 void Form5::Form_Unload() {
-  if (Form4* hub = ctx.forms.find<Form4>()) {
-    hub->YOUHYO();
-    hub->comeBack();
-  }
+  if (onClosed) onClosed();
 }
 
 }  // namespace mofurin

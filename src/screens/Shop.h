@@ -12,7 +12,7 @@ class Form5 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form5)
 
  public:
-  static inline const QString kName = QStringLiteral("Form5");
+  static inline const QString kName = screen::Shop;
   explicit Form5(GameContext& ctx);
 
   PictureBox ShopKeeper{*this, "ShopKeeper"};
@@ -31,6 +31,7 @@ class Form5 : public Screen {
   void Form_Load() override;
   void showTexts() override;
   void Form_Unload() override;
+  std::function<void()> onClosed;  // the screen the shop opened over hears it close
   void Timer1_Timer();
   void IIDASU_Click();
   void UPG_KeyDown(int keyCode);

@@ -5,7 +5,6 @@
 #include "game/Numbers.h"
 #include "game/Roster.h"
 #include "screens/HallOfFameScreen.h"
-#include "screens/Hub.h"
 
 namespace mofurin {
 
@@ -281,6 +280,6 @@ void Form7::grade() {
   if (msgBox(tr("殿堂システムに記録しますか？"), Buttons::YesNo) == Answer::Yes) OUZYA(ctx);
 }
 
-void Form7::Command1_Click() { handOverTo<Form4>(); }
+void Form7::Command1_Click() { handOverTo(screen::Hub); }
 
 }  // namespace mofurin

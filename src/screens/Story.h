@@ -13,7 +13,7 @@ class Form7 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form7)
 
  public:
-  static inline const QString kName = QStringLiteral("Form7");
+  static inline const QString kName = screen::Story;
   explicit Form7(GameContext& ctx);
 
   PictureBox GAZO{*this, "GAZO"};

@@ -1,11 +1,7 @@
 #include "screens/Title.h"
 
 #include "persist/HallOfFame.h"
-#include "screens/Hub.h"
-#include "screens/ReplayList.h"
 #include "screens/SaveFlow.h"
-#include "screens/Selection.h"
-#include "screens/Settings.h"
 
 namespace mofurin {
 
@@ -15,7 +11,7 @@ Form2::Form2(GameContext& ctx) : Screen(ctx, kName) {
   o1.onClick = [this] { o1_Click(); };
   o2.onClick = [this] { o2_Click(); };
   o3.onClick = [this] { o3_Click(); };
-  mnuSettings.onClick = [this] { this->ctx.forms.show<FormSettings>(); };
+  mnuSettings.onClick = [this] { this->ctx.forms.show(screen::Settings); };
   mnuHelpHint.onClick = [this] { this->ctx.platform.showHelp(helpTopic()); };
   mnuReplay.onClick = [this] { mnuReplay_Click(); };
 }
@@ -95,22 +91,22 @@ void Form2::o1_Click() {
   }
   g.rankText = QStringLiteral("？");
   if (mode == Answer::Yes) {
-    handOverTo<Form8>();
+    handOverTo(screen::Roster);
     return;
   }
   g.levels[Side::Player] = 1;
   g.levels[Side::Opponent] = 1;
-  handOverTo<Form3>();
+  handOverTo(screen::Starters);
 }
 
 void Form2::o2_Click() {
   // A load that read nothing leaves the title screen where it is: the game
   // state has no fighter to show on the hub.
   if (Load(ctx) != LoadResult::Loaded) return;
-  handOverTo<Form4>();
+  handOverTo(screen::Hub);
 }
 
-void Form2::mnuReplay_Click() { ctx.forms.show<FormReplays>(); }
+void Form2::mnuReplay_Click() { ctx.forms.show(screen::Replays); }
 
 void Form2::o3_Click() {
   if (!ctx.playerMayEnd()) return;

@@ -11,7 +11,7 @@ class Form2 : public Screen {
   Q_DECLARE_TR_FUNCTIONS(Form2)
 
  public:
-  static inline const QString kName = QStringLiteral("Form2");
+  static inline const QString kName = screen::Title;
   explicit Form2(GameContext& ctx);
 
   PictureBox Image1{*this, "Image1"};
