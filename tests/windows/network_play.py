@@ -125,8 +125,8 @@ class Game:
 
 def fail(why):
     print(f"FAIL (seed {seed}): {why}")
-    for p in games + servers:
-        p.kill() if isinstance(p, subprocess.Popen) else p.proc.kill()
+    for p in servers + [g.proc for g in games]:
+        p.kill()
     sys.exit(1)
 
 
